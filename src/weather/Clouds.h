@@ -1,0 +1,16 @@
+#pragma once
+
+#include "weather/WeatherData.h"
+
+namespace wx {
+
+// Finishes a record's clouds before it is written: caps icing (CAVOK, cirrus),
+// gives precipitation a carrying layer and the generic layers above it, and
+// joins layers closer than 100 m. Changes only `clouds`.
+void finalizeClouds(WeatherData& weather);
+
+// Sorts `clouds` by base and folds every layer into the first earlier kept
+// layer whose base is less than 100 m away.
+void mergeCloudLayers(WeatherData& weather);
+
+}  // namespace wx

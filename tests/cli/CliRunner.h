@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+
+namespace wx::test {
+
+struct CliRun {
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+// Runs one nubiro-cli command in-process on the given standard input, the
+// way main() does (a usage error ends with 2 and a message).
+CliRun runCli(cli::CommandFn command, const std::vector<std::string>& args, const std::string& input);
+
+}  // namespace wx::test

@@ -1,0 +1,28 @@
+#include "support/TestData.h"
+
+#include <fstream>
+#include <stdexcept>
+
+namespace wx::test {
+
+std::string testDataPath(const std::string& name) { return std::string(NUBIRO_TEST_DATA_DIR) + "/" + name; }
+
+std::vector<std::string> testDataLines(const std::string& name) {
+    std::ifstream file(testDataPath(name), std::ios::binary);
+    if (!file) {
+        throw std::runtime_error("missing test data " + testDataPath(name));
+    }
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+}  // namespace wx::test

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "weather/WeatherData.h"
+
+namespace wx::cli {
+
+// A record as one JSON object, every field under its own name in declaration
+// order, plus "observationTime" read from the report ({"hour","minute"} or
+// null).
+nlohmann::ordered_json weatherToJson(const WeatherData& weather);
+
+// The inverse: members that are missing keep the defaults of a new record;
+// a member of the wrong type throws nlohmann::json::type_error.
+WeatherData weatherFromJson(const nlohmann::json& object);
+
+}  // namespace wx::cli

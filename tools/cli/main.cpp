@@ -1,0 +1,58 @@
+// nubiro-cli: a developer's inspector over the program's core code.
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CliOptions.h"
+#include "Commands.h"
+
+namespace {
+
+using wx::cli::Command;
+
+const Command kCommands[] = {
+    {"decode", wx::cli::runDecode,
+     "decode [--elevation M] [--cavok-haze 0|1] [--cavok-vis M] [--finalize] [--station ID]\n"
+     "    reads METARs from standard input, one a line, and prints each record as JSON"},
+    {"summary", wx::cli::runSummary,
+     "summary [--full 0|1] [--max N] [--extra TEXT]\n"
+     "    reads records as decode prints them and prints each summary text, then ----"},
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage: nubiro-cli COMMAND [OPTIONS]\n\ncommands:\n";
+    for (const Command& command : kCommands) {
+        out << "  " << command.usage << "\n";
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+        printUsage(words.empty() ? std::cerr : std::cout);
+        return words.empty() ? 2 : 0;
+    }
+    for (const Command& command : kCommands) {
+        if (words[0] != command.name) {
+            continue;
+        }
+        try {
+            return command.run({words.begin() + 1, words.end()}, {std::cin, std::cout, std::cerr});
+        } catch (const wx::cli::UsageError& error) {
+            std::cerr << "nubiro-cli " << command.name << ": " << error.what() << "\nusage: nubiro-cli "
+                      << command.usage << "\n";
+            return 2;
+        } catch (const std::exception& error) {
+            std::cerr << "nubiro-cli " << command.name << ": " << error.what() << "\n";
+            return 1;
+        }
+    }
+    std::cerr << "nubiro-cli: unknown command \"" << words[0] << "\"\n";
+    printUsage(std::cerr);
+    return 2;
+}

@@ -7,6 +7,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "platform/PlatformDefaults.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void printUsage(std::ostream& out) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    wx::installPlatformDefaults();
     const std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         printUsage(words.empty() ? std::cerr : std::cout);

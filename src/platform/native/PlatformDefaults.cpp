@@ -1,0 +1,7 @@
+#include "platform/PlatformDefaults.h"
+
+namespace wx {
+
+void installPlatformDefaults() {}
+
+}  // namespace wx

@@ -68,7 +68,7 @@ struct CacheFixture {
         : transport(std::make_shared<CannedHttpTransport>(std::move(replies))),
           options{scratch.path("cache"), [age] { return kWritten + age; }, transport} {}
 
-    std::string cacheFile() const { return scratch.path("cache/airports.csv"); }
+    std::string cacheFile() const { return utf8String(utf8Path(options.directory) / "airports.csv"); }
     std::string writeCache(const std::string& content) const {
         const std::string path = scratch.write("cache/airports.csv", content);
         setWriteTime(path, kWritten);

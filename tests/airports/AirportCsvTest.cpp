@@ -121,12 +121,16 @@ INSTANTIATE_TEST_SUITE_P(
                           R"(5,"EEEE","t","Unreadable",5,5,high,"EU")" "\n"
                           R"(6,"FFFF","t","Beyond a count of feet",6,6,1e30,"EU")" "\n"
                           R"(7,"GGGG","t","Not a number",7,7,nan,"EU")" "\n"
-                          R"(8,"HHHH","t","Blank",8,8," ","EU")" "\n",
-                true, {loadedLine(4)},
+                          R"(8,"HHHH","t","Blank",8,8," ","EU")" "\n"
+                          R"(9,"IIII","t","Feet first",9,9,1000.9,"EU")" "\n"
+                          R"(10,"JJJJ","t","Negative fraction",10,10,-3.5,"EU")" "\n",
+                true, {loadedLine(6)},
                 {{"AAAA", airport(1, 1, 0, "Empty", "t")},
                  {"BBBB", airport(2, 2, 376, "Fraction", "t")},
                  {"CCCC", airport(3, 3, -3, "Below sea", "t")},
-                 {"DDDD", airport(4, 4, 0, "Small negative", "t")}}},
+                 {"DDDD", airport(4, 4, 0, "Small negative", "t")},
+                 {"IIII", airport(9, 9, 304, "Feet first", "t")},
+                 {"JJJJ", airport(10, 10, 0, "Negative fraction", "t")}}},
         CsvCase{"LaterRowReplacesAndEveryRowCounts",
                 kHeader + R"(1,"EGLL","small_airport","First",1,1,1,"EU")" "\n"
                           R"(2,"EGKK","small_airport","Other",2,2,2,"EU")" "\n"
@@ -184,7 +188,9 @@ TEST(CsvLoad, SecondLoadAddsToAndOverwritesTheFirst) {
     EXPECT_EQ(db.findAirport("AAAA")->lat, 1);
     EXPECT_EQ(db.findAirport("bbbb")->lat, 3);
     // The search sees the merged list too.
-    EXPECT_EQ(db.nearestAirports(3, 3, 1, 1)[0].ident, "BBBB");
+    const auto nearest = db.nearestAirports(3, 3, 1, 1);
+    ASSERT_EQ(nearest.size(), 1u);
+    EXPECT_EQ(nearest[0].ident, "BBBB");
 }
 
 struct RowCase {

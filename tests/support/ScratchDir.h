@@ -34,13 +34,14 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     std::string path() const { return utf8String(root_); }
-    // The path of name (UTF-8, may hold folders) inside the scratch folder.
-    std::string path(const std::string& name) const { return utf8String(root_ / utf8Path(name)); }
+    // The path of name (UTF-8, may hold folders separated by '/') inside the
+    // scratch folder, with the platform's separators.
+    std::string path(const std::string& name) const { return utf8String(root_ / utf8Path(name).make_preferred()); }
 
     // Writes content (bytes as given) to name, making its folders, and
     // returns the file's path.
     std::string write(const std::string& name, const std::string& content) const {
-        const auto file = root_ / utf8Path(name);
+        const auto file = utf8Path(path(name));
         std::filesystem::create_directories(file.parent_path());
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out << content;

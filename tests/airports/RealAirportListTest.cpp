@@ -65,8 +65,11 @@ std::map<std::string, Position> bruteForceList() {
     while (std::getline(in, line)) {
         const auto f = rfcFields(line);
         std::string id = f.at(ident);
-        std::transform(id.begin(), id.end(), id.begin(), [](char c) { return static_cast<char>(std::toupper(c)); });
-        const bool letters = id.size() == 4 && std::all_of(id.begin(), id.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+        for (char& c : id) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        const bool letters =
+            id.size() == 4 && std::all_of(id.begin(), id.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
         if (letters && f.at(type) != "closed") {
             list[id] = {std::stod(f.at(lat)), std::stod(f.at(lon))};
         }
@@ -79,8 +82,8 @@ std::map<std::string, Position> bruteForceList() {
 double chordDistanceNm(Position a, Position b) {
     const double k = 3.141592653589793 / 180.0;
     const auto unit = [k](Position p) {
-        return std::array<double, 3>{std::cos(p.lat * k) * std::cos(p.lon * k), std::cos(p.lat * k) * std::sin(p.lon * k),
-                                     std::sin(p.lat * k)};
+        const double cosLat = std::cos(p.lat * k);
+        return std::array<double, 3>{cosLat * std::cos(p.lon * k), cosLat * std::sin(p.lon * k), std::sin(p.lat * k)};
     };
     const auto u = unit(a), v = unit(b);
     const double chord = std::hypot(u[0] - v[0], u[1] - v[1], u[2] - v[2]);
@@ -155,8 +158,8 @@ TEST(RealAirportList, WideSearchKeepsEveryAirportInsideTheRadius) {
     }
     const auto nearest = realDb().nearestAirports(eddf.lat, eddf.lon, 100000, 300.0);
     EXPECT_EQ(nearest.size(), inside);
-    EXPECT_TRUE(std::is_sorted(nearest.begin(), nearest.end(),
-                               [](const NearbyAirport& a, const NearbyAirport& b) { return a.distanceNm < b.distanceNm; }));
+    const auto nearer = [](const NearbyAirport& a, const NearbyAirport& b) { return a.distanceNm < b.distanceNm; };
+    EXPECT_TRUE(std::is_sorted(nearest.begin(), nearest.end(), nearer));
 }
 
 }  // namespace

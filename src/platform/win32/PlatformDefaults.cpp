@@ -1,7 +1,10 @@
 #include "platform/PlatformDefaults.h"
 
+#include "airports/LocalAppDataFolder.h"
+#include "platform/win32/LocalAppDataFolder.h"
+
 namespace wx {
 
-void installPlatformDefaults() {}
+void installPlatformDefaults() { setDefaultLocalAppDataLookup(shellLocalAppDataFolder); }
 
 }  // namespace wx

@@ -1,7 +1,11 @@
 #include "platform/PlatformDefaults.h"
 
+#include <memory>
+
+#include "platform/win32/WinHttpTransport.h"
+
 namespace wx {
 
-void installPlatformDefaults() {}
+void installPlatformDefaults() { setDefaultHttpTransport(std::make_shared<WinHttpTransport>()); }
 
 }  // namespace wx

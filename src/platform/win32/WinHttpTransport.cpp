@@ -35,29 +35,54 @@ private:
     HINTERNET handle_;
 };
 
-// Reads until the server has nothing more; a failed call is a failed
-// request, since the body would be cut short.
-std::optional<std::string> readBody(HINTERNET request) {
-    std::string body;
+// Appends what the server sends until it has nothing more; false when a
+// call fails.
+bool readAvailable(HINTERNET request, std::string& body) {
     for (;;) {
         DWORD available = 0;
         if (!WinHttpQueryDataAvailable(request, &available)) {
-            return std::nullopt;
+            return false;
         }
         if (available == 0) {
-            return body;
+            return true;
         }
         const size_t start = body.size();
         body.resize(start + available);
         DWORD read = 0;
         if (!WinHttpReadData(request, body.data() + start, available, &read)) {
-            return std::nullopt;
+            return false;
         }
         body.resize(start + read);
         if (read == 0) {
-            return body;
+            return true;
         }
     }
+}
+
+// The announced body length; absent when the response has none (chunked or
+// ended by closing the connection).
+std::optional<DWORD> contentLength(HINTERNET request) {
+    DWORD length = 0;
+    DWORD size = sizeof length;
+    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &length, &size, WINHTTP_NO_HEADER_INDEX)) {
+        return std::nullopt;
+    }
+    return length;
+}
+
+// The body read to its end. A failed call, or fewer bytes than the response
+// announced, fails the request: the body was cut short.
+std::optional<std::string> readBody(HINTERNET request) {
+    std::string body;
+    if (!readAvailable(request, body)) {
+        return std::nullopt;
+    }
+    const auto announced = contentLength(request);
+    if (announced && body.size() < *announced) {
+        return std::nullopt;
+    }
+    return body;
 }
 
 }  // namespace
@@ -98,6 +123,13 @@ std::optional<std::string> WinHttpTransport::send(const HttpRequest& request, co
     if (!get) {
         return std::nullopt;
     }
+    // Each request gets a connection of its own: a pooled one could carry a
+    // handshake made without verification into a request that wants it.
+    DWORD noKeepAlive = WINHTTP_DISABLE_KEEP_ALIVE;
+    WinHttpSetOption(get.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noKeepAlive, sizeof noKeepAlive);
+    // Waiting for the response headers is receiving too.
+    DWORD responseTimeoutMs = static_cast<DWORD>(timeoutMs);
+    WinHttpSetOption(get.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeoutMs, sizeof responseTimeoutMs);
     if (!request.verifyTls && secure) {
         DWORD flags = kIgnoreCertificateErrors;
         WinHttpSetOption(get.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags);

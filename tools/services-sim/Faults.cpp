@@ -43,16 +43,16 @@ std::optional<Fault> parseFault(const std::string& kind) {
     return std::nullopt;
 }
 
-std::optional<std::pair<std::string, Fault>> parseFaultSpec(const std::string& spec) {
-    const size_t equals = spec.find('=');
-    if (equals == std::string::npos || equals == 0 || spec[0] != '/') {
+std::optional<std::pair<std::string, Fault>> parseFaultOption(const std::string& option) {
+    const size_t equals = option.find('=');
+    if (equals == std::string::npos || equals == 0 || option[0] != '/') {
         return std::nullopt;
     }
-    const auto fault = parseFault(spec.substr(equals + 1));
+    const auto fault = parseFault(option.substr(equals + 1));
     if (!fault) {
         return std::nullopt;
     }
-    return std::make_pair(spec.substr(0, equals), *fault);
+    return std::make_pair(option.substr(0, equals), *fault);
 }
 
 void FaultTable::set(const std::string& path, const Fault& fault) {

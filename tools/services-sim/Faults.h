@@ -23,7 +23,7 @@ struct Fault {
 std::optional<Fault> parseFault(const std::string& kind);
 
 // "PATH=KIND[:ARG]", as given on the command line.
-std::optional<std::pair<std::string, Fault>> parseFaultSpec(const std::string& spec);
+std::optional<std::pair<std::string, Fault>> parseFaultOption(const std::string& option);
 
 // Faults by request path, shared by the serving threads.
 class FaultTable {

@@ -70,7 +70,7 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::s
         } else if (name == "--request-log") {
             options.requestLogPath = value;
         } else if (name == "--fault") {
-            const auto fault = parseFaultSpec(value);
+            const auto fault = parseFaultOption(value);
             if (!fault) {
                 return {std::nullopt, "bad fault " + value};
             }

@@ -24,5 +24,9 @@ struct Command {
 int runDecode(const std::vector<std::string>& args, CliStreams io);
 int runSummary(const std::vector<std::string>& args, CliStreams io);
 int runAirports(const std::vector<std::string>& args, CliStreams io);
+int runMetars(const std::vector<std::string>& args, CliStreams io);
+int runSigmets(const std::vector<std::string>& args, CliStreams io);
+int runSynthesize(const std::vector<std::string>& args, CliStreams io);
+int runAttach(const std::vector<std::string>& args, CliStreams io);
 
 }  // namespace wx::cli

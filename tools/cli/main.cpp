@@ -23,6 +23,18 @@ const Command kCommands[] = {
     {"airports", wx::cli::runAirports,
      "airports find CSV IDENT | nearest CSV LAT LON COUNT RADIUS_NM | load CSV\n"
      "    loads an airport list and prints one airport, the nearest ones, or the count stored and the load time"},
+    {"metars", wx::cli::runMetars,
+     "metars SOURCE_ID ID...\n"
+     "    fetches the stations' METARs with the source and prints them as one JSON object (id to report)"},
+    {"sigmets", wx::cli::runSigmets,
+     "sigmets SOURCE_ID\n"
+     "    fetches the SIGMETs with the source and prints them as a JSON array"},
+    {"synthesize", wx::cli::runSynthesize,
+     "synthesize SOURCE_ID ID LAT LON ELEVATION_M\n"
+     "    prints the record the source builds from model data, as decode prints it, or null (exit 1)"},
+    {"attach", wx::cli::runAttach,
+     "attach SOURCE_ID LAT LON\n"
+     "    reads records as decode prints them and prints each with the source's layers aloft added"},
 };
 
 void printUsage(std::ostream& out) {

@@ -1,0 +1,188 @@
+#include "sources/AviationWeather.h"
+
+#include <exception>
+#include <optional>
+
+#include "sources/ReportOrder.h"
+#include "sources/ServiceHosts.h"
+
+namespace wx {
+namespace {
+
+using nlohmann::json;
+
+std::string joinIds(const std::vector<std::string>& ids) {
+    std::string joined;
+    for (const std::string& id : ids) {
+        if (!joined.empty()) {
+            joined += ',';
+        }
+        joined += id;
+    }
+    return joined;
+}
+
+// The member's text; absent when the key is missing. A present member that
+// is not a string throws json::type_error.
+std::optional<std::string> textMember(const json& object, const char* key) {
+    const auto it = object.find(key);
+    if (it == object.end()) {
+        return std::nullopt;
+    }
+    return it->get<std::string>();
+}
+
+// The first of the two members that is present.
+std::optional<std::string> eitherMember(const json& object, const char* key, const char* otherKey) {
+    if (auto text = textMember(object, key)) {
+        return text;
+    }
+    return textMember(object, otherKey);
+}
+
+// Leading bytes below 33, then one UTF-8 byte-order mark.
+std::string cleanedAnswer(const std::string& body) {
+    size_t start = 0;
+    while (start < body.size() && static_cast<unsigned char>(body[start]) < 33) {
+        ++start;
+    }
+    std::string text = body.substr(start);
+    if (text.size() >= 3 && static_cast<unsigned char>(text[0]) == 0xEF) {
+        text.erase(0, 3);
+    }
+    return text;
+}
+
+// Lines of the plain-text endpoint: the id is the four bytes after an
+// optional "METAR " or "SPECI " prefix, and the whole line is the report.
+void readPlainReports(const std::string& text, MetarMap& map) {
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.size() < 8) {
+            continue;
+        }
+        const bool prefixed = line.rfind("METAR ", 0) == 0 || line.rfind("SPECI ", 0) == 0;
+        const std::string id = line.substr(prefixed ? 6 : 0, 4);
+        if (id.size() == 4) {
+            putReport(map, id, line);
+        }
+    }
+}
+
+// An element of a JSON answer; "ob" is consulted only inside an array.
+void readJsonReport(const json& element, bool consultOb, MetarMap& map) {
+    const std::string id = eitherMember(element, "icaoId", "icao").value_or("");
+    const std::string fallback = consultOb ? textMember(element, "ob").value_or("") : std::string();
+    const std::string text = eitherMember(element, "rawOb", "raw_text").value_or(fallback);
+    if (!id.empty() && !text.empty()) {
+        putReport(map, id, text);
+    }
+}
+
+}  // namespace
+
+MetarMap decodeMetarAnswer(const std::string& body, const LogFn& log) {
+    const std::string text = cleanedAnswer(body);
+    if (text.empty() || text[0] == '<') {
+        logLine(log, "METAR: empty or HTML response", "WARN");
+        return {};
+    }
+    MetarMap map;
+    try {
+        const json value = json::parse(text, nullptr, false);
+        if (value.is_discarded()) {
+            readPlainReports(text, map);
+        } else if (value.is_array()) {
+            for (const json& element : value) {
+                if (element.is_object()) {
+                    readJsonReport(element, true, map);
+                }
+            }
+        } else if (value.is_object()) {
+            readJsonReport(value, false, map);
+        }
+    } catch (const std::exception& error) {
+        logLine(log, std::string("METAR parse: ") + error.what(), "ERROR");
+    } catch (...) {
+        logLine(log, "METAR JSON parse error", "ERROR");
+    }
+    return map;
+}
+
+MetarMap fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds) {
+    if (stationIds.empty()) {
+        return {};
+    }
+    const std::string ids = joinIds(stationIds);
+    const std::string base = awcBaseUrl();
+    auto body = http.get(base + "/api/data/metar", {{"format", "json"}, {"hours", "2"}, {"ids", ids}},
+                         kAviationWeatherTimeoutSec);
+    if (!body || body->empty()) {
+        body = http.get(base + "/cgi-bin/data/metar.php", {{"format", "raw"}, {"hours", "2"}, {"ids", ids}},
+                        kAviationWeatherTimeoutSec);
+    }
+    if (!body || body->empty()) {
+        logLine(log, "METAR fetch failed", "ERROR");
+        return {};
+    }
+    return decodeMetarAnswer(*body, log);
+}
+
+MetarMap fetchMetarsJsonOnly(HttpClient& http, const std::vector<std::string>& stationIds) {
+    if (stationIds.empty()) {
+        return {};
+    }
+    const auto body =
+        http.get(awcBaseUrl() + "/api/data/metar", {{"format", "json"}, {"ids", joinIds(stationIds)}},
+                 kAviationWeatherTimeoutSec);
+    if (!body) {
+        return {};
+    }
+    MetarMap map;
+    try {
+        const json value = json::parse(*body);
+        if (!value.is_array()) {
+            return map;
+        }
+        for (const json& element : value) {
+            if (!element.is_object()) {
+                break;
+            }
+            const std::string id = textMember(element, "icaoId").value_or("");
+            const std::string fallback = textMember(element, "ob").value_or("");
+            const std::string text = textMember(element, "rawOb").value_or(fallback);
+            if (!id.empty() && !text.empty()) {
+                putReport(map, id, text);
+            }
+        }
+    } catch (...) {
+        // Invalid JSON or a member of the wrong type ends decoding; what was
+        // gathered so far stands.
+    }
+    return map;
+}
+
+std::vector<nlohmann::json> fetchSigmetList(HttpClient& http) {
+    const auto body = http.get(awcBaseUrl() + "/api/data/isigmet", {{"format", "json"}}, kAviationWeatherTimeoutSec);
+    if (!body) {
+        return {};
+    }
+    std::vector<json> list;
+    try {
+        const json value = json::parse(*body);
+        if (value.is_array()) {
+            list.assign(value.begin(), value.end());
+        }
+    } catch (...) {
+        return {};
+    }
+    return list;
+}
+
+}  // namespace wx

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "sources/HttpClient.h"
+#include "sources/WeatherSource.h"
+#include "weather/LogFn.h"
+
+namespace wx {
+
+// Requests to the aviation-weather service (host from NUBIRO_AWC_URL).
+// Each one waits at most this long per phase.
+constexpr int kAviationWeatherTimeoutSec = 25;
+
+// METARs of all ids in one JSON request ("hours" = 2), with the plain-text
+// endpoint as fallback when that answer is absent or empty; tolerant of
+// byte-order marks, HTML pages, single objects and plain report lines.
+MetarMap fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds);
+
+// The reduced variant: one JSON request without "hours", no fallback, no
+// cleaning and no log lines.
+MetarMap fetchMetarsJsonOnly(HttpClient& http, const std::vector<std::string>& stationIds);
+
+// Decodes one answer of either METAR endpoint (the part of the full variant
+// after the request), logging as that variant does.
+MetarMap decodeMetarAnswer(const std::string& body, const LogFn& log);
+
+// The international SIGMETs: every element of the answer's top-level array,
+// unchanged; empty on any failure.
+std::vector<nlohmann::json> fetchSigmetList(HttpClient& http);
+
+}  // namespace wx

@@ -1,0 +1,18 @@
+#include "sources/MetarOnlySource.h"
+
+#include <utility>
+
+#include "sources/AviationWeather.h"
+
+namespace wx {
+
+MetarOnlySource::MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport)
+    : log_(log), http_(std::move(log), std::move(transport)) {}
+
+MetarMap MetarOnlySource::fetchMetars(const std::vector<std::string>& stationIds) {
+    return fetchMetarsJsonOnly(http_, stationIds);
+}
+
+std::vector<nlohmann::json> MetarOnlySource::fetchSigmets() { return fetchSigmetList(http_); }
+
+}  // namespace wx

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include "sources/HttpClient.h"
+#include "sources/WeatherSource.h"
+#include "weather/LogFn.h"
+
+namespace wx {
+
+// METARs (JSON only, no fallback) and SIGMETs; no model data at all.
+class MetarOnlySource final : public IWeatherSource {
+public:
+    explicit MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport = defaultHttpTransport());
+
+    std::string name() const override { return "METAR-only"; }
+    std::string description() const override { return "Only METAR + SIGMET, no upper-air synthesis"; }
+    bool hasUpperAir() const override { return false; }
+    bool canSynthesize() const override { return false; }
+    MetarMap fetchMetars(const std::vector<std::string>& stationIds) override;
+    std::vector<nlohmann::json> fetchSigmets() override;
+    std::optional<WeatherData> synthesize(const std::string&, double, double, int32_t) override {
+        return std::nullopt;
+    }
+    void attachUpperAir(WeatherData&, double, double) override {}
+    std::optional<WeatherData> synthesizeGlobal(double, double) override { return std::nullopt; }
+
+private:
+    LogFn log_;
+    HttpClient http_;
+};
+
+}  // namespace wx

@@ -1,0 +1,10 @@
+#include "sources/NoaaSource.h"
+
+#include <utility>
+
+namespace wx {
+
+NoaaSource::NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport)
+    : log_(log), openMeteo_(std::move(log), std::move(transport)) {}
+
+}  // namespace wx

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sources/WeatherSource.h"
+#include "weather/LogFn.h"
+
+namespace wx {
+
+// One entry of the source selector.
+struct SourceInfo {
+    std::string description;  // Russian, UTF-8
+    std::string displayName;
+    std::string id;
+};
+
+// The three sources, in the selector's order: "openmeteo", "noaa", "metaronly".
+std::vector<SourceInfo> listSources();
+std::vector<std::string> listSourceIds();
+
+// The source for id (compared exactly); an empty or unknown id gives the
+// Open-Meteo source. Its HTTP client uses the process-wide default transport.
+std::unique_ptr<IWeatherSource> makeSource(const std::string& id, LogFn log);
+
+}  // namespace wx

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "weather/WeatherData.h"
+
+namespace wx {
+
+// Station id, as the service spelled it, to one raw report.
+using MetarMap = std::unordered_map<std::string, std::string>;
+
+// Everything the engine takes from outside weather services. The data
+// operations block, never throw for network or data problems, and report
+// failure by an empty or unchanged result.
+class IWeatherSource {
+public:
+    virtual ~IWeatherSource() = default;
+    virtual std::string name() const = 0;
+    virtual std::string description() const = 0;
+    // attachUpperAir does work.
+    virtual bool hasUpperAir() const = 0;
+    // synthesize and synthesizeGlobal can return records.
+    virtual bool canSynthesize() const = 0;
+    // One batch of requests for all ids; stations without a report are absent.
+    virtual MetarMap fetchMetars(const std::vector<std::string>& stationIds) = 0;
+    // The SIGMET objects exactly as the service sent them.
+    virtual std::vector<nlohmann::json> fetchSigmets() = 0;
+    // A record built wholly from model data for the point.
+    virtual std::optional<WeatherData> synthesize(const std::string& stationId, double lat, double lon,
+                                                  int32_t elevationM) = 0;
+    // Adds model layers aloft and model clouds that do not collide with the
+    // record's own; the record stays as it was on any failure.
+    virtual void attachUpperAir(WeatherData& weather, double lat, double lon) = 0;
+    // synthesize for the aircraft position: station "GLOB", elevation 0.
+    virtual std::optional<WeatherData> synthesizeGlobal(double lat, double lon) = 0;
+};
+
+}  // namespace wx

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/PlatformDefaults.h"
+#include "support/RunningServicesSim.h"
+
+namespace wx::test {
+
+// Tests against the running web-services stand-in through this platform's
+// real HTTP transport. Faults are cleared before each test, since in the
+// Windows build all tests share one stand-in.
+class ServicesSimTest : public testing::Test {
+protected:
+    void SetUp() override {
+        installPlatformDefaults();
+        transport_ = defaultHttpTransport();
+        const auto sim = runningServicesSim();
+        ASSERT_TRUE(sim) << "the web-services stand-in is not running";
+        sim_ = *sim;
+        ASSERT_TRUE(sim_.resetFaults(*transport_));
+    }
+
+    void TearDown() override {
+        if (transport_ && !sim_.httpUrl.empty()) {
+            sim_.resetFaults(*transport_);
+        }
+    }
+
+    // The requests the stand-in logged after the first skip ones.
+    std::vector<nlohmann::json> requestsSince(size_t skip) const {
+        auto all = sim_.requests();
+        return {all.begin() + static_cast<long>(std::min(skip, all.size())), all.end()};
+    }
+
+    std::shared_ptr<HttpTransport> transport_;
+    ServicesSim sim_;
+};
+
+}  // namespace wx::test

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "ServicesSimTest.h"
+#include "sources/SourceRegistry.h"
+#include "support/Environment.h"
+#include "support/LogRecorder.h"
+#include "support/TestData.h"
+#include "weather/MetarDecoder.h"
+
+namespace wx {
+namespace {
+
+using nlohmann::json;
+using test::LogRecorder;
+
+const char* const kWarning =
+    "[WARN] SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible.";
+
+// The first corpus report of each station, without its type word: what the
+// stand-in serves as the station's current report.
+const std::map<std::string, std::string>& currentReports() {
+    static const auto reports = [] {
+        std::map<std::string, std::string> out;
+        for (std::string line : test::testDataLines("metar-corpus.txt")) {
+            for (const char* prefix : {"METAR COR ", "METAR ", "SPECI "}) {
+                if (line.rfind(prefix, 0) == 0) {
+                    line.erase(0, std::string(prefix).size());
+                    break;
+                }
+            }
+            out.emplace(line.substr(0, 4), line);
+        }
+        return out;
+    }();
+    return reports;
+}
+
+// Every source reaches the stand-in over HTTPS, so each first request takes
+// the certificate fallback.
+class Sources : public test::ServicesSimTest, public testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        ServicesSimTest::SetUp();
+        awc_.emplace("NUBIRO_AWC_URL", sim_.httpsUrl);
+        openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim_.httpsUrl);
+        source_ = makeSource(GetParam(), log_.fn());
+    }
+
+    bool full() const { return std::string(GetParam()) != "metaronly"; }
+
+    std::optional<test::EnvironmentScope> awc_;
+    std::optional<test::EnvironmentScope> openMeteo_;
+    LogRecorder log_;
+    std::unique_ptr<IWeatherSource> source_;
+};
+
+TEST_P(Sources, FetchMetarsForAListOfStations) {
+    const size_t before = sim_.requests().size();
+    const MetarMap metars = source_->fetchMetars({"EGLL", "EDDF", "KJFK", "ZZZZ"});
+    EXPECT_EQ(metars, (MetarMap{{"EGLL", currentReports().at("EGLL")},
+                                {"EDDF", currentReports().at("EDDF")},
+                                {"KJFK", currentReports().at("KJFK")}}));
+    EXPECT_EQ(log_.lines(), std::vector<std::string>{kWarning});
+    const auto requests = requestsSince(before);
+    ASSERT_EQ(requests.size(), 1u);  // the refused handshake never reached HTTP
+    EXPECT_EQ(requests[0]["target"], full() ? "/api/data/metar?format=json&hours=2&ids=EGLL,EDDF,KJFK,ZZZZ"
+                                            : "/api/data/metar?format=json&ids=EGLL,EDDF,KJFK,ZZZZ");
+}
+
+TEST_P(Sources, FetchMetarsFallsBackToPlainTextOnlyInTheFullVariant) {
+    ASSERT_TRUE(sim_.setFault(*transport_, "/api/data/metar", "empty"));
+    const MetarMap metars = source_->fetchMetars({"EGLL", "LFPG"});
+    if (full()) {
+        EXPECT_EQ(metars, (MetarMap{{"EGLL", "METAR " + currentReports().at("EGLL")},
+                                    {"LFPG", "METAR " + currentReports().at("LFPG")}}));
+    } else {
+        EXPECT_TRUE(metars.empty());
+    }
+}
+
+TEST_P(Sources, FetchSigmets) {
+    const auto sigmets = source_->fetchSigmets();
+    ASSERT_EQ(sigmets.size(), 5u);
+    EXPECT_EQ(sigmets[0]["firId"], "EGTT");
+    EXPECT_EQ(sigmets[1]["hazard"], "TS");
+    EXPECT_EQ(sigmets[4]["coords"].size(), 4u);
+}
+
+TEST_P(Sources, SynthesizeFromTheForecast) {
+    const size_t before = sim_.requests().size();
+    const auto weather = source_->synthesize("EGLL", 51.47, -0.4543, 25);
+    const auto requests = requestsSince(before);
+    if (!full()) {
+        EXPECT_EQ(weather, std::nullopt);
+        EXPECT_TRUE(requests.empty());
+        return;
+    }
+    ASSERT_TRUE(weather);
+    EXPECT_EQ(weather->stationId, "EGLL");
+    EXPECT_EQ(weather->elevationM, 25);
+    EXPECT_TRUE(weather->synthesized);
+    EXPECT_EQ(weather->upperAir.size(), 10u);
+    EXPECT_GT(weather->qnhHpa, 990);
+    EXPECT_LT(weather->qnhHpa, 1035);
+    for (size_t i = 1; i < weather->upperAir.size(); ++i) {
+        EXPECT_GT(weather->upperAir[i].altitudeM, weather->upperAir[i - 1].altitudeM);
+    }
+    ASSERT_EQ(requests.size(), 1u);
+    const std::string target = requests[0]["target"];
+    EXPECT_EQ(target.rfind("/v1/forecast?forecast_days=1&hourly=temperature_2m,dewpoint_2m,", 0), 0u);
+    EXPECT_NE(target.find(",vertical_velocity_200hPa&latitude=51.4700&longitude=-0.4543&timezone=UTC"),
+              std::string::npos);
+
+    const auto global = source_->synthesizeGlobal(51.47, -0.4543);
+    ASSERT_TRUE(global);
+    EXPECT_EQ(global->stationId, "GLOB");
+    EXPECT_EQ(global->upperAir, weather->upperAir);
+}
+
+TEST_P(Sources, AttachUpperAirToADecodedReport) {
+    WeatherData weather = *decodeMetar("EGLL", currentReports().at("EGLL"), 25, true, 12000);
+    weather.clouds.push_back(CloudLayer{1400, 5, "SC", 0, 0, "METAR", 0, false});
+    const WeatherData decoded = weather;
+    source_->attachUpperAir(weather, 51.47, -0.4543);
+    if (!full()) {
+        EXPECT_EQ(weather, decoded);
+        return;
+    }
+    EXPECT_EQ(weather.upperAir.size(), 10u);
+    EXPECT_EQ(weather.windSpeedKt, decoded.windSpeedKt);
+    EXPECT_EQ(weather.rawMetar, decoded.rawMetar);
+    EXPECT_FALSE(weather.synthesized);
+    for (size_t i = 1; i < weather.clouds.size(); ++i) {
+        EXPECT_LE(weather.clouds[i - 1].baseM, weather.clouds[i].baseM);
+    }
+    for (const CloudLayer& layer : weather.clouds) {
+        if (layer.source == "SYNTH") {
+            EXPECT_GE(std::abs(layer.baseM - 1400), 500);
+        }
+    }
+}
+
+TEST_P(Sources, BrokenForecastAnswersAreLoggedAndChangeNothing) {
+    ASSERT_TRUE(sim_.setFault(*transport_, "/v1/forecast", "status:502"));
+    EXPECT_EQ(source_->synthesize("EGLL", 51.47, -0.45, 25), std::nullopt);
+    WeatherData weather;
+    source_->attachUpperAir(weather, 51.47, -0.45);
+    EXPECT_EQ(weather, WeatherData());
+    const auto lines = log_.lines();
+    if (!full()) {
+        EXPECT_TRUE(lines.empty());  // it asks for no forecast at all
+        return;
+    }
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], kWarning);
+    EXPECT_EQ(lines[1].rfind("[ERROR] synthesize: [json.exception.parse_error.101]", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("[ERROR] attachUpperAir: [json.exception.parse_error.101]", 0), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSources, Sources, testing::Values("openmeteo", "noaa", "metaronly"));
+
+}  // namespace
+}  // namespace wx

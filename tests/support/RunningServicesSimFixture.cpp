@@ -1,0 +1,7 @@
+#include "support/RunningServicesSim.h"
+
+namespace wx::test {
+
+std::optional<ServicesSim> runningServicesSim() { return servicesSimFromFixture(); }
+
+}  // namespace wx::test

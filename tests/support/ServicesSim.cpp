@@ -1,0 +1,53 @@
+#include "support/ServicesSim.h"
+
+#include <cstdlib>
+#include <fstream>
+
+#include "sources/HttpClient.h"
+
+namespace wx::test {
+
+bool ServicesSim::setFault(HttpTransport& transport, const std::string& path, const std::string& kind) const {
+    const auto answer = transport.send(
+        {httpUrl + "/_sim/fault?path=" + urlEncode(path) + "&fault=" + urlEncode(kind), 10, false}, nullptr);
+    return answer && *answer == "ok\n";
+}
+
+bool ServicesSim::resetFaults(HttpTransport& transport) const {
+    const auto answer = transport.send({httpUrl + "/_sim/reset", 10, false}, nullptr);
+    return answer && *answer == "ok\n";
+}
+
+std::vector<nlohmann::json> ServicesSim::requests() const {
+    std::vector<nlohmann::json> lines;
+    std::ifstream file(requestLogPath, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty()) {
+            lines.push_back(nlohmann::json::parse(line));
+        }
+    }
+    return lines;
+}
+
+std::optional<ServicesSim> servicesSimFromFixture() {
+    const char* state = std::getenv("NUBIRO_SERVICES_SIM_STATE");
+    if (state == nullptr || *state == '\0') {
+        return std::nullopt;
+    }
+    const std::string dir = state;
+    std::ifstream urls(dir + "/urls", std::ios::binary);
+    ServicesSim sim;
+    if (!std::getline(urls, sim.httpUrl) || !std::getline(urls, sim.httpsUrl)) {
+        return std::nullopt;
+    }
+    for (std::string* url : {&sim.httpUrl, &sim.httpsUrl}) {
+        if (!url->empty() && url->back() == '\r') {
+            url->pop_back();
+        }
+    }
+    sim.requestLogPath = dir + "/requests.log";
+    return sim;
+}
+
+}  // namespace wx::test

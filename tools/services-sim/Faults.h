@@ -1,0 +1,41 @@
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace wx::sim {
+
+// What the stand-in does instead of (or before) answering a path.
+struct Fault {
+    enum class Kind { Delay, Status, Empty, InvalidJson, Drop };
+    Kind kind = Kind::Empty;
+    // Delay: milliseconds; Status: the HTTP status; Drop: body bytes sent
+    // before the connection is cut (absent = cut before any answer).
+    std::optional<int> arg;
+
+    bool operator==(const Fault&) const = default;
+};
+
+// "delay:MS", "status:CODE", "empty", "invalid-json", "drop" or "drop:BYTES".
+std::optional<Fault> parseFault(const std::string& kind);
+
+// "PATH=KIND[:ARG]", as given on the command line.
+std::optional<std::pair<std::string, Fault>> parseFaultOption(const std::string& option);
+
+// Faults by request path, shared by the serving threads.
+class FaultTable {
+public:
+    void set(const std::string& path, const Fault& fault);
+    void clear(const std::string& path);
+    void clearAll();
+    std::optional<Fault> find(const std::string& path) const;
+
+private:
+    mutable std::mutex mutex_;
+    std::map<std::string, Fault> faults_;
+};
+
+}  // namespace wx::sim

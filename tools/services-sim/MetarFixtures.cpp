@@ -1,0 +1,198 @@
+#include "MetarFixtures.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+namespace wx::sim {
+namespace {
+
+using namespace std::chrono;
+
+bool isTimeGroup(const std::string& word) {
+    if (word.size() != 7 || word[6] != 'Z') {
+        return false;
+    }
+    for (size_t i = 0; i < 6; ++i) {
+        if (std::isdigit(static_cast<unsigned char>(word[i])) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The moment a "ddhhmmZ" group names, in now's month or the month before.
+std::optional<int64_t> observationTime(const std::string& group, system_clock::time_point now) {
+    const unsigned dayNumber = static_cast<unsigned>(std::stoi(group.substr(0, 2)));
+    const int hour = std::stoi(group.substr(2, 2));
+    const int minute = std::stoi(group.substr(4, 2));
+    if (hour > 23 || minute > 59) {
+        return std::nullopt;
+    }
+    const year_month_day today{floor<days>(now)};
+    year_month month = today.year() / today.month();
+    for (int tries = 0; tries < 3; ++tries, month -= months{1}) {
+        const year_month_day date = month / day{dayNumber};
+        if (!date.ok()) {
+            continue;
+        }
+        const auto moment = sys_days{date} + hours{hour} + minutes{minute};
+        if (moment <= now + hours{1}) {
+            return duration_cast<seconds>(moment.time_since_epoch()).count();
+        }
+    }
+    return std::nullopt;
+}
+
+std::string timeGroup(int64_t obsTime) {
+    const sys_seconds moment{seconds{obsTime}};
+    const auto dayStart = floor<days>(moment);
+    const year_month_day date{dayStart};
+    const hh_mm_ss clock{moment - dayStart};
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u%02d%02dZ", static_cast<unsigned>(date.day()),
+                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()));
+    return text;
+}
+
+std::string isoTime(int64_t epochSec) {
+    const sys_seconds moment{seconds{epochSec}};
+    const auto dayStart = floor<days>(moment);
+    const year_month_day date{dayStart};
+    const hh_mm_ss clock{moment - dayStart};
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.000Z", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
+                  static_cast<int>(clock.seconds().count()));
+    return text;
+}
+
+std::optional<FixtureReport> parseLine(std::string line, system_clock::time_point now) {
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())) != 0) {
+        line.pop_back();
+    }
+    FixtureReport report;
+    report.type = "METAR";
+    for (const char* prefix : {"METAR COR ", "METAR ", "SPECI "}) {
+        if (line.rfind(prefix, 0) == 0) {
+            report.type = std::string(prefix).substr(0, 5);
+            line.erase(0, std::string(prefix).size());
+            break;
+        }
+    }
+    std::istringstream words(line);
+    std::string word;
+    if (!(words >> word) || word.size() != 4) {
+        return std::nullopt;
+    }
+    report.stationId = word;
+    report.rawOb = line;
+    while (words >> word) {
+        if (isTimeGroup(word)) {
+            report.obsTime = observationTime(word, now);
+            break;
+        }
+    }
+    return report;
+}
+
+// The same report an hour earlier.
+FixtureReport previousReport(const FixtureReport& current) {
+    FixtureReport older = current;
+    older.obsTime = *current.obsTime - 3600;
+    std::istringstream words(current.rawOb);
+    std::string word;
+    while (words >> word) {
+        if (isTimeGroup(word)) {
+            older.rawOb.replace(older.rawOb.find(word), word.size(), timeGroup(*older.obsTime));
+            break;
+        }
+    }
+    return older;
+}
+
+}  // namespace
+
+MetarFixtures MetarFixtures::fromLines(const std::vector<std::string>& lines, system_clock::time_point now) {
+    MetarFixtures fixtures;
+    for (const std::string& line : lines) {
+        auto report = parseLine(line, now);
+        if (!report || fixtures.stations_.count(report->stationId) != 0) {
+            continue;
+        }
+        std::vector<FixtureReport> reports{*report};
+        if (report->obsTime) {
+            reports.push_back(previousReport(*report));
+        }
+        fixtures.stations_.emplace(report->stationId, std::move(reports));
+    }
+    return fixtures;
+}
+
+std::optional<MetarFixtures> MetarFixtures::load(const std::string& path, system_clock::time_point now) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(file, line)) {
+        lines.push_back(line);
+    }
+    return fromLines(lines, now);
+}
+
+std::vector<FixtureReport> MetarFixtures::select(const std::string& ids, double hours) const {
+    std::vector<FixtureReport> out;
+    std::set<std::string> seen;
+    std::string id;
+    std::istringstream list(ids);
+    while (std::getline(list, id, ',')) {
+        std::istringstream words(id);
+        std::string word;
+        while (words >> word) {
+            for (char& c : word) {
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            }
+            const auto it = stations_.find(word);
+            if (it == stations_.end() || !seen.insert(word).second) {
+                continue;
+            }
+            const size_t count = hours >= 2 ? it->second.size() : 1;
+            out.insert(out.end(), it->second.begin(), it->second.begin() + static_cast<long>(count));
+        }
+    }
+    return out;
+}
+
+std::string metarJsonAnswer(const std::vector<FixtureReport>& reports) {
+    nlohmann::ordered_json answer = nlohmann::ordered_json::array();
+    for (const FixtureReport& report : reports) {
+        nlohmann::ordered_json object;
+        object["icaoId"] = report.stationId;
+        if (report.obsTime) {
+            object["receiptTime"] = isoTime(*report.obsTime + 137);
+            object["obsTime"] = *report.obsTime;
+            object["reportTime"] = isoTime(*report.obsTime);
+        }
+        object["metarType"] = report.type;
+        object["rawOb"] = report.rawOb;
+        answer.push_back(std::move(object));
+    }
+    return answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::string metarRawAnswer(const std::vector<FixtureReport>& reports) {
+    std::string answer;
+    for (const FixtureReport& report : reports) {
+        answer += report.type + " " + report.rawOb + "\n";
+    }
+    return answer;
+}
+
+}  // namespace wx::sim

@@ -1,0 +1,26 @@
+#include "RequestLog.h"
+
+#include <nlohmann/json.hpp>
+
+namespace wx::sim {
+
+RequestLog::RequestLog(const std::string& path) : enabled_(!path.empty()) {
+    if (enabled_) {
+        file_.open(path, std::ios::binary | std::ios::app);
+    }
+}
+
+void RequestLog::add(const LoggedRequest& request) {
+    if (!enabled_) {
+        return;
+    }
+    const nlohmann::ordered_json line{{"scheme", request.scheme},
+                                      {"target", request.target},
+                                      {"path", request.path},
+                                      {"userAgent", request.userAgent},
+                                      {"accept", request.accept}};
+    std::lock_guard lock(mutex_);
+    file_ << line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n' << std::flush;
+}
+
+}  // namespace wx::sim

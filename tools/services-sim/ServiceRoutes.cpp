@@ -1,0 +1,182 @@
+#include "ServiceRoutes.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <thread>
+
+#include <nlohmann/json.hpp>
+
+#include "ConnectionDrop.h"
+#include "ForecastModel.h"
+
+namespace wx::sim {
+namespace {
+
+using httplib::Request;
+using httplib::Response;
+
+const char* reason(int status) {
+    static const std::map<int, const char*> kReasons{
+        {200, "OK"},          {204, "No Content"},          {400, "Bad Request"},
+        {403, "Forbidden"},   {404, "Not Found"},           {429, "Too Many Requests"},
+        {500, "Internal Server Error"}, {502, "Bad Gateway"}, {503, "Service Unavailable"},
+        {504, "Gateway Timeout"}};
+    const auto it = kReasons.find(status);
+    return it == kReasons.end() ? "Error" : it->second;
+}
+
+std::string htmlPage(int status) {
+    const std::string title = std::to_string(status) + " " + reason(status);
+    return "<!DOCTYPE html>\n<html><head><title>" + title + "</title></head>\n<body><h1>" + title +
+           "</h1>\n<hr><p>services-sim</p></body></html>\n";
+}
+
+// Sends the first bytes of the body and then cuts the connection, with the
+// whole length announced.
+void cutBody(Response& res, size_t bytes) {
+    auto body = std::make_shared<std::string>(std::move(res.body));
+    res.body.clear();
+    const std::string type = res.get_header_value("Content-Type");
+    res.headers.erase("Content-Type");
+    res.set_content_provider(body->size(), type, [body, bytes](size_t offset, size_t, httplib::DataSink& sink) {
+        if (offset == 0 && bytes > 0) {
+            sink.write(body->data(), std::min(bytes, body->size()));
+        }
+        return false;
+    });
+}
+
+httplib::Server::Handler withFaults(ServiceData& data, httplib::Server::Handler handler) {
+    return [&data, handler](const Request& req, Response& res) {
+        const auto fault = data.faults.find(req.path);
+        if (!fault) {
+            handler(req, res);
+            return;
+        }
+        switch (fault->kind) {
+            case Fault::Kind::Delay:
+                std::this_thread::sleep_for(std::chrono::milliseconds(*fault->arg));
+                handler(req, res);
+                return;
+            case Fault::Kind::Status:
+                res.status = *fault->arg;
+                res.set_content(htmlPage(res.status), "text/html; charset=utf-8");
+                return;
+            case Fault::Kind::Empty:
+                res.status = 200;
+                res.set_content("", "application/json");
+                return;
+            case Fault::Kind::InvalidJson:
+                res.status = 200;
+                res.set_content("[{\"icaoId\": \"EGLL\", \"rawOb\": \"EGLL 0610", "application/json");
+                return;
+            case Fault::Kind::Drop:
+                if (!fault->arg) {
+                    dropConnection(req.local_port, req.remote_port);
+                    res.status = 500;
+                    return;
+                }
+                handler(req, res);
+                cutBody(res, static_cast<size_t>(*fault->arg));
+                return;
+        }
+    };
+}
+
+void serveMetars(const ServiceData& data, const Request& req, Response& res) {
+    const double hours = std::atof(req.get_param_value("hours").c_str());
+    const auto reports = data.metars.select(req.get_param_value("ids"), hours);
+    if (reports.empty()) {
+        res.status = 204;
+        return;
+    }
+    if (req.get_param_value("format") == "json") {
+        res.set_content(metarJsonAnswer(reports), "application/json");
+    } else {
+        res.set_content(metarRawAnswer(reports), "text/plain");
+    }
+}
+
+void serveSigmets(const ServiceData& data, const Request& req, Response& res) {
+    if (req.get_param_value("format") == "json") {
+        res.set_content(data.sigmetsJson, "application/json");
+        return;
+    }
+    std::string raw;
+    for (const auto& sigmet : nlohmann::json::parse(data.sigmetsJson)) {
+        raw += sigmet.value("rawSigmet", "") + "\n\n";
+    }
+    res.set_content(raw, "text/plain");
+}
+
+void serveForecast(const Request& req, Response& res) {
+    std::map<std::string, std::string> params;
+    for (const auto& [key, value] : req.params) {
+        params.emplace(key, value);
+    }
+    const ForecastAnswer answer = forecastAnswer(params, std::chrono::system_clock::now());
+    res.status = answer.status;
+    res.set_content(answer.body, "application/json; charset=utf-8");
+}
+
+void serveControl(ServiceData& data, const Request& req, Response& res) {
+    if (req.path == "/_sim/reset") {
+        data.faults.clearAll();
+        res.set_content("ok\n", "text/plain");
+        return;
+    }
+    const std::string path = req.get_param_value("path");
+    const std::string kind = req.get_param_value("fault");
+    if (path.empty() || path[0] != '/') {
+        res.status = 400;
+        res.set_content("path must start with /\n", "text/plain");
+        return;
+    }
+    if (kind.empty() || kind == "none") {
+        data.faults.clear(path);
+    } else if (const auto fault = parseFault(kind)) {
+        data.faults.set(path, *fault);
+    } else {
+        res.status = 400;
+        res.set_content("unknown fault " + kind + "\n", "text/plain");
+        return;
+    }
+    res.set_content("ok\n", "text/plain");
+}
+
+}  // namespace
+
+void installRoutes(httplib::Server& server, const std::string& scheme, ServiceData& data) {
+    server.set_pre_routing_handler([&data, scheme](const Request& req, Response&) {
+        if (req.path.rfind("/_sim/", 0) != 0) {
+            data.requests.add({scheme, req.target, req.path, req.get_header_value("User-Agent"),
+                               req.get_header_value("Accept")});
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+    const auto metars = withFaults(data, [&data](const Request& req, Response& res) { serveMetars(data, req, res); });
+    server.Get("/api/data/metar", metars);
+    server.Get("/cgi-bin/data/metar.php", metars);
+    server.Get("/api/data/isigmet",
+               withFaults(data, [&data](const Request& req, Response& res) { serveSigmets(data, req, res); }));
+    server.Get("/v1/forecast", withFaults(data, serveForecast));
+    server.Get("/ourairports-data/airports.csv", withFaults(data, [&data](const Request&, Response& res) {
+                   if (data.airportsCsv) {
+                       res.set_content(*data.airportsCsv, "text/csv; charset=utf-8");
+                   } else {
+                       res.status = 404;
+                   }
+               }));
+    server.Get("/_sim/fault", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
+    server.Get("/_sim/reset", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
+    server.set_error_handler([](const Request&, Response& res) {
+        if (res.body.empty() && res.status >= 400) {
+            res.set_content(htmlPage(res.status), "text/html; charset=utf-8");
+        }
+    });
+}
+
+}  // namespace wx::sim

@@ -1,0 +1,91 @@
+#include "SimOptions.h"
+
+#include <charconv>
+
+namespace wx::sim {
+
+const char* const kSimUsage =
+    "usage: services-sim [--http-port N] [--https-port N] [--airports FILE] [--metars FILE]\n"
+    "                    [--sigmets FILE] [--fault PATH=KIND[:ARG]]... [--request-log FILE]\n"
+    "                    [--exit-with PID]\n"
+    "\n"
+    "A stand-in for the aviation-weather service, the Open-Meteo forecast service and the\n"
+    "airport list download, on 127.0.0.1 over HTTP and HTTPS (self-signed certificate made\n"
+    "at start). When ready it prints its two base URLs, http:// then https://, one a line.\n"
+    "\n"
+    "  --http-port N, --https-port N   ports to listen on; 0 (the default) = any free port\n"
+    "  --airports FILE                 served as /ourairports-data/airports.csv (else 404)\n"
+    "  --metars FILE                   reports, one a line, for /api/data/metar and\n"
+    "                                  /cgi-bin/data/metar.php (default: the test corpus)\n"
+    "  --sigmets FILE                  JSON array served as /api/data/isigmet\n"
+    "  --fault PATH=KIND[:ARG]         KIND: delay:MS, status:CODE (with an HTML page), empty,\n"
+    "                                  invalid-json, drop (close without an answer) or\n"
+    "                                  drop:BYTES (close after BYTES bytes of the body)\n"
+    "  --request-log FILE              append one JSON line per request received\n"
+    "  --exit-with PID                 stop when process PID has ended\n"
+    "\n"
+    "Control while running: GET /_sim/fault?path=PATH&fault=KIND[:ARG] sets a fault\n"
+    "(fault=none or no fault clears it); GET /_sim/reset clears every fault.\n";
+
+namespace {
+
+std::optional<int> number(const std::string& text, int limit) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > limit) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::string& defaultMetars,
+                              const std::string& defaultSigmets) {
+    SimOptions options;
+    options.metarsPath = defaultMetars;
+    options.sigmetsPath = defaultSigmets;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            return {std::nullopt, name + " needs a value"};
+        }
+        const std::string& value = args[++i];
+        if (name == "--http-port" || name == "--https-port") {
+            const auto port = number(value, 65535);
+            if (!port) {
+                return {std::nullopt, "bad port " + value};
+            }
+            (name == "--http-port" ? options.httpPort : options.httpsPort) = *port;
+        } else if (name == "--airports") {
+            options.airportsPath = value;
+        } else if (name == "--metars") {
+            options.metarsPath = value;
+        } else if (name == "--sigmets") {
+            options.sigmetsPath = value;
+        } else if (name == "--request-log") {
+            options.requestLogPath = value;
+        } else if (name == "--fault") {
+            const auto fault = parseFaultOption(value);
+            if (!fault) {
+                return {std::nullopt, "bad fault " + value};
+            }
+            options.faults.push_back(*fault);
+        } else if (name == "--exit-with") {
+            const auto pid = number(value, 1 << 30);
+            if (!pid) {
+                return {std::nullopt, "bad process id " + value};
+            }
+            options.exitWithPid = *pid;
+        } else {
+            return {std::nullopt, "unknown option " + name};
+        }
+    }
+    return {options, ""};
+}
+
+}  // namespace wx::sim

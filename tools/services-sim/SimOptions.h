@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Faults.h"
+
+namespace wx::sim {
+
+struct SimOptions {
+    int httpPort = 0;   // 0 = any free port
+    int httpsPort = 0;
+    std::string airportsPath;
+    std::string metarsPath;
+    std::string sigmetsPath;
+    std::vector<std::pair<std::string, Fault>> faults;
+    std::string requestLogPath;
+    int exitWithPid = 0;  // stop when this process is gone; 0 = never
+    bool help = false;
+};
+
+// The options, or the reason they are wrong.
+struct ParsedOptions {
+    std::optional<SimOptions> options;
+    std::string error;
+};
+
+ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::string& defaultMetars,
+                              const std::string& defaultSigmets);
+
+extern const char* const kSimUsage;
+
+}  // namespace wx::sim

@@ -1,0 +1,146 @@
+// services-sim: the web-services stand-in for tests and offline runs.
+
+#include <signal.h>
+#include <time.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <thread>
+
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include "SelfSignedCertificate.h"
+#include "ServiceRoutes.h"
+#include "SimOptions.h"
+
+namespace {
+
+using wx::sim::ServiceData;
+using wx::sim::SimOptions;
+
+std::optional<std::string> readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Loads the fixtures into data; prints the reason and returns false when
+// one cannot be read.
+bool loadFixtures(const SimOptions& options, ServiceData& data) {
+    auto metars = wx::sim::MetarFixtures::load(options.metarsPath, std::chrono::system_clock::now());
+    if (!metars) {
+        std::cerr << "services-sim: cannot read " << options.metarsPath << "\n";
+        return false;
+    }
+    data.metars = std::move(*metars);
+    const auto sigmets = readFile(options.sigmetsPath);
+    if (!sigmets || !nlohmann::json::accept(*sigmets) || !nlohmann::json::parse(*sigmets).is_array()) {
+        std::cerr << "services-sim: " << options.sigmetsPath << " is not a JSON array\n";
+        return false;
+    }
+    data.sigmetsJson = *sigmets;
+    if (!options.airportsPath.empty()) {
+        data.airportsCsv = readFile(options.airportsPath);
+        if (!data.airportsCsv) {
+            std::cerr << "services-sim: cannot read " << options.airportsPath << "\n";
+            return false;
+        }
+    }
+    for (const auto& [path, fault] : options.faults) {
+        data.faults.set(path, fault);
+    }
+    return true;
+}
+
+int bind(httplib::Server& server, int port) {
+    if (port == 0) {
+        return server.bind_to_any_port("127.0.0.1");
+    }
+    return server.bind_to_port("127.0.0.1", port) ? port : -1;
+}
+
+// Blocks until a stop signal arrives or the watched process has ended.
+void waitForStop(const sigset_t& stopSignals, int exitWithPid) {
+    const timespec step{0, 200 * 1000 * 1000};
+    for (;;) {
+        if (sigtimedwait(&stopSignals, nullptr, &step) > 0) {
+            return;
+        }
+        if (exitWithPid != 0 && kill(exitWithPid, 0) != 0 && errno == ESRCH) {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto parsed = wx::sim::parseSimOptions({argv + 1, argv + argc}, NUBIRO_SIM_DEFAULT_METARS,
+                                                 NUBIRO_SIM_DEFAULT_SIGMETS);
+    if (!parsed.options) {
+        std::cerr << "services-sim: " << parsed.error << "\n" << wx::sim::kSimUsage;
+        return 2;
+    }
+    const SimOptions& options = *parsed.options;
+    if (options.help) {
+        std::cout << wx::sim::kSimUsage;
+        return 0;
+    }
+
+    // Stop signals are taken by waitForStop only; the serving threads,
+    // started later, inherit the mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath)};
+    if (!data.requests.ok()) {
+        std::cerr << "services-sim: cannot write " << options.requestLogPath << "\n";
+        return 1;
+    }
+    if (!loadFixtures(options, data)) {
+        return 1;
+    }
+    const auto certificate = wx::sim::SelfSignedCertificate::make();
+    if (!certificate) {
+        std::cerr << "services-sim: cannot make a certificate\n";
+        return 1;
+    }
+    httplib::Server http;
+    httplib::SSLServer https(certificate.certificate.get(), certificate.key.get());
+    if (!https.is_valid()) {
+        std::cerr << "services-sim: cannot set up TLS\n";
+        return 1;
+    }
+    wx::sim::installRoutes(http, "http", data);
+    wx::sim::installRoutes(https, "https", data);
+    const int httpPort = bind(http, options.httpPort);
+    const int httpsPort = bind(https, options.httpsPort);
+    if (httpPort <= 0 || httpsPort <= 0) {
+        std::cerr << "services-sim: cannot listen on 127.0.0.1 (http " << options.httpPort << ", https "
+                  << options.httpsPort << ")\n";
+        return 1;
+    }
+    std::thread httpThread([&http] { http.listen_after_bind(); });
+    std::thread httpsThread([&https] { https.listen_after_bind(); });
+    std::cout << "http://127.0.0.1:" << httpPort << "\nhttps://127.0.0.1:" << httpsPort << std::endl;
+
+    waitForStop(stopSignals, options.exitWithPid);
+    http.stop();
+    https.stop();
+    httpThread.join();
+    httpsThread.join();
+    return 0;
+}

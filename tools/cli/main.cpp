@@ -20,6 +20,10 @@ const Command kCommands[] = {
     {"summary", wx::cli::runSummary,
      "summary [--full 0|1] [--max N] [--extra TEXT]\n"
      "    reads records as decode prints them and prints each summary text, then ----"},
+    {"nwi-record", wx::cli::runNwiRecord,
+     "nwi-record [--magvar DEG]\n"
+     "    reads records as decode --finalize prints them and prints each 1024-byte NWI record in hex,\n"
+     "    32 bytes a line after the offset, records separated by an empty line"},
 };
 
 void printUsage(std::ostream& out) {

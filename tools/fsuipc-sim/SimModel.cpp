@@ -16,6 +16,8 @@ constexpr uint32_t kWriteKind = 2;
 constexpr size_t kReadHeader = 16;
 constexpr size_t kWriteHeader = 12;
 constexpr int32_t kMinutesPerDay = 1440;
+// Clients announce themselves here, in the upper half of the version word.
+constexpr uint32_t kClientYearOffset = 0x330A;
 
 bool overlaps(uint32_t offset, uint32_t size, uint32_t first, uint32_t length) {
     return static_cast<uint64_t>(offset) < static_cast<uint64_t>(first) + length &&
@@ -75,10 +77,18 @@ void SimModel::setPosition(double latitudeDeg, double longitudeDeg) {
 
 void SimModel::setSimVersion(uint16_t version) {
     simVersion_ = version;
-    storeLe32(&space_[SimOffsets::kSimVersion], 0xFADE0000u | version);
+    storeVersions();
 }
 
-void SimModel::setModuleVersion(uint32_t version) { storeLe32(&space_[SimOffsets::kModuleVersion], version); }
+void SimModel::setModuleVersion(uint32_t version) {
+    moduleVersion_ = version;
+    storeVersions();
+}
+
+void SimModel::storeVersions() {
+    storeLe32(&space_[SimOffsets::kModuleVersion], moduleVersion_);
+    storeLe32(&space_[SimOffsets::kSimVersion], 0xFADE0000u | simVersion_);
+}
 
 void SimModel::poke(uint32_t offset, const std::vector<uint8_t>& bytes) {
     for (size_t i = 0; i < bytes.size() && offset + i < kSpaceSize; ++i) {
@@ -138,7 +148,9 @@ void SimModel::fillRead(uint32_t offset, uint8_t* data, uint32_t size) const {
 
 // Stores the bytes and notes what the batch asks for once it is done, so
 // that a control's parameter and a text's display time may follow them in
-// the same batch.
+// the same batch. The version words and the completion word are the
+// model's own: writes to them are dropped (a client's year, written over
+// the upper half of the version word, is kept apart).
 void SimModel::applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, BatchEffects& effects) {
     for (uint64_t i = 0; i < size; ++i) {
         const uint64_t to = static_cast<uint64_t>(offset) + i;
@@ -146,6 +158,10 @@ void SimModel::applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, B
             space_[to] = data[i];
         }
     }
+    if (overlaps(offset, size, kClientYearOffset, 2)) {
+        clientYear_ = loadLe16(&space_[kClientYearOffset]);
+    }
+    storeVersions();
     storeCompletion();
     effects.command = effects.command || overlaps(offset, size, SimOffsets::kNwiCommand, 2);
     effects.control = effects.control || overlaps(offset, size, SimOffsets::kControl, 4);
@@ -200,12 +216,12 @@ void SimModel::carryOutCommand(Clock::TimePoint now) {
 void SimModel::carryOutControl() {
     const uint32_t control = loadLe32(&space_[SimOffsets::kControl]);
     const uint32_t value = loadLe32(&space_[SimOffsets::kControlParameter]);
-    int32_t target = localMinutes_;
+    int32_t target = 0;
     if (control == SimControl::kClockHours && value < 24) {
         target = static_cast<int32_t>(value) * 60 + localMinutes_ % 60;
     } else if (control == SimControl::kClockMinutes && value < 60) {
         target = localMinutes_ / 60 * 60 + static_cast<int32_t>(value);
-    } else if (control != SimControl::kClockHours && control != SimControl::kClockMinutes) {
+    } else {
         return;
     }
     utcMinutes_ = dayMinutes(static_cast<int64_t>(utcMinutes_) + target - localMinutes_);

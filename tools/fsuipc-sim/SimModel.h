@@ -37,8 +37,8 @@ struct SimSettings {
 // commands are carried out and acknowledged through the completion word.
 // It keeps a history of everything it was given.
 //
-// The clock stands still unless a control sets it; the completion word is
-// the model's own, so writes to it are dropped.
+// The clock stands still unless a control sets it. The version words and
+// the completion word are the model's own, so writes to them are dropped.
 class SimModel {
 public:
     explicit SimModel(const SimSettings& settings = {});
@@ -59,6 +59,8 @@ public:
 
     const SimSettings& settings() const { return settings_; }
     uint16_t simVersion() const { return simVersion_; }
+    // The year the last client announced at 0x330A; 0 before any.
+    uint16_t clientYear() const { return clientYear_; }
     bool ackEnabled() const { return ackEnabled_; }
     uint32_t completionWord() const { return completion_; }
     int32_t localMinutes() const { return localMinutes_; }
@@ -84,12 +86,15 @@ private:
     void showText();
     void settleAcks(Clock::TimePoint now);
     void storeClock();
+    void storeVersions();
     void storeCompletion();
     void record(SimEvent event);
 
     SimSettings settings_;
     std::vector<uint8_t> space_;
+    uint32_t moduleVersion_ = 0;
     uint16_t simVersion_ = 0;
+    uint16_t clientYear_ = 0;
     bool ackEnabled_ = true;
     std::chrono::milliseconds ackDelay_{0};
     uint32_t replyValue_ = 1;

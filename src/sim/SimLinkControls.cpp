@@ -39,9 +39,10 @@ std::optional<SimPosition> SimLink::readPosition() {
         return std::nullopt;
     }
     SimPosition position;
-    position.latitudeDeg = static_cast<double>(static_cast<int64_t>(loadLe64(latitude))) * 90.0 / kLatitudeUnitsPer90Deg;
-    position.longitudeDeg =
-        static_cast<double>(static_cast<int64_t>(loadLe64(longitude))) * 360.0 / kLongitudeUnitsPer360Deg;
+    const auto latitudeWord = static_cast<int64_t>(loadLe64(latitude));
+    const auto longitudeWord = static_cast<int64_t>(loadLe64(longitude));
+    position.latitudeDeg = static_cast<double>(latitudeWord) * 90.0 / kLatitudeUnitsPer90Deg;
+    position.longitudeDeg = static_cast<double>(longitudeWord) * 360.0 / kLongitudeUnitsPer360Deg;
     if (position.latitudeDeg < -90.0 || position.latitudeDeg > 90.0 || position.longitudeDeg < -180.0 ||
         position.longitudeDeg > 180.0) {
         return std::nullopt;
@@ -62,9 +63,9 @@ bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
     uint8_t localMinute = 0;
     uint8_t utcHour = 0;
     uint8_t utcMinute = 0;
-    if (!client_.read(SimOffsets::kLocalHour, 1, &localHour) || !client_.read(SimOffsets::kLocalMinute, 1, &localMinute) ||
-        !client_.read(SimOffsets::kUtcHour, 1, &utcHour) || !client_.read(SimOffsets::kUtcMinute, 1, &utcMinute) ||
-        !client_.process()) {
+    if (!client_.read(SimOffsets::kLocalHour, 1, &localHour) ||
+        !client_.read(SimOffsets::kLocalMinute, 1, &localMinute) || !client_.read(SimOffsets::kUtcHour, 1, &utcHour) ||
+        !client_.read(SimOffsets::kUtcMinute, 1, &utcMinute) || !client_.process()) {
         return false;
     }
     const int64_t offset = localOffsetMinutes(localHour * 60 + localMinute, utcHour * 60 + utcMinute);
@@ -73,8 +74,9 @@ bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
     const auto targetHour = static_cast<uint32_t>(target / 60);
     const auto targetMinute = static_cast<uint32_t>(target % 60);
     logLine(log_,
-            formatText("Time sync: offset %+d min, Zulu %02d:%02d \xE2\x86\x92 Local %02d:%02d", static_cast<int>(offset),
-                       hourUtc, minuteUtc, static_cast<int>(targetHour), static_cast<int>(targetMinute)),
+            formatText("Time sync: offset %+d min, Zulu %02d:%02d \xE2\x86\x92 Local %02d:%02d",
+                       static_cast<int>(offset), hourUtc, minuteUtc, static_cast<int>(targetHour),
+                       static_cast<int>(targetMinute)),
             "INFO");
 
     uint8_t control[4];

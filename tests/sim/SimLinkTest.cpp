@@ -188,12 +188,13 @@ TEST_P(SimLinkAckTest, WaitsUpToThreeSecondsForTheCompletionWord) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SimLinkAckTest,
-                         ::testing::Values(AckCase{"AtOnce", 0, true, milliseconds(20), milliseconds(20)},
-                                           AckCase{"AfterOneSecond", 1000, true, milliseconds(1000), milliseconds(1020)},
-                                           AckCase{"TooLate", 3500, false, milliseconds(3000), milliseconds(3020)},
-                                           AckCase{"Never", -1, false, milliseconds(3000), milliseconds(3020)}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SimLinkAckTest,
+    ::testing::Values(AckCase{"AtOnce", 0, true, milliseconds(20), milliseconds(20)},
+                      AckCase{"AfterOneSecond", 1000, true, milliseconds(1000), milliseconds(1020)},
+                      AckCase{"TooLate", 3500, false, milliseconds(3000), milliseconds(3020)},
+                      AckCase{"Never", -1, false, milliseconds(3000), milliseconds(3020)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SimLinkTest, UnreadableCompletionWordCountsAsAChange) {
     auto link = connect();
@@ -212,7 +213,8 @@ TEST_F(SimLinkTest, InitWeatherStartsNwiAndClearsWithAWait) {
     auto link = connect();
     const auto start = rig.clock->elapsed();
     link->initWeather();
-    EXPECT_EQ(*log.lines, (LogLines{{"NWI init: dynamics=0, clear weather...", "INFO"}, {"NWI init: clear OK.", "OK"}}));
+    EXPECT_EQ(*log.lines,
+              (LogLines{{"NWI init: dynamics=0, clear weather...", "INFO"}, {"NWI init: clear OK.", "OK"}}));
     ASSERT_EQ(rig.model->events().size(), 2u);
     EXPECT_EQ(std::get<InitEvent>(rig.model->events()[0]).dynamics, 0);
     EXPECT_EQ(std::get<ClearEvent>(rig.model->events()[1]).station, "GLOB");

@@ -49,7 +49,8 @@ ordered_json recordToJson(const DecodedNwiRecord& record) {
 
 std::string clockText(int32_t minutesOfDay) {
     char text[24];
-    std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(minutesOfDay / 60), static_cast<int>(minutesOfDay % 60));
+    std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(minutesOfDay / 60),
+                  static_cast<int>(minutesOfDay % 60));
     return text;
 }
 

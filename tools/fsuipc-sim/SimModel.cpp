@@ -64,8 +64,8 @@ SimModel::SimModel(const SimSettings& settings)
     setModuleVersion(settings.moduleVersion);
     setSimVersion(settings.simVersion);
     setPosition(settings.latitudeDeg, settings.longitudeDeg);
-    const auto variation = static_cast<int16_t>(std::clamp(std::lround(settings.magVarDeg * 65536.0 / 360.0), -32768L, 32767L));
-    storeLe16(&space_[SimOffsets::kMagneticVariation], static_cast<uint16_t>(variation));
+    const double variation = std::clamp(std::round(settings.magVarDeg * 65536.0 / 360.0), -32768.0, 32767.0);
+    storeLe16(&space_[SimOffsets::kMagneticVariation], static_cast<uint16_t>(static_cast<int16_t>(variation)));
     storeClock();
     storeCompletion();
 }

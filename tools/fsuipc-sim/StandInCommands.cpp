@@ -50,7 +50,10 @@ std::string applyOption(const std::string& name, const std::string& value, SimSe
         if (!parseNumber(value, number)) {
             return name + " needs a number, not \"" + value + "\"";
         }
-        (name == "--lat" ? settings.latitudeDeg : name == "--lon" ? settings.longitudeDeg : settings.magVarDeg) = number;
+        double& field = name == "--lat" ? settings.latitudeDeg
+                        : name == "--lon" ? settings.longitudeDeg
+                                          : settings.magVarDeg;
+        field = number;
         return {};
     }
     if (name == "--local" || name == "--utc") {

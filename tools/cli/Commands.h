@@ -23,6 +23,7 @@ struct Command {
 
 int runDecode(const std::vector<std::string>& args, CliStreams io);
 int runSummary(const std::vector<std::string>& args, CliStreams io);
+int runAirports(const std::vector<std::string>& args, CliStreams io);
 int runNwiRecord(const std::vector<std::string>& args, CliStreams io);
 
 }  // namespace wx::cli

@@ -20,6 +20,9 @@ const Command kCommands[] = {
     {"summary", wx::cli::runSummary,
      "summary [--full 0|1] [--max N] [--extra TEXT]\n"
      "    reads records as decode prints them and prints each summary text, then ----"},
+    {"airports", wx::cli::runAirports,
+     "airports find CSV IDENT | nearest CSV LAT LON COUNT RADIUS_NM | load CSV\n"
+     "    loads an airport list and prints one airport, the nearest ones, or the count stored and the load time"},
     {"nwi-record", wx::cli::runNwiRecord,
      "nwi-record [--magvar DEG]\n"
      "    reads records as decode --finalize prints them and prints each 1024-byte NWI record in hex,\n"

@@ -1,7 +1,10 @@
 #include "platform/PlatformDefaults.h"
 
+#include "airports/LocalAppDataFolder.h"
+#include "platform/native/UserCacheFolder.h"
+
 namespace wx {
 
-void installPlatformDefaults() {}
+void installPlatformDefaults() { setDefaultLocalAppDataLookup(environmentCacheFolder); }
 
 }  // namespace wx

@@ -28,5 +28,6 @@ int runMetars(const std::vector<std::string>& args, CliStreams io);
 int runSigmets(const std::vector<std::string>& args, CliStreams io);
 int runSynthesize(const std::vector<std::string>& args, CliStreams io);
 int runAttach(const std::vector<std::string>& args, CliStreams io);
+int runNwiRecord(const std::vector<std::string>& args, CliStreams io);
 
 }  // namespace wx::cli

@@ -35,6 +35,10 @@ const Command kCommands[] = {
     {"attach", wx::cli::runAttach,
      "attach SOURCE_ID LAT LON\n"
      "    reads records as decode prints them and prints each with the source's layers aloft added"},
+    {"nwi-record", wx::cli::runNwiRecord,
+     "nwi-record [--magvar DEG]\n"
+     "    reads records as decode --finalize prints them and prints each 1024-byte NWI record in hex,\n"
+     "    32 bytes a line after the offset, records separated by an empty line"},
 };
 
 void printUsage(std::ostream& out) {

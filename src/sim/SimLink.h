@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "sim/Clock.h"
+#include "sim/FsuipcClient.h"
+#include "sim/IpcTransport.h"
+#include "weather/LogFn.h"
+#include "weather/WeatherData.h"
+
+namespace wx {
+
+// The aircraft position, degrees.
+struct SimPosition {
+    double latitudeDeg = 0.0;
+    double longitudeDeg = 0.0;
+};
+
+// The program's connection to the simulator. Constructing it opens the
+// FSUIPC client and finds out whether the simulator takes NWI weather; its
+// operations write weather through NWI, read the aircraft position and the
+// magnetic variation, set the simulator clock and show texts. One link
+// exists at a time; it has no lock.
+class SimLink {
+public:
+    explicit SimLink(LogFn log, std::shared_ptr<IpcTransport> transport = defaultIpcTransport(),
+                     std::shared_ptr<Clock> clock = makeSteadyClock());
+    ~SimLink();
+    SimLink(const SimLink&) = delete;
+    SimLink& operator=(const SimLink&) = delete;
+
+    bool connected() const { return connected_; }
+    bool nwiAvailable() const { return nwiAvailable_; }
+
+    // Clears the simulator's NWI weather, in the two steps NWI wants.
+    void initWeather();
+    // Writes one finished record as an NWI record and waits for the
+    // simulator to take it.
+    bool writeWeather(const WeatherData& weather, double magVarDeg);
+    // Makes the written records the simulator's weather.
+    bool activatePending();
+
+    std::optional<SimPosition> readPosition();
+    // Degrees; 0 when it cannot be read.
+    double readMagneticVariation();
+    // Sets the simulator's local clock to the report's UTC time shifted by
+    // the simulator's own local-to-UTC offset.
+    bool syncTime(int32_t hourUtc, int32_t minuteUtc);
+    // Shows the first 127 bytes of `text` for `seconds` (low 15 bits).
+    bool showText(const std::string& text, int32_t seconds);
+
+private:
+    void connect();
+    uint32_t readCompletionWord();
+    bool sendNwiCommand(uint16_t command, const std::string& station, bool wait);
+    bool waitForNwiChange(uint32_t previous, double timeoutSec);
+
+    LogFn log_;
+    std::shared_ptr<Clock> clock_;
+    FsuipcClient client_;
+    bool connected_ = false;
+    bool nwiAvailable_ = false;
+};
+
+}  // namespace wx

@@ -1,0 +1,112 @@
+// The simulator link's position, magnetic variation, clock and text operations.
+
+#include <algorithm>
+#include <chrono>
+
+#include "sim/FormatText.h"
+#include "sim/LittleEndian.h"
+#include "sim/SimLink.h"
+#include "sim/SimOffsets.h"
+
+namespace wx {
+namespace {
+
+constexpr int64_t kMinutesPerDay = 1440;
+constexpr int64_t kHalfDayMinutes = 720;
+constexpr size_t kMaxTextBytes = 127;
+constexpr std::chrono::milliseconds kAfterHourPause{100};
+constexpr std::chrono::milliseconds kAfterMinutePause{300};
+
+// The simulator's local-to-UTC offset in minutes, brought into -720..720.
+int64_t localOffsetMinutes(int64_t localMinutes, int64_t utcMinutes) {
+    int64_t offset = localMinutes - utcMinutes;
+    if (offset > kHalfDayMinutes) {
+        offset -= (offset + kHalfDayMinutes - 1) / kMinutesPerDay * kMinutesPerDay;
+    }
+    if (offset < -kHalfDayMinutes) {
+        offset += (kHalfDayMinutes - 1 - offset) / kMinutesPerDay * kMinutesPerDay;
+    }
+    return offset;
+}
+
+}  // namespace
+
+std::optional<SimPosition> SimLink::readPosition() {
+    uint8_t latitude[8] = {};
+    uint8_t longitude[8] = {};
+    if (!client_.read(SimOffsets::kLatitude, 8, latitude) || !client_.read(SimOffsets::kLongitude, 8, longitude) ||
+        !client_.process()) {
+        return std::nullopt;
+    }
+    SimPosition position;
+    const auto latitudeWord = static_cast<int64_t>(loadLe64(latitude));
+    const auto longitudeWord = static_cast<int64_t>(loadLe64(longitude));
+    position.latitudeDeg = static_cast<double>(latitudeWord) * 90.0 / kLatitudeUnitsPer90Deg;
+    position.longitudeDeg = static_cast<double>(longitudeWord) * 360.0 / kLongitudeUnitsPer360Deg;
+    if (position.latitudeDeg < -90.0 || position.latitudeDeg > 90.0 || position.longitudeDeg < -180.0 ||
+        position.longitudeDeg > 180.0) {
+        return std::nullopt;
+    }
+    return position;
+}
+
+double SimLink::readMagneticVariation() {
+    uint8_t variation[2] = {};
+    if (!client_.read(SimOffsets::kMagneticVariation, 2, variation) || !client_.process()) {
+        return 0.0;
+    }
+    return static_cast<int16_t>(loadLe16(variation)) * 360.0 / 65536.0;
+}
+
+bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
+    uint8_t localHour = 0;
+    uint8_t localMinute = 0;
+    uint8_t utcHour = 0;
+    uint8_t utcMinute = 0;
+    if (!client_.read(SimOffsets::kLocalHour, 1, &localHour) ||
+        !client_.read(SimOffsets::kLocalMinute, 1, &localMinute) || !client_.read(SimOffsets::kUtcHour, 1, &utcHour) ||
+        !client_.read(SimOffsets::kUtcMinute, 1, &utcMinute) || !client_.process()) {
+        return false;
+    }
+    const int64_t offset = localOffsetMinutes(localHour * 60 + localMinute, utcHour * 60 + utcMinute);
+    const int64_t target =
+        ((static_cast<int64_t>(hourUtc) * 60 + minuteUtc + offset) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay;
+    const auto targetHour = static_cast<uint32_t>(target / 60);
+    const auto targetMinute = static_cast<uint32_t>(target % 60);
+    logLine(log_,
+            formatText("Time sync: offset %+d min, Zulu %02d:%02d \xE2\x86\x92 Local %02d:%02d",
+                       static_cast<int>(offset), hourUtc, minuteUtc, static_cast<int>(targetHour),
+                       static_cast<int>(targetMinute)),
+            "INFO");
+
+    uint8_t control[4];
+    uint8_t parameter[4];
+    storeLe32(control, SimControl::kClockHours);
+    storeLe32(parameter, targetHour);
+    client_.write(SimOffsets::kControl, 4, control);
+    client_.write(SimOffsets::kControlParameter, 4, parameter);
+    client_.process();
+    clock_->sleepFor(kAfterHourPause);
+
+    storeLe32(control, SimControl::kClockMinutes);
+    storeLe32(parameter, targetMinute);
+    client_.write(SimOffsets::kControl, 4, control);
+    client_.write(SimOffsets::kControlParameter, 4, parameter);
+    client_.process();
+    clock_->sleepFor(kAfterMinutePause);
+    return true;
+}
+
+bool SimLink::showText(const std::string& text, int32_t seconds) {
+    uint8_t buffer[SimOffsets::kTextSize] = {};
+    std::copy_n(text.begin(), std::min(text.size(), kMaxTextBytes), buffer);
+    for (uint32_t at = 0; at < SimOffsets::kTextSize; at += 4) {
+        client_.write(SimOffsets::kText + at, 4, buffer + at);
+    }
+    uint8_t time[2];
+    storeLe16(time, static_cast<uint16_t>(seconds & 0x7FFF));
+    client_.write(SimOffsets::kTextSeconds, 2, time);
+    return client_.process();
+}
+
+}  // namespace wx

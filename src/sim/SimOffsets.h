@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+
+namespace wx {
+
+// The FSUIPC offsets the simulator link reads and writes.
+struct SimOffsets {
+    static constexpr uint32_t kLocalHour = 0x0238;
+    static constexpr uint32_t kLocalMinute = 0x0239;
+    static constexpr uint32_t kUtcHour = 0x023B;
+    static constexpr uint32_t kUtcMinute = 0x023C;
+    static constexpr uint32_t kMagneticVariation = 0x02A0;
+    static constexpr uint32_t kLatitude = 0x0560;
+    static constexpr uint32_t kLongitude = 0x0568;
+    static constexpr uint32_t kControl = 0x3110;
+    static constexpr uint32_t kControlParameter = 0x3114;
+    static constexpr uint32_t kTextSeconds = 0x32FA;
+    static constexpr uint32_t kText = 0x3380;
+    static constexpr uint32_t kTextSize = 128;
+    static constexpr uint32_t kModuleVersion = 0x3304;
+    static constexpr uint32_t kSimVersion = 0x3308;
+    static constexpr uint32_t kNwiCommand = 0xC800;
+    static constexpr uint32_t kNwiCommandAux = 0xC802;
+    static constexpr uint32_t kNwiStation = 0xC808;
+    static constexpr uint32_t kNwiDynamics = 0xC80C;
+    static constexpr uint32_t kNwiCompletion = 0xC824;
+    static constexpr uint32_t kNwiRecordSize = 1024;
+};
+
+// NWI command words.
+struct NwiCommand {
+    static constexpr uint16_t kClear = 3;
+    static constexpr uint16_t kInit = 4;
+    static constexpr uint16_t kActivate = 0x0100;
+    static constexpr uint16_t kRecordPlaced = 0x0101;
+};
+
+// Simulator controls sent through the control offset.
+struct SimControl {
+    static constexpr uint32_t kClockHours = 1124;
+    static constexpr uint32_t kClockMinutes = 1125;
+};
+
+// Position encodings of the latitude and longitude offsets.
+constexpr double kLatitudeUnitsPer90Deg = 10001750.0 * 65536.0 * 65536.0;
+constexpr double kLongitudeUnitsPer360Deg = 18446744073709551616.0;  // 2^64
+
+}  // namespace wx

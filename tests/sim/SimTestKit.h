@@ -1,0 +1,67 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "LoopbackIpcTransport.h"
+#include "SimModel.h"
+#include "sim/Clock.h"
+#include "weather/LogFn.h"
+
+namespace wx::test {
+
+// A clock that moves only when someone sleeps on it, so that the link's
+// pauses and time-outs cost no real time.
+class ManualClock final : public Clock {
+public:
+    TimePoint now() const override { return now_; }
+    void sleepFor(std::chrono::milliseconds duration) override { now_ += duration; }
+
+    std::chrono::milliseconds elapsed() const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(now_ - TimePoint{});
+    }
+
+private:
+    TimePoint now_{};
+};
+
+using LogLines = std::vector<std::pair<std::string, std::string>>;
+
+// Collects (message, level) pairs.
+struct LogRecorder {
+    std::shared_ptr<LogLines> lines = std::make_shared<LogLines>();
+
+    LogFn fn() const {
+        return [lines = lines](const std::string& message, const std::string& level) {
+            lines->emplace_back(message, level);
+        };
+    }
+};
+
+// The stand-in served in-process on a manual clock.
+struct LoopbackRig {
+    explicit LoopbackRig(const standin::SimSettings& settings = {})
+        : model(std::make_shared<standin::SimModel>(settings)),
+          transport(std::make_shared<standin::LoopbackIpcTransport>(model, clock)) {}
+
+    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
+    std::shared_ptr<standin::SimModel> model;
+    std::shared_ptr<standin::LoopbackIpcTransport> transport;
+};
+
+// The events of one kind the model recorded, in order.
+template <typename Event>
+std::vector<Event> eventsOf(const standin::SimModel& model) {
+    std::vector<Event> found;
+    for (const auto& event : model.events()) {
+        if (const auto* match = std::get_if<Event>(&event)) {
+            found.push_back(*match);
+        }
+    }
+    return found;
+}
+
+}  // namespace wx::test

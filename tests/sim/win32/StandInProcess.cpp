@@ -1,0 +1,152 @@
+#include "win32/StandInProcess.h"
+
+#include <cstdio>
+
+#include "platform/win32/WideText.h"
+
+namespace wx::test {
+namespace {
+
+// The command line of CreateProcess: every word quoted.
+std::wstring commandLine(const std::wstring& program, const std::vector<std::string>& options) {
+    std::wstring line = L"\"" + program + L"\"";
+    for (const std::string& option : options) {
+        line += L" \"" + toWide(option) + L"\"";
+    }
+    return line;
+}
+
+KernelHandle openNul() {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return KernelHandle(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
+                                    0, nullptr));
+}
+
+}  // namespace
+
+StandInProcess::StandInProcess(const std::vector<std::string>& options) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE childInputRaw = nullptr;
+    HANDLE inputRaw = nullptr;
+    HANDLE outputRaw = nullptr;
+    HANDLE childOutputRaw = nullptr;
+    if (CreatePipe(&childInputRaw, &inputRaw, &inherit, 0) == 0) {
+        return;
+    }
+    KernelHandle childInput(childInputRaw);
+    input_ = KernelHandle(inputRaw);
+    if (CreatePipe(&outputRaw, &childOutputRaw, &inherit, 0) == 0) {
+        return;
+    }
+    output_ = KernelHandle(outputRaw);
+    KernelHandle childOutput(childOutputRaw);
+    KernelHandle childError = openNul();
+    SetHandleInformation(input_.get(), HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(output_.get(), HANDLE_FLAG_INHERIT, 0);
+
+    job_ = KernelHandle(CreateJobObjectW(nullptr, nullptr));
+    if (job_) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = childInput.get();
+    startup.hStdOutput = childOutput.get();
+    startup.hStdError = childError.get();
+    PROCESS_INFORMATION created{};
+    const std::wstring program = toWide(NUBIRO_FSUIPC_SIM_EXE);
+    std::wstring line = commandLine(program, options);
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                       &startup, &created) == 0) {
+        return;
+    }
+    process_ = KernelHandle(created.hProcess);
+    KernelHandle thread(created.hThread);
+    if (job_) {
+        AssignProcessToJobObject(job_.get(), process_.get());
+    }
+    reader_ = std::thread([this] { readOutput(); });
+    started_ = waitForEvent("ready").has_value();
+}
+
+StandInProcess::~StandInProcess() {
+    if (process_) {
+        if (input_) {
+            sendLine("quit");
+        }
+        if (!closeInputAndWait(std::chrono::seconds(5))) {
+            TerminateProcess(process_.get(), 1);
+            WaitForSingleObject(process_.get(), 5000);
+        }
+    }
+    if (reader_.joinable()) {
+        reader_.join();
+    }
+}
+
+void StandInProcess::readOutput() {
+    std::string pending;
+    char buffer[1024];
+    DWORD got = 0;
+    while (ReadFile(output_.get(), buffer, sizeof buffer, &got, nullptr) != 0 && got != 0) {
+        pending.append(buffer, got);
+        std::lock_guard lock(mutex_);
+        for (size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
+            unread_.push_back(pending.substr(0, end));
+            all_.push_back(unread_.back());
+            std::printf("fsuipc-sim> %s\n", unread_.back().c_str());
+            std::fflush(stdout);
+            pending.erase(0, end + 1);
+        }
+        arrived_.notify_all();
+    }
+    std::lock_guard lock(mutex_);
+    ended_ = true;
+    arrived_.notify_all();
+}
+
+std::optional<nlohmann::json> StandInProcess::waitForEvent(const std::string& name,
+                                                           std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::unique_lock lock(mutex_);
+    while (true) {
+        while (!unread_.empty()) {
+            const std::string line = std::move(unread_.front());
+            unread_.pop_front();
+            auto event = nlohmann::json::parse(line, nullptr, false);
+            if (event.is_object() && event.value("event", "") == name) {
+                return event;
+            }
+        }
+        if (ended_ || !arrived_.wait_until(lock, deadline, [this] { return ended_ || !unread_.empty(); })) {
+            return std::nullopt;
+        }
+    }
+}
+
+void StandInProcess::sendLine(const std::string& line) {
+    const std::string text = line + "\n";
+    DWORD written = 0;
+    WriteFile(input_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+std::optional<DWORD> StandInProcess::closeInputAndWait(std::chrono::milliseconds timeout) {
+    input_.reset();
+    if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
+std::vector<std::string> StandInProcess::linesSoFar() {
+    std::lock_guard lock(mutex_);
+    return all_;
+}
+
+}  // namespace wx::test

@@ -1,0 +1,263 @@
+#include "SimModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "sim/LittleEndian.h"
+#include "sim/SimOffsets.h"
+
+namespace wx::standin {
+namespace {
+
+constexpr size_t kSpaceSize = 0x10000;
+constexpr uint32_t kReadKind = 1;
+constexpr uint32_t kWriteKind = 2;
+constexpr size_t kReadHeader = 16;
+constexpr size_t kWriteHeader = 12;
+constexpr int32_t kMinutesPerDay = 1440;
+// Clients announce themselves here, in the upper half of the version word.
+constexpr uint32_t kClientYearOffset = 0x330A;
+
+bool overlaps(uint32_t offset, uint32_t size, uint32_t first, uint32_t length) {
+    return static_cast<uint64_t>(offset) < static_cast<uint64_t>(first) + length &&
+           first < static_cast<uint64_t>(offset) + size;
+}
+
+int64_t saturatingWord(long double units) {
+    constexpr long double kLowest = static_cast<long double>(std::numeric_limits<int64_t>::min());
+    constexpr long double kHighest = static_cast<long double>(std::numeric_limits<int64_t>::max());
+    if (std::isnan(units)) {
+        return 0;
+    }
+    if (units <= kLowest) {
+        return std::numeric_limits<int64_t>::min();
+    }
+    if (units >= kHighest) {
+        return std::numeric_limits<int64_t>::max();
+    }
+    return static_cast<int64_t>(std::llround(units));
+}
+
+int32_t dayMinutes(int64_t minutes) {
+    return static_cast<int32_t>(((minutes % kMinutesPerDay) + kMinutesPerDay) % kMinutesPerDay);
+}
+
+}  // namespace
+
+int64_t encodeLatitude(double latitudeDeg) {
+    return saturatingWord(static_cast<long double>(latitudeDeg) * kLatitudeUnitsPer90Deg / 90.0L);
+}
+
+int64_t encodeLongitude(double longitudeDeg) {
+    return saturatingWord(static_cast<long double>(longitudeDeg) * kLongitudeUnitsPer360Deg / 360.0L);
+}
+
+SimModel::SimModel(const SimSettings& settings)
+    : settings_(settings),
+      space_(kSpaceSize, 0),
+      ackEnabled_(settings.ackDelayMs >= 0),
+      ackDelay_(std::max(settings.ackDelayMs, 0)),
+      replyValue_(settings.replyValue),
+      localMinutes_(dayMinutes(settings.localMinutes)),
+      utcMinutes_(dayMinutes(settings.utcMinutes)) {
+    setModuleVersion(settings.moduleVersion);
+    setSimVersion(settings.simVersion);
+    setPosition(settings.latitudeDeg, settings.longitudeDeg);
+    const double variation = std::clamp(std::round(settings.magVarDeg * 65536.0 / 360.0), -32768.0, 32767.0);
+    storeLe16(&space_[SimOffsets::kMagneticVariation], static_cast<uint16_t>(static_cast<int16_t>(variation)));
+    storeClock();
+    storeCompletion();
+}
+
+void SimModel::setPosition(double latitudeDeg, double longitudeDeg) {
+    storeLe64(&space_[SimOffsets::kLatitude], static_cast<uint64_t>(encodeLatitude(latitudeDeg)));
+    storeLe64(&space_[SimOffsets::kLongitude], static_cast<uint64_t>(encodeLongitude(longitudeDeg)));
+}
+
+void SimModel::setSimVersion(uint16_t version) {
+    simVersion_ = version;
+    storeVersions();
+}
+
+void SimModel::setModuleVersion(uint32_t version) {
+    moduleVersion_ = version;
+    storeVersions();
+}
+
+void SimModel::storeVersions() {
+    storeLe32(&space_[SimOffsets::kModuleVersion], moduleVersion_);
+    storeLe32(&space_[SimOffsets::kSimVersion], 0xFADE0000u | simVersion_);
+}
+
+void SimModel::poke(uint32_t offset, const std::vector<uint8_t>& bytes) {
+    for (size_t i = 0; i < bytes.size() && offset + i < kSpaceSize; ++i) {
+        space_[offset + i] = bytes[i];
+    }
+}
+
+std::vector<uint8_t> SimModel::peek(uint32_t offset, uint32_t size) const {
+    std::vector<uint8_t> bytes(size, 0);
+    fillRead(offset, bytes.data(), size);
+    return bytes;
+}
+
+uint32_t SimModel::carryOut(uint8_t* area, size_t size, Clock::TimePoint now) {
+    settleAcks(now);
+    if (replyValue_ != 1) {
+        return replyValue_;
+    }
+    BatchEffects effects;
+    size_t at = 0;
+    while (at + 4 <= size) {
+        const uint32_t kind = loadLe32(area + at);
+        const size_t header = kind == kReadKind ? kReadHeader : kind == kWriteKind ? kWriteHeader : 0;
+        if (header == 0 || at + header > size) {
+            break;
+        }
+        const uint32_t offset = loadLe32(area + at + 4);
+        const uint32_t length = loadLe32(area + at + 8);
+        if (length > size - at - header) {
+            break;
+        }
+        if (kind == kReadKind) {
+            fillRead(offset, area + at + header, length);
+        } else {
+            applyWrite(offset, area + at + header, length, effects);
+        }
+        at += header + length;
+    }
+    if (effects.control) {
+        carryOutControl();
+    }
+    if (effects.text) {
+        showText();
+    }
+    if (effects.command) {
+        carryOutCommand(now);
+    }
+    return 1;
+}
+
+void SimModel::fillRead(uint32_t offset, uint8_t* data, uint32_t size) const {
+    for (uint64_t i = 0; i < size; ++i) {
+        const uint64_t from = static_cast<uint64_t>(offset) + i;
+        data[i] = from < kSpaceSize ? space_[from] : 0;
+    }
+}
+
+// Stores the bytes and notes what the batch asks for once it is done, so
+// that a control's parameter and a text's display time may follow them in
+// the same batch. The version words and the completion word are the
+// model's own: writes to them are dropped (a client's year, written over
+// the upper half of the version word, is kept apart).
+void SimModel::applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, BatchEffects& effects) {
+    for (uint64_t i = 0; i < size; ++i) {
+        const uint64_t to = static_cast<uint64_t>(offset) + i;
+        if (to < kSpaceSize) {
+            space_[to] = data[i];
+        }
+    }
+    if (overlaps(offset, size, kClientYearOffset, 2)) {
+        clientYear_ = loadLe16(&space_[kClientYearOffset]);
+    }
+    storeVersions();
+    storeCompletion();
+    effects.command = effects.command || overlaps(offset, size, SimOffsets::kNwiCommand, 2);
+    effects.control = effects.control || overlaps(offset, size, SimOffsets::kControl, 4);
+    effects.text = effects.text || overlaps(offset, size, SimOffsets::kTextSeconds, 2) ||
+                   overlaps(offset, size, SimOffsets::kText, SimOffsets::kTextSize);
+}
+
+void SimModel::carryOutCommand(Clock::TimePoint now) {
+    const uint16_t command = loadLe16(&space_[SimOffsets::kNwiCommand]);
+    const std::string station = stationFromWord(&space_[SimOffsets::kNwiStation]);
+    switch (command) {
+    case NwiCommand::kRecordPlaced: {
+        DecodedNwiRecord decoded = decodeNwiRecord(&space_[SimOffsets::kNwiCommand]);
+        pending_[decoded.station] = decoded;
+        record(RecordEvent{std::move(decoded)});
+        break;
+    }
+    case NwiCommand::kClear:
+        pending_.clear();
+        active_.clear();
+        record(ClearEvent{station});
+        break;
+    case NwiCommand::kInit:
+        record(InitEvent{loadLe16(&space_[SimOffsets::kNwiDynamics])});
+        break;
+    case NwiCommand::kActivate: {
+        ActivateEvent activated{station, {}};
+        for (auto& [name, decoded] : pending_) {
+            activated.stations.push_back(name);
+            active_[name] = std::move(decoded);
+        }
+        pending_.clear();
+        record(std::move(activated));
+        break;
+    }
+    default:
+        break;
+    }
+    if (!ackEnabled_) {
+        return;
+    }
+    if (ackDelay_.count() == 0) {
+        ++completion_;
+        storeCompletion();
+    } else {
+        dueAcks_.push_back(now + ackDelay_);
+    }
+}
+
+// Clock controls set the local clock; UTC moves with it, so the
+// simulator's local-to-UTC offset stays as it was.
+void SimModel::carryOutControl() {
+    const uint32_t control = loadLe32(&space_[SimOffsets::kControl]);
+    const uint32_t value = loadLe32(&space_[SimOffsets::kControlParameter]);
+    int32_t target = 0;
+    if (control == SimControl::kClockHours && value < 24) {
+        target = static_cast<int32_t>(value) * 60 + localMinutes_ % 60;
+    } else if (control == SimControl::kClockMinutes && value < 60) {
+        target = localMinutes_ / 60 * 60 + static_cast<int32_t>(value);
+    } else {
+        return;
+    }
+    utcMinutes_ = dayMinutes(static_cast<int64_t>(utcMinutes_) + target - localMinutes_);
+    localMinutes_ = target;
+    storeClock();
+    record(ClockEvent{control, value, localMinutes_, utcMinutes_});
+}
+
+void SimModel::showText() {
+    const auto first = space_.begin() + SimOffsets::kText;
+    const auto end = std::find(first, first + SimOffsets::kTextSize, uint8_t{0});
+    record(TextEvent{std::string(first, end), loadLe16(&space_[SimOffsets::kTextSeconds])});
+}
+
+void SimModel::settleAcks(Clock::TimePoint now) {
+    while (!dueAcks_.empty() && dueAcks_.front() <= now) {
+        dueAcks_.pop_front();
+        ++completion_;
+    }
+    storeCompletion();
+}
+
+void SimModel::storeClock() {
+    space_[SimOffsets::kLocalHour] = static_cast<uint8_t>(localMinutes_ / 60);
+    space_[SimOffsets::kLocalMinute] = static_cast<uint8_t>(localMinutes_ % 60);
+    space_[SimOffsets::kUtcHour] = static_cast<uint8_t>(utcMinutes_ / 60);
+    space_[SimOffsets::kUtcMinute] = static_cast<uint8_t>(utcMinutes_ % 60);
+}
+
+void SimModel::storeCompletion() { storeLe32(&space_[SimOffsets::kNwiCompletion], completion_); }
+
+void SimModel::record(SimEvent event) {
+    events_.push_back(std::move(event));
+    if (listener_) {
+        listener_(events_.back());
+    }
+}
+
+}  // namespace wx::standin

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "SimEvents.h"
+#include "sim/Clock.h"
+
+namespace wx::standin {
+
+// The stand-in's initial state and fault knobs.
+struct SimSettings {
+    double latitudeDeg = 0.0;
+    double longitudeDeg = 0.0;
+    double magVarDeg = 0.0;
+    int32_t localMinutes = 12 * 60;  // clock, minutes of the day
+    int32_t utcMinutes = 12 * 60;
+    uint16_t simVersion = 7;
+    uint32_t moduleVersion = 0x19980005;
+    // Delay before a command's completion shows at 0xC824; negative: never.
+    int32_t ackDelayMs = 0;
+    // The reply to every batch; a value other than 1 leaves the batch undone.
+    uint32_t replyValue = 1;
+    std::string windowClass = "FS98MAIN";
+};
+
+// The simulator's offset space as FSUIPC serves it, with the behaviour the
+// program relies on: version words, position, magnetic variation, local and
+// UTC clock with the clock controls, the message-line text, and NWI, whose
+// commands are carried out and acknowledged through the completion word.
+// It keeps a history of everything it was given.
+//
+// The clock stands still unless a control sets it. The version words and
+// the completion word are the model's own, so writes to them are dropped.
+class SimModel {
+public:
+    explicit SimModel(const SimSettings& settings = {});
+
+    // Carries out one batch of requests laid out in `area` (the client's
+    // shared area of `size` bytes) at time `now`; returns the reply value.
+    uint32_t carryOut(uint8_t* area, size_t size, Clock::TimePoint now);
+
+    void setPosition(double latitudeDeg, double longitudeDeg);
+    void setSimVersion(uint16_t version);
+    void setModuleVersion(uint32_t version);
+    void setAckEnabled(bool enabled) { ackEnabled_ = enabled; }
+    void setAckDelay(std::chrono::milliseconds delay) { ackDelay_ = delay; }
+    void setReplyValue(uint32_t value) { replyValue_ = value; }
+    // Raw access to the offset space, for faults no knob covers.
+    void poke(uint32_t offset, const std::vector<uint8_t>& bytes);
+    std::vector<uint8_t> peek(uint32_t offset, uint32_t size) const;
+
+    const SimSettings& settings() const { return settings_; }
+    uint16_t simVersion() const { return simVersion_; }
+    // The year the last client announced at 0x330A; 0 before any.
+    uint16_t clientYear() const { return clientYear_; }
+    bool ackEnabled() const { return ackEnabled_; }
+    uint32_t completionWord() const { return completion_; }
+    int32_t localMinutes() const { return localMinutes_; }
+    int32_t utcMinutes() const { return utcMinutes_; }
+    // Records given with 257 and not yet activated, and the active ones.
+    const std::map<std::string, DecodedNwiRecord>& pendingRecords() const { return pending_; }
+    const std::map<std::string, DecodedNwiRecord>& activeRecords() const { return active_; }
+    const std::vector<SimEvent>& events() const { return events_; }
+    // Called for every event as it happens.
+    void setEventListener(std::function<void(const SimEvent&)> listener) { listener_ = std::move(listener); }
+
+private:
+    struct BatchEffects {
+        bool command = false;
+        bool control = false;
+        bool text = false;
+    };
+
+    void applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, BatchEffects& effects);
+    void fillRead(uint32_t offset, uint8_t* data, uint32_t size) const;
+    void carryOutCommand(Clock::TimePoint now);
+    void carryOutControl();
+    void showText();
+    void settleAcks(Clock::TimePoint now);
+    void storeClock();
+    void storeVersions();
+    void storeCompletion();
+    void record(SimEvent event);
+
+    SimSettings settings_;
+    std::vector<uint8_t> space_;
+    uint32_t moduleVersion_ = 0;
+    uint16_t simVersion_ = 0;
+    uint16_t clientYear_ = 0;
+    bool ackEnabled_ = true;
+    std::chrono::milliseconds ackDelay_{0};
+    uint32_t replyValue_ = 1;
+    uint32_t completion_ = 0;
+    std::deque<Clock::TimePoint> dueAcks_;
+    int32_t localMinutes_ = 0;
+    int32_t utcMinutes_ = 0;
+    std::map<std::string, DecodedNwiRecord> pending_;
+    std::map<std::string, DecodedNwiRecord> active_;
+    std::vector<SimEvent> events_;
+    std::function<void(const SimEvent&)> listener_;
+};
+
+// The latitude and longitude words of the simulator for a position in degrees.
+int64_t encodeLatitude(double latitudeDeg);
+int64_t encodeLongitude(double longitudeDeg);
+
+}  // namespace wx::standin

@@ -1,0 +1,173 @@
+#include "StandInCommands.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <sstream>
+
+namespace wx::standin {
+namespace {
+
+using nlohmann::ordered_json;
+
+bool parseNumber(const std::string& text, double& value) {
+    if (text.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && std::isfinite(value);
+}
+
+bool parseWhole(const std::string& text, long long lowest, long long highest, long long& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size() && value >= lowest &&
+           value <= highest;
+}
+
+// "HH:MM" as minutes of the day.
+bool parseClock(const std::string& text, int32_t& minutes) {
+    const size_t colon = text.find(':');
+    long long hour = 0;
+    long long minute = 0;
+    if (colon == std::string::npos || !parseWhole(text.substr(0, colon), 0, 23, hour) ||
+        !parseWhole(text.substr(colon + 1), 0, 59, minute)) {
+        return false;
+    }
+    minutes = static_cast<int32_t>(hour * 60 + minute);
+    return true;
+}
+
+bool validPosition(double latitudeDeg, double longitudeDeg) {
+    return latitudeDeg >= -90.0 && latitudeDeg <= 90.0 && longitudeDeg >= -180.0 && longitudeDeg <= 180.0;
+}
+
+std::string applyOption(const std::string& name, const std::string& value, SimSettings& settings) {
+    double number = 0.0;
+    long long whole = 0;
+    if (name == "--lat" || name == "--lon" || name == "--magvar") {
+        if (!parseNumber(value, number)) {
+            return name + " needs a number, not \"" + value + "\"";
+        }
+        double& field = name == "--lat" ? settings.latitudeDeg
+                        : name == "--lon" ? settings.longitudeDeg
+                                          : settings.magVarDeg;
+        field = number;
+        return {};
+    }
+    if (name == "--local" || name == "--utc") {
+        if (!parseClock(value, name == "--local" ? settings.localMinutes : settings.utcMinutes)) {
+            return name + " needs a time HH:MM, not \"" + value + "\"";
+        }
+        return {};
+    }
+    if (name == "--version") {
+        if (!parseWhole(value, 0, 0xFFFF, whole)) {
+            return "--version needs a number 0..65535, not \"" + value + "\"";
+        }
+        settings.simVersion = static_cast<uint16_t>(whole);
+        return {};
+    }
+    if (name == "--ack-delay-ms") {
+        if (!parseWhole(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), whole)) {
+            return "--ack-delay-ms needs a whole number, not \"" + value + "\"";
+        }
+        settings.ackDelayMs = static_cast<int32_t>(whole);
+        return {};
+    }
+    if (name == "--class") {
+        if (value.empty()) {
+            return "--class needs a window class name";
+        }
+        settings.windowClass = value;
+        return {};
+    }
+    return "unknown option " + name;
+}
+
+ordered_json errorLine(const std::string& message) { return {{"event", "error"}, {"message", message}}; }
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine parsed;
+    for (size_t i = 0; i < args.size() && parsed.error.empty(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            parsed.help = true;
+        } else if (args[i].rfind("--", 0) != 0) {
+            parsed.error = "unexpected argument \"" + args[i] + "\"";
+        } else if (i + 1 >= args.size()) {
+            parsed.error = "option " + args[i] + " needs a value";
+        } else {
+            parsed.error = applyOption(args[i], args[i + 1], parsed.settings);
+            ++i;
+        }
+    }
+    if (parsed.error.empty() && !validPosition(parsed.settings.latitudeDeg, parsed.settings.longitudeDeg)) {
+        parsed.error = "--lat must lie within -90..90 and --lon within -180..180";
+    }
+    return parsed;
+}
+
+const char* usageText() {
+    return "usage: fsuipc-sim [OPTIONS]\n"
+           "Stands in for the simulator and its FSUIPC module: a window of class FS98MAIN answers\n"
+           "FSUIPC's inter-process protocol. Prints one JSON object per line for each event.\n"
+           "\n"
+           "options:\n"
+           "  --lat DEG           aircraft latitude (default 0)\n"
+           "  --lon DEG           aircraft longitude (default 0)\n"
+           "  --magvar DEG        magnetic variation (default 0)\n"
+           "  --local HH:MM       simulator local time (default 12:00)\n"
+           "  --utc HH:MM         simulator UTC time (default 12:00)\n"
+           "  --version N         simulator version word; NWI needs 7 (default 7)\n"
+           "  --ack-delay-ms N    delay before NWI commands are acknowledged; negative: never (default 0)\n"
+           "  --class NAME        window class to register (default FS98MAIN)\n"
+           "  --help              this text\n"
+           "\n"
+           "standard input, one command a line:\n"
+           "  move LAT LON        move the aircraft\n"
+           "  version N           change the simulator version word\n"
+           "  ack off|on          stop or resume acknowledging NWI commands\n"
+           "  quit                end (so does the end of input)\n"
+           "\n"
+           "events: ready, record, clear, init, activate, time, text, move, version, ack, error, quit\n";
+}
+
+bool isQuitLine(const std::string& line) {
+    std::istringstream words(line);
+    std::string word;
+    std::string extra;
+    return (words >> word) && word == "quit" && !(words >> extra);
+}
+
+ordered_json applyInputLine(SimModel& model, const std::string& line) {
+    std::istringstream stream(line);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    if (words.empty()) {
+        return errorLine("empty command");
+    }
+    double latitudeDeg = 0.0;
+    double longitudeDeg = 0.0;
+    long long version = 0;
+    if (words[0] == "move" && words.size() == 3 && parseNumber(words[1], latitudeDeg) &&
+        parseNumber(words[2], longitudeDeg) && validPosition(latitudeDeg, longitudeDeg)) {
+        model.setPosition(latitudeDeg, longitudeDeg);
+        return {{"event", "move"}, {"lat", latitudeDeg}, {"lon", longitudeDeg}};
+    }
+    if (words[0] == "version" && words.size() == 2 && parseWhole(words[1], 0, 0xFFFF, version)) {
+        model.setSimVersion(static_cast<uint16_t>(version));
+        return {{"event", "version"}, {"version", version}};
+    }
+    if (words[0] == "ack" && words.size() == 2 && (words[1] == "on" || words[1] == "off")) {
+        model.setAckEnabled(words[1] == "on");
+        return {{"event", "ack"}, {"on", words[1] == "on"}};
+    }
+    return errorLine("cannot do \"" + line + "\"; commands: move LAT LON, version N, ack off|on, quit");
+}
+
+}  // namespace wx::standin

@@ -16,8 +16,13 @@ struct MetarPatterns {
     std::regex wind{R"((\d{3}|VRB)(\d{2,3})(G(\d{2,3}))?KT)"};
     std::regex metricVisibility{R"(\b(\d{4})\b)"};
     // A statute-mile group, whole: "1 1/2SM", "1/2SM" (also inside "M1/4SM")
-    // or a plain "10SM".
-    std::regex mileVisibility{R"((?:\b(\d{1,2}) )?(\d+)/(\d+)SM|(\d+)SM)"};
+    // or a plain "10SM". Each alternative starts where its first digit run
+    // starts (after a non-word or non-digit byte, or at the start) and takes
+    // at most 10 digits a run: an unbounded run would make the search
+    // quadratic, and its recursion overflows the stack on a report holding
+    // tens of thousands of digits. A longer run is no visibility group.
+    std::regex mileVisibility{R"((?:^|[^0-9A-Za-z_])(\d{1,2}) (\d{1,10})/(\d{1,10})SM)"
+                              R"(|(?:^|\D)(\d{1,10})/(\d{1,10})SM|(?:^|\D)(\d{1,10})SM)"};
     std::regex qnhHpa{R"(Q(\d{4}))"};
     std::regex qnhInches{R"(A(\d{4}))"};
     std::regex temperature{R"(\b(M?\d{2})/(M?\d{2})\b)"};
@@ -79,20 +84,21 @@ void readWind(const std::string& raw, WeatherData& weather) {
 // result do not fit, or a fraction with a zero denominator.
 std::optional<int32_t> mileGroupMetres(const std::smatch& match) {
     double miles = 0.0;
-    if (match[4].matched) {
-        const auto whole = toInt(match[4]);
+    if (match[6].matched) {
+        const auto whole = toInt(match[6]);
         if (!whole) {
             return std::nullopt;
         }
         miles = *whole;
     } else {
-        const auto numerator = toInt(match[2]);
-        const auto denominator = toInt(match[3]);
+        const bool mixed = match[1].matched;
+        const auto numerator = toInt(mixed ? match[2] : match[4]);
+        const auto denominator = toInt(mixed ? match[3] : match[5]);
         if (!numerator || !denominator || *denominator == 0) {
             return std::nullopt;
         }
         miles = static_cast<double>(*numerator) / *denominator;
-        if (match[1].matched) {
+        if (mixed) {
             miles += *toInt(match[1]);
         }
     }

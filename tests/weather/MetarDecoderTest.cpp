@@ -55,6 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         SurfaceCase{"KSFO 121256Z 28005KT 1/2SM FG 12/12 A2992", 280, 5, 0, 804, 1013, 12, 12, 0},
         SurfaceCase{"KSFO 121256Z 28005KT 1 1/2SM BR 12/12 A2992", 280, 5, 0, 2414, 1013, 12, 12, 0},
         SurfaceCase{"KSFO 121256Z 28005KT M1/4SM FG 12/12 A2992", 280, 5, 0, 402, 1013, 12, 12, 0},
+        SurfaceCase{"KSFO 121256Z 28005KT 2 1/4SM BR 12/12 A2992", 280, 5, 0, 3621, 1013, 12, 12, 0},
+        SurfaceCase{"KSFO 121256Z 28005KT 1/16SM FG 12/12 A2992", 280, 5, 0, 100, 1013, 12, 12, 0},
+        SurfaceCase{"KSFO 121256Z 28005KT P6SM 12/12 A2992", 280, 5, 0, 9656, 1013, 12, 12, 0},
         // The first standalone four-digit group is the metric visibility.
         SurfaceCase{"EDDM 121250Z 24008KT 1200 R26/0600 BR 03/02 Q1015", 240, 8, 0, 1200, 1015, 3, 2, 0},
         // A group too long for a 32-bit number, or a zero denominator, counts as absent.
@@ -63,6 +66,24 @@ INSTANTIATE_TEST_SUITE_P(
         SurfaceCase{"KXXX 121256Z 28005KT 9999999SM 12/12 A2992", 280, 5, 0, 9999, 1013, 12, 12, 0},
         // Nothing recognisable: the defaults.
         SurfaceCase{"no groups at all", 0, 0, 0, 9999, 1013, 15, 10, 0}));
+
+// A corrupt report from the network may hold an endless digit run; the
+// search must stay linear and must not exhaust the stack.
+TEST(MetarDecoder, HugeDigitRunsAreNoVisibilityGroup) {
+    const std::string digits(200000, '7');
+    const std::string reports[] = {
+        "KXXX 121256Z 28005KT " + digits + "SM 12/12 A2992",
+        "KXXX 121256Z 28005KT 1/" + digits + "SM 12/12 A2992",
+        "KXXX 121256Z 28005KT " + digits + " 12/12 A2992",
+    };
+    for (const std::string& raw : reports) {
+        const WeatherData w = decode(raw);
+        EXPECT_EQ(w.windDirDeg, 280);
+        EXPECT_EQ(w.visibilityM, 9999);
+        EXPECT_EQ(w.qnhHpa, 1013);
+        EXPECT_FLOAT_EQ(w.temperatureC, 12);
+    }
+}
 
 TEST(MetarDecoder, CopiesIdentityAndReportAndLeavesModelFieldsEmpty) {
     const auto w = decodeMetar("eddf", "EDDF 121250Z 27008KT CAVOK 15/09 Q1013", 111, false, 12000);

@@ -1,5 +1,10 @@
 #include "WeatherJson.h"
 
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+
 #include "weather/MetarDecoder.h"
 
 namespace wx::cli {
@@ -23,12 +28,40 @@ ordered_json upperAirToJson(const UpperAirLayer& layer) {
                         {"source", layer.source}};
 }
 
+// Whether a JSON number can be stored in a field of type T without wrapping
+// or an undefined conversion: whole-number fields take integers in range and
+// finite fractions that truncate into range, float fields finite values up
+// to the largest float.
+template <typename T>
+bool fitsField(const json& value) {
+    if constexpr (std::is_same_v<T, int32_t>) {
+        if (value.is_number_unsigned()) {
+            return value.get<uint64_t>() <= static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
+        }
+        if (value.is_number_integer()) {
+            const int64_t number = value.get<int64_t>();
+            return number >= std::numeric_limits<int32_t>::min() && number <= std::numeric_limits<int32_t>::max();
+        }
+        const double number = value.get<double>();
+        return number > -2147483649.0 && number < 2147483648.0;
+    } else if constexpr (std::is_same_v<T, float>) {
+        const double number = value.get<double>();
+        return std::isfinite(number) && std::fabs(number) <= std::numeric_limits<float>::max();
+    } else {
+        return true;
+    }
+}
+
 template <typename T>
 void readMember(const json& object, const char* name, T& field) {
     const auto it = object.find(name);
-    if (it != object.end()) {
-        field = it->get<T>();
+    if (it == object.end()) {
+        return;
     }
+    if (it->is_number() && !fitsField<T>(*it)) {
+        throw json::out_of_range::create(406, std::string(name) + " is out of range", &*it);
+    }
+    field = it->get<T>();
 }
 
 CloudLayer cloudFromJson(const json& object) {

@@ -1,5 +1,10 @@
 #include "WeatherJson.h"
 
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+
 #include "weather/MetarDecoder.h"
 
 namespace wx::cli {
@@ -23,12 +28,41 @@ ordered_json upperAirToJson(const UpperAirLayer& layer) {
                         {"source", layer.source}};
 }
 
+// Whether a JSON number converts to T without leaving T's range (the
+// conversion would otherwise wrap or be undefined). Integral fields take the
+// whole part of a fraction, as the conversion does.
+template <typename T>
+bool numberFits(const json& value) {
+    if constexpr (std::is_floating_point_v<T>) {
+        const auto number = value.get<double>();
+        return !std::isfinite(number) || std::fabs(number) <= static_cast<double>(std::numeric_limits<T>::max());
+    } else {
+        constexpr int64_t kLowest = std::numeric_limits<T>::min();
+        constexpr int64_t kHighest = std::numeric_limits<T>::max();
+        if (value.is_number_unsigned()) {
+            return value.get<uint64_t>() <= static_cast<uint64_t>(kHighest);
+        }
+        if (value.is_number_integer()) {
+            const auto number = value.get<int64_t>();
+            return number >= kLowest && number <= kHighest;
+        }
+        const auto number = value.get<double>();
+        return number > static_cast<double>(kLowest) - 1.0 && number < static_cast<double>(kHighest) + 1.0;
+    }
+}
+
 template <typename T>
 void readMember(const json& object, const char* name, T& field) {
     const auto it = object.find(name);
-    if (it != object.end()) {
-        field = it->get<T>();
+    if (it == object.end()) {
+        return;
     }
+    if constexpr (std::is_arithmetic_v<T> && !std::is_same_v<T, bool>) {
+        if (it->is_number() && !numberFits<T>(*it)) {
+            throw json::out_of_range::create(406, std::string(name) + " is out of range", &*it);
+        }
+    }
+    field = it->get<T>();
 }
 
 CloudLayer cloudFromJson(const json& object) {

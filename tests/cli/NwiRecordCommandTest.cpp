@@ -51,5 +51,29 @@ TEST(NwiRecordCommand, ReportsBadLinesAndGoesOn) {
     EXPECT_EQ(runCli(cli::runNwiRecord, {"--magvar", "east"}, "").status, 2);
 }
 
+TEST(NwiRecordCommand, RefusesNumbersTheirFieldsCannotHold) {
+    struct Case {
+        const char* line;
+        bool accepted;
+    };
+    const Case kCases[] = {
+        {R"({"elevationM":1e20})", false},
+        {R"({"visibilityM":4294967297})", false},
+        {R"({"clouds":[{"baseM":-3000000000}]})", false},
+        {R"({"upperAir":[{"altitudeM":2147483648}]})", false},
+        {R"({"temperatureC":1e39})", false},
+        {R"({"elevationM":2147483647,"qnhHpa":-2147483648})", true},
+        {R"({"upperAir":[{"temperatureC":-3.4e38,"windSpeedKt":12.9}]})", true},
+    };
+    for (const Case& c : kCases) {
+        const auto run = runCli(cli::runNwiRecord, {}, std::string(c.line) + "\n");
+        EXPECT_EQ(run.status, c.accepted ? 0 : 1) << c.line;
+        EXPECT_EQ(linesOf(run.out).size(), c.accepted ? 32u : 0u) << c.line;
+        if (!c.accepted) {
+            EXPECT_NE(run.err.find("line 1: not a weather record"), std::string::npos) << c.line << ": " << run.err;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace wx

@@ -12,7 +12,8 @@ namespace wx::cli {
 nlohmann::ordered_json weatherToJson(const WeatherData& weather);
 
 // The inverse: members that are missing keep the defaults of a new record;
-// a member of the wrong type throws nlohmann::json::type_error.
+// a member of the wrong type throws nlohmann::json::type_error, a number its
+// field cannot hold nlohmann::json::out_of_range.
 WeatherData weatherFromJson(const nlohmann::json& object);
 
 }  // namespace wx::cli

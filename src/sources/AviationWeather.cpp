@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <optional>
+#include <stdexcept>
 
 #include "sources/ReportOrder.h"
 #include "sources/ServiceHosts.h"
@@ -10,6 +11,10 @@ namespace wx {
 namespace {
 
 using nlohmann::json;
+
+// A SIGMET object is four levels deep in the answer (array, object, "coords"
+// array, point object); this leaves ample room.
+constexpr int kMaxSigmetNesting = 64;
 
 std::string joinIds(const std::vector<std::string>& ids) {
     std::string joined;
@@ -175,7 +180,16 @@ std::vector<nlohmann::json> fetchSigmetList(HttpClient& http) {
     }
     std::vector<json> list;
     try {
-        const json value = json::parse(*body);
+        // Copying or printing a JSON value recurses once per level, so an
+        // answer nested thousands deep would overflow the stack of whoever
+        // handles the list; such an answer is no SIGMET list and fails here.
+        const auto limitNesting = [](int depth, json::parse_event_t, json&) {
+            if (depth > kMaxSigmetNesting) {
+                throw std::length_error("SIGMET answer nested too deeply");
+            }
+            return true;
+        };
+        const json value = json::parse(*body, limitNesting);
         if (value.is_array()) {
             list.assign(value.begin(), value.end());
         }

@@ -29,7 +29,8 @@ MetarMap fetchMetarsJsonOnly(HttpClient& http, const std::vector<std::string>& s
 MetarMap decodeMetarAnswer(const std::string& body, const LogFn& log);
 
 // The international SIGMETs: every element of the answer's top-level array,
-// unchanged; empty on any failure.
+// unchanged; empty on any failure, an answer holding values more than 64
+// levels deep included.
 std::vector<nlohmann::json> fetchSigmetList(HttpClient& http);
 
 }  // namespace wx

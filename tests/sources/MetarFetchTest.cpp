@@ -201,6 +201,11 @@ struct SigmetCase {
     std::vector<nlohmann::json> expected;
 };
 
+// levels arrays around core: "[[core]]" for two.
+std::string nestedArrays(size_t levels, const std::string& core) {
+    return std::string(levels, '[') + core + std::string(levels, ']');
+}
+
 class SigmetFetch : public testing::TestWithParam<SigmetCase> {
 protected:
     test::EnvironmentScope host_{"NUBIRO_AWC_URL", "https://awc.test"};
@@ -233,7 +238,10 @@ INSTANTIATE_TEST_SUITE_P(
         SigmetCase{"InvalidJson", "[{", {}},
         SigmetCase{"Html", "<html>Service unavailable</html>", {}},
         SigmetCase{"Empty", "", {}},
-        SigmetCase{"Failure", std::nullopt, {}}),
+        SigmetCase{"Failure", std::nullopt, {}},
+        SigmetCase{"NestedSixtyFourLevels", nestedArrays(64, "1"), {nlohmann::json::parse(nestedArrays(63, "1"))}},
+        SigmetCase{"NestedSixtyFiveLevels", nestedArrays(65, "1"), {}},
+        SigmetCase{"NestedTooDeepToCopy", nestedArrays(200000, ""), {}}),
     [](const testing::TestParamInfo<SigmetCase>& info) { return std::string(info.param.name); });
 
 struct OrderCase {

@@ -3,10 +3,10 @@
 #include "CliOptions.h"
 #include "Commands.h"
 #include "JsonLine.h"
-#include "LineInput.h"
 #include "SourceLog.h"
 #include "WeatherJson.h"
 #include "sources/SourceRegistry.h"
+#include "util/LineInput.h"
 
 namespace wx::cli {
 

@@ -5,8 +5,8 @@
 #include "CliOptions.h"
 #include "Commands.h"
 #include "JsonLine.h"
-#include "LineInput.h"
 #include "WeatherJson.h"
+#include "util/LineInput.h"
 #include "weather/Clouds.h"
 #include "weather/MetarDecoder.h"
 

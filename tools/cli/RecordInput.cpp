@@ -3,8 +3,8 @@
 #include <ostream>
 #include <string>
 
-#include "LineInput.h"
 #include "WeatherJson.h"
+#include "util/LineInput.h"
 
 namespace wx::cli {
 

@@ -215,7 +215,8 @@ TEST(AirportDbLoad, StaleListIsLoadedWhenTheDownloadFails) {
     AirportDb db(f.log.fn(), f.options);
     ASSERT_TRUE(db.load());
     EXPECT_EQ(db.findAirport("LFPG")->name, "Stale Paris");
-    EXPECT_EQ(f.log.lines(), (std::vector<std::string>{kDownloading, kFailed, "[INFO] Airport DB loaded: 1 stations."}));
+    EXPECT_EQ(f.log.lines(),
+              (std::vector<std::string>{kDownloading, kFailed, "[INFO] Airport DB loaded: 1 stations."}));
 }
 
 TEST(AirportDbLoad, NoListAndNoAnswerIsAFailedLoadWithoutFurtherLines) {

@@ -63,11 +63,8 @@ std::string formatAgeDays(double days) {
 bool startsWithAirportHeader(const std::string& path) {
     std::ifstream in(utf8Path(path), std::ios::binary);
     std::string line;
-    if (!std::getline(in, line) || in.eof()) {
+    if (!readCsvLine(in, line) || in.eof()) {
         return false;
-    }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
     }
     return parseAirportHeader(line).usable();
 }

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "util/LineInput.h"
+
 namespace wx {
 namespace {
 
@@ -144,14 +146,6 @@ std::optional<AirportRow> airportFromRow(const CsvRow& row, const AirportColumns
     return result;
 }
 
-bool readCsvLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line)) {
-        return false;
-    }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-    return true;
-}
+bool readCsvLine(std::istream& in, std::string& line) { return readLine(in, line); }
 
 }  // namespace wx

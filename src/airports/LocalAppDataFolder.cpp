@@ -1,32 +1,21 @@
 #include "airports/LocalAppDataFolder.h"
 
-#include <mutex>
+#include "util/ProcessDefault.h"
 
 namespace wx {
 namespace {
 
 std::optional<std::string> noFolder() { return std::nullopt; }
 
-struct DefaultSlot {
-    std::mutex mutex;
-    FolderLookup lookup = noFolder;
-};
-
-DefaultSlot& slot() {
-    static DefaultSlot instance;
+ProcessDefault<FolderLookup>& slot() {
+    static ProcessDefault<FolderLookup> instance([] { return FolderLookup(noFolder); });
     return instance;
 }
 
 }  // namespace
 
-FolderLookup defaultLocalAppDataLookup() {
-    std::lock_guard lock(slot().mutex);
-    return slot().lookup;
-}
+FolderLookup defaultLocalAppDataLookup() { return slot().get(); }
 
-void setDefaultLocalAppDataLookup(FolderLookup lookup) {
-    std::lock_guard lock(slot().mutex);
-    slot().lookup = lookup ? std::move(lookup) : FolderLookup(noFolder);
-}
+void setDefaultLocalAppDataLookup(FolderLookup lookup) { slot().set(std::move(lookup)); }
 
 }  // namespace wx

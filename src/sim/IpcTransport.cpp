@@ -1,7 +1,8 @@
 #include "sim/IpcTransport.h"
 
 #include <atomic>
-#include <mutex>
+
+#include "util/ProcessDefault.h"
 
 namespace wx {
 namespace {
@@ -22,26 +23,17 @@ private:
     std::atomic<uint32_t> openCount_{0};
 };
 
-struct DefaultSlot {
-    std::mutex mutex;
-    std::shared_ptr<IpcTransport> transport = std::make_shared<NoSimulatorTransport>();
-};
+std::shared_ptr<IpcTransport> noSimulatorTransport() { return std::make_shared<NoSimulatorTransport>(); }
 
-DefaultSlot& slot() {
-    static DefaultSlot instance;
+ProcessDefault<std::shared_ptr<IpcTransport>>& slot() {
+    static ProcessDefault<std::shared_ptr<IpcTransport>> instance(noSimulatorTransport);
     return instance;
 }
 
 }  // namespace
 
-std::shared_ptr<IpcTransport> defaultIpcTransport() {
-    std::lock_guard lock(slot().mutex);
-    return slot().transport;
-}
+std::shared_ptr<IpcTransport> defaultIpcTransport() { return slot().get(); }
 
-void setDefaultIpcTransport(std::shared_ptr<IpcTransport> transport) {
-    std::lock_guard lock(slot().mutex);
-    slot().transport = transport ? std::move(transport) : std::make_shared<NoSimulatorTransport>();
-}
+void setDefaultIpcTransport(std::shared_ptr<IpcTransport> transport) { slot().set(std::move(transport)); }
 
 }  // namespace wx

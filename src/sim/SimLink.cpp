@@ -1,12 +1,12 @@
 #include "sim/SimLink.h"
 
-#include <algorithm>
 #include <chrono>
 
 #include "sim/FormatText.h"
 #include "sim/LittleEndian.h"
 #include "sim/NwiRecord.h"
 #include "sim/SimOffsets.h"
+#include "weather/Clouds.h"
 
 namespace wx {
 namespace {
@@ -17,14 +17,6 @@ constexpr std::chrono::milliseconds kAfterClearPause{1000};
 constexpr std::chrono::milliseconds kPollInterval{20};
 constexpr double kCommandTimeoutSec = 2.0;
 constexpr double kRecordTimeoutSec = 3.0;
-
-int32_t highestIcing(const WeatherData& weather) {
-    int32_t highest = 0;
-    for (const CloudLayer& layer : weather.clouds) {
-        highest = std::max(highest, layer.icing);
-    }
-    return highest;
-}
 
 }  // namespace
 

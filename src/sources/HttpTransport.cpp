@@ -1,6 +1,6 @@
 #include "sources/HttpTransport.h"
 
-#include <mutex>
+#include "util/ProcessDefault.h"
 
 namespace wx {
 namespace {
@@ -10,26 +10,17 @@ public:
     std::optional<std::string> send(const HttpRequest&, const LogFn&) override { return std::nullopt; }
 };
 
-struct DefaultSlot {
-    std::mutex mutex;
-    std::shared_ptr<HttpTransport> transport = std::make_shared<OfflineTransport>();
-};
+std::shared_ptr<HttpTransport> offlineTransport() { return std::make_shared<OfflineTransport>(); }
 
-DefaultSlot& slot() {
-    static DefaultSlot instance;
+ProcessDefault<std::shared_ptr<HttpTransport>>& slot() {
+    static ProcessDefault<std::shared_ptr<HttpTransport>> instance(offlineTransport);
     return instance;
 }
 
 }  // namespace
 
-std::shared_ptr<HttpTransport> defaultHttpTransport() {
-    std::lock_guard lock(slot().mutex);
-    return slot().transport;
-}
+std::shared_ptr<HttpTransport> defaultHttpTransport() { return slot().get(); }
 
-void setDefaultHttpTransport(std::shared_ptr<HttpTransport> transport) {
-    std::lock_guard lock(slot().mutex);
-    slot().transport = transport ? std::move(transport) : std::make_shared<OfflineTransport>();
-}
+void setDefaultHttpTransport(std::shared_ptr<HttpTransport> transport) { slot().set(std::move(transport)); }
 
 }  // namespace wx

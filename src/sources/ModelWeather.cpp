@@ -6,6 +6,7 @@
 #include "sources/Forecast.h"
 #include "sources/NumberConversion.h"
 #include "sources/UpperAir.h"
+#include "weather/Clouds.h"
 
 namespace wx {
 namespace {
@@ -125,11 +126,6 @@ void appendGenericClouds(const json& hourly, size_t i, WeatherData& w) {
         layer.source = "SYNTH";
         w.clouds.push_back(layer);
     }
-}
-
-void sortByBase(std::vector<CloudLayer>& clouds) {
-    std::stable_sort(clouds.begin(), clouds.end(),
-                     [](const CloudLayer& a, const CloudLayer& b) { return a.baseM < b.baseM; });
 }
 
 bool within(int32_t a, int32_t b, int64_t limit) {

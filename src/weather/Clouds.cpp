@@ -16,11 +16,6 @@ int typeRank(const std::string& type) {
     return it == kTypeRank.end() ? 0 : it->second;
 }
 
-void sortByBase(std::vector<CloudLayer>& clouds) {
-    std::stable_sort(clouds.begin(), clouds.end(),
-                     [](const CloudLayer& a, const CloudLayer& b) { return a.baseM < b.baseM; });
-}
-
 CloudLayer precipLayer(int32_t baseM, int32_t coverOktas) {
     CloudLayer layer;
     layer.baseM = baseM;
@@ -31,6 +26,11 @@ CloudLayer precipLayer(int32_t baseM, int32_t coverOktas) {
 }
 
 }  // namespace
+
+void sortByBase(std::vector<CloudLayer>& clouds) {
+    std::stable_sort(clouds.begin(), clouds.end(),
+                     [](const CloudLayer& a, const CloudLayer& b) { return a.baseM < b.baseM; });
+}
 
 void mergeCloudLayers(WeatherData& weather) {
     sortByBase(weather.clouds);
@@ -119,6 +119,14 @@ void finalizeClouds(WeatherData& weather) {
     }
     mergeCloudLayers(weather);
     sortByBase(clouds);
+}
+
+int32_t highestIcing(const WeatherData& weather) {
+    int32_t highest = 0;
+    for (const CloudLayer& layer : weather.clouds) {
+        highest = std::max(highest, layer.icing);
+    }
+    return highest;
 }
 
 }  // namespace wx

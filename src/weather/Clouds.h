@@ -9,8 +9,14 @@ namespace wx {
 // joins layers closer than 100 m. Changes only `clouds`.
 void finalizeClouds(WeatherData& weather);
 
+// Sorts layers by base; layers with equal bases keep their order.
+void sortByBase(std::vector<CloudLayer>& clouds);
+
 // Sorts `clouds` by base and folds every layer into the first earlier kept
 // layer whose base is less than 100 m away.
 void mergeCloudLayers(WeatherData& weather);
+
+// The highest `icing` over `clouds`; 0 without clouds.
+int32_t highestIcing(const WeatherData& weather);
 
 }  // namespace wx

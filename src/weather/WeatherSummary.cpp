@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "weather/Clouds.h"
+
 namespace wx {
 namespace {
 
@@ -51,14 +53,6 @@ std::string tagPart(const WeatherData& weather) {
     if (weather.synthesized) add("SYNTH");
     if (!weather.sigmets.empty()) add("SIGMET");
     return tags.empty() ? "" : " [" + tags + "]";
-}
-
-int32_t highestIcing(const WeatherData& weather) {
-    int32_t ice = 0;
-    for (const CloudLayer& layer : weather.clouds) {
-        ice = std::max(ice, layer.icing);
-    }
-    return ice;
 }
 
 }  // namespace

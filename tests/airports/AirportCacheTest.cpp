@@ -7,9 +7,9 @@
 #include "airports/AirportDb.h"
 #include "airports/LocalAppDataFolder.h"
 #include "sources/ServiceHosts.h"
-#include "support/CannedHttpTransport.h"
-#include "support/LogCapture.h"
+#include "support/LogRecorder.h"
 #include "support/ScratchDir.h"
+#include "support/ScriptedTransport.h"
 
 namespace wx {
 namespace {
@@ -17,10 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using std::chrono::system_clock;
-using test::CannedHttpTransport;
-using test::LogCapture;
-using test::LogLine;
+using test::LogRecorder;
 using test::ScratchDir;
+using test::ScriptedTransport;
 
 const std::string kGoodList =
     "\"id\",\"ident\",\"type\",\"name\",\"latitude_deg\",\"longitude_deg\",\"elevation_ft\"\n"
@@ -33,11 +32,11 @@ const std::string kHtmlPage = "<html><head><title>404 Not Found</title></head><b
 // A fixed moment for file times, so that ages come out exact.
 const system_clock::time_point kWritten = system_clock::time_point(std::chrono::sys_days(2024y / 3 / 1));
 
-const LogLine kDownloading{"INFO", "Downloading OurAirports DB (~12 MB)..."};
-const LogLine kDownloaded{"OK", "Airport DB downloaded."};
-const LogLine kFailed{"ERROR", "Failed to download airport DB."};
-const LogLine kTlsFallback{
-    "WARN", "SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible."};
+const std::string kDownloading = "[INFO] Downloading OurAirports DB (~12 MB)...";
+const std::string kDownloaded = "[OK] Airport DB downloaded.";
+const std::string kFailed = "[ERROR] Failed to download airport DB.";
+const std::string kTlsFallback =
+    "[WARN] SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible.";
 
 std::string downloadUrl() { return airportsBaseUrl() + "/ourairports-data/airports.csv"; }
 
@@ -65,7 +64,7 @@ std::vector<std::string> filesIn(const std::string& folder) {
 // transport with canned replies.
 struct CacheFixture {
     explicit CacheFixture(std::vector<std::optional<std::string>> replies, system_clock::duration age = 0h)
-        : transport(std::make_shared<CannedHttpTransport>(std::move(replies))),
+        : transport(std::make_shared<ScriptedTransport>(std::move(replies))),
           options{scratch.path("cache"), [age] { return kWritten + age; }, transport} {}
 
     std::string cacheFile() const { return utf8String(utf8Path(options.directory) / "airports.csv"); }
@@ -76,9 +75,9 @@ struct CacheFixture {
     }
 
     ScratchDir scratch;
-    std::shared_ptr<CannedHttpTransport> transport;
+    std::shared_ptr<ScriptedTransport> transport;
     AirportCacheOptions options;
-    LogCapture log;
+    LogRecorder log;
 };
 
 struct AgeCase {
@@ -98,11 +97,11 @@ TEST_P(CacheAge, FreshUnderThirtyDays) {
     EXPECT_EQ(ensureAirportCacheFile(f.options, f.log.fn()), path);
     if (c.shownDays != nullptr) {
         EXPECT_EQ(f.log.lines(),
-                  (std::vector<LogLine>{{"INFO", std::string("Airport DB: cache OK (") + c.shownDays + " days)."}}));
+                  std::vector<std::string>{std::string("[INFO] Airport DB: cache OK (") + c.shownDays + " days)."});
         EXPECT_TRUE(f.transport->requests().empty());
         EXPECT_EQ(test::readFile(path), kStaleList);
     } else {
-        EXPECT_EQ(f.log.lines(), (std::vector<LogLine>{kDownloading, kDownloaded}));
+        EXPECT_EQ(f.log.lines(), (std::vector<std::string>{kDownloading, kDownloaded}));
         EXPECT_EQ(f.transport->requests().size(), 1u);
         EXPECT_EQ(test::readFile(path), kGoodList);
     }
@@ -131,7 +130,7 @@ struct DownloadCase {
     const char* name;
     bool staleFile;
     std::vector<std::optional<std::string>> replies;
-    std::vector<LogLine> log;
+    std::vector<std::string> log;
     const char* content;  // what the cache file holds afterwards; null: no file
 };
 
@@ -205,9 +204,9 @@ TEST(AirportDbLoad, LoadsTheDownloadedListThenTheCache) {
     EXPECT_EQ(second.size(), 1u);
     EXPECT_EQ(f.transport->requests().size(), 1u);
     EXPECT_EQ(f.log.lines(),
-              (std::vector<LogLine>{kDownloading, kDownloaded, {"INFO", "Airport DB loaded: 1 stations."},
-                                    {"INFO", "Airport DB: cache OK (0.00 days)."},
-                                    {"INFO", "Airport DB loaded: 1 stations."}}));
+              (std::vector<std::string>{kDownloading, kDownloaded, "[INFO] Airport DB loaded: 1 stations.",
+                                        "[INFO] Airport DB: cache OK (0.00 days).",
+                                        "[INFO] Airport DB loaded: 1 stations."}));
 }
 
 TEST(AirportDbLoad, StaleListIsLoadedWhenTheDownloadFails) {
@@ -216,7 +215,8 @@ TEST(AirportDbLoad, StaleListIsLoadedWhenTheDownloadFails) {
     AirportDb db(f.log.fn(), f.options);
     ASSERT_TRUE(db.load());
     EXPECT_EQ(db.findAirport("LFPG")->name, "Stale Paris");
-    EXPECT_EQ(f.log.lines(), (std::vector<LogLine>{kDownloading, kFailed, {"INFO", "Airport DB loaded: 1 stations."}}));
+    EXPECT_EQ(f.log.lines(),
+              (std::vector<std::string>{kDownloading, kFailed, "[INFO] Airport DB loaded: 1 stations."}));
 }
 
 TEST(AirportDbLoad, NoListAndNoAnswerIsAFailedLoadWithoutFurtherLines) {
@@ -224,7 +224,7 @@ TEST(AirportDbLoad, NoListAndNoAnswerIsAFailedLoadWithoutFurtherLines) {
     AirportDb db(f.log.fn(), f.options);
     EXPECT_FALSE(db.load());
     EXPECT_EQ(db.size(), 0u);
-    EXPECT_EQ(f.log.lines(), (std::vector<LogLine>{kDownloading, kTlsFallback, kFailed}));
+    EXPECT_EQ(f.log.lines(), (std::vector<std::string>{kDownloading, kTlsFallback, kFailed}));
 }
 
 TEST(AirportDbLoad, UnusableCacheFolderIsAFailedLoad) {
@@ -235,7 +235,7 @@ TEST(AirportDbLoad, UnusableCacheFolderIsAFailedLoad) {
     EXPECT_FALSE(db.load());
     EXPECT_TRUE(f.transport->requests().empty());
     EXPECT_EQ(f.log.lines(),
-              (std::vector<LogLine>{{"ERROR", "Airport cache folder unusable: " + f.options.directory}}));
+              std::vector<std::string>{"[ERROR] Airport cache folder unusable: " + f.options.directory});
 }
 
 TEST(AirportDbLoad, WorksInAFolderWithACyrillicName) {
@@ -266,7 +266,7 @@ TEST(CacheDirectory, IsDotNubiroInTheLocalAppDataFolder) {
     EXPECT_EQ(cacheDirectory(), utf8String(utf8Path(folder) / ".nubiro"));
 
     // A database left to its defaults keeps its list there.
-    auto transport = std::make_shared<CannedHttpTransport>(std::vector<std::optional<std::string>>{kGoodList});
+    auto transport = std::make_shared<ScriptedTransport>(std::vector<std::optional<std::string>>{kGoodList});
     AirportDb db(nullptr, {{}, {}, transport});
     ASSERT_TRUE(db.load());
     EXPECT_EQ(test::readFile(utf8String(utf8Path(folder) / ".nubiro" / "airports.csv")), kGoodList);

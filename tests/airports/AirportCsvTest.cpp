@@ -5,7 +5,7 @@
 
 #include "airports/AirportCsv.h"
 #include "airports/AirportDb.h"
-#include "support/LogCapture.h"
+#include "support/LogRecorder.h"
 #include "support/ScratchDir.h"
 
 namespace wx {
@@ -16,8 +16,7 @@ void PrintTo(const Airport& a, std::ostream* os) {
 
 namespace {
 
-using test::LogCapture;
-using test::LogLine;
+using test::LogRecorder;
 using test::ScratchDir;
 
 const std::string kHeader =
@@ -28,13 +27,13 @@ Airport airport(double lat, double lon, int32_t elevationM, const std::string& n
     return Airport{lat, lon, elevationM, name, type};
 }
 
-LogLine loadedLine(int count) { return {"INFO", "Airport DB loaded: " + std::to_string(count) + " stations."}; }
+std::string loadedLine(int count) { return "[INFO] Airport DB loaded: " + std::to_string(count) + " stations."; }
 
 struct CsvCase {
     const char* name;
     std::string csv;
     bool loaded;                             // what loadFile returns
-    std::vector<LogLine> log;                // every line logged
+    std::vector<std::string> log;            // every line logged
     std::map<std::string, Airport> stored;   // the whole database afterwards
 };
 
@@ -45,7 +44,7 @@ class CsvLoad : public testing::TestWithParam<CsvCase> {};
 TEST_P(CsvLoad, StoresExactlyTheKeptRows) {
     const CsvCase& c = GetParam();
     ScratchDir dir;
-    LogCapture log;
+    LogRecorder log;
     AirportDb db(log.fn());
     EXPECT_EQ(db.loadFile(dir.write("airports.csv", c.csv)), c.loaded);
     EXPECT_EQ(log.lines(), c.log);
@@ -173,10 +172,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CsvLoad, MissingFileIsReported) {
     ScratchDir dir;
-    LogCapture log;
+    LogRecorder log;
     AirportDb db(log.fn());
     EXPECT_FALSE(db.loadFile(dir.path("absent.csv")));
-    EXPECT_EQ(log.lines(), (std::vector<LogLine>{{"ERROR", "Cannot open airport cache."}}));
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"[ERROR] Cannot open airport cache."});
 }
 
 TEST(CsvLoad, SecondLoadAddsToAndOverwritesTheFirst) {

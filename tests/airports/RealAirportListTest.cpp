@@ -7,7 +7,7 @@
 #include <map>
 
 #include "airports/AirportDb.h"
-#include "support/LogCapture.h"
+#include "support/LogRecorder.h"
 #include "support/TestData.h"
 
 namespace wx {
@@ -91,11 +91,11 @@ double chordDistanceNm(Position a, Position b) {
 }
 
 TEST(RealAirportList, LoadsTheFourLetterOpenAirports) {
-    test::LogCapture log;
+    test::LogRecorder log;
     AirportDb db(log.fn());
     ASSERT_TRUE(db.loadFile(test::testDataPath("airports.csv")));
     EXPECT_EQ(db.size(), 17714u);
-    EXPECT_EQ(log.lines(), (std::vector<test::LogLine>{{"INFO", "Airport DB loaded: 17714 stations."}}));
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"[INFO] Airport DB loaded: 17714 stations."});
     EXPECT_EQ(db.size(), bruteForceList().size());
 }
 

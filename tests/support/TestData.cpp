@@ -3,6 +3,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "util/LineInput.h"
+
 namespace wx::test {
 
 std::string testDataPath(const std::string& name) { return std::string(NUBIRO_TEST_DATA_DIR) + "/" + name; }
@@ -14,10 +16,7 @@ std::vector<std::string> testDataLines(const std::string& name) {
     }
     std::vector<std::string> lines;
     std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    while (readLine(file, line)) {
         if (!line.empty()) {
             lines.push_back(line);
         }

@@ -5,6 +5,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "JsonLine.h"
 #include "airports/AirportCsv.h"
 #include "airports/AirportDb.h"
 
@@ -12,10 +13,6 @@ namespace wx::cli {
 namespace {
 
 using nlohmann::ordered_json;
-
-std::string jsonLine(const ordered_json& object) {
-    return object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
 
 void expectWords(const std::vector<std::string>& words, size_t count, const char* shape) {
     if (words.size() != count) {

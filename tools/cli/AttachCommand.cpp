@@ -2,10 +2,11 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
-#include "LineInput.h"
+#include "JsonLine.h"
 #include "SourceLog.h"
 #include "WeatherJson.h"
 #include "sources/SourceRegistry.h"
+#include "util/LineInput.h"
 
 namespace wx::cli {
 
@@ -38,7 +39,7 @@ int runAttach(const std::vector<std::string>& args, CliStreams io) {
             continue;
         }
         source->attachUpperAir(weather, lat, lon);
-        io.out << weatherToJson(weather).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        io.out << jsonLine(weatherToJson(weather)) << '\n';
     }
     return status;
 }

@@ -4,8 +4,9 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
-#include "LineInput.h"
+#include "JsonLine.h"
 #include "WeatherJson.h"
+#include "util/LineInput.h"
 #include "weather/Clouds.h"
 #include "weather/MetarDecoder.h"
 
@@ -59,7 +60,7 @@ int runDecode(const std::vector<std::string>& args, CliStreams io) {
         if (finalize) {
             finalizeClouds(*weather);
         }
-        io.out << weatherToJson(*weather).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        io.out << jsonLine(weatherToJson(*weather)) << '\n';
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "JsonLine.h"
 #include "SourceLog.h"
 #include "sources/SourceRegistry.h"
 
@@ -17,7 +18,7 @@ int runMetars(const std::vector<std::string>& args, CliStreams io) {
     }
     const auto source = makeSource(words[0], streamLog(io.err));
     const MetarMap metars = source->fetchMetars({words.begin() + 1, words.end()});
-    io.out << nlohmann::json(metars).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    io.out << jsonLine(nlohmann::json(metars)) << '\n';
     return 0;
 }
 

@@ -3,8 +3,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
-#include "LineInput.h"
-#include "WeatherJson.h"
+#include "RecordInput.h"
 #include "sim/NwiRecord.h"
 
 namespace wx::cli {
@@ -34,32 +33,15 @@ int runNwiRecord(const std::vector<std::string>& args, CliStreams io) {
     }
     const double magVarDeg = options.number("magvar", 0.0);
 
-    int status = 0;
     bool first = true;
-    std::string line;
-    for (int lineNumber = 1; readLine(io.in, line); ++lineNumber) {
-        if (line.empty()) {
-            continue;
+    return forEachRecordLine(io.in, io.err, [&](const WeatherData& weather) {
+        const NwiRecord record = buildNwiRecord(weather, magVarDeg);
+        if (!first) {
+            io.out << '\n';
         }
-        const auto parsed = nlohmann::json::parse(line, nullptr, false);
-        if (parsed.is_discarded()) {
-            io.err << "line " << lineNumber << ": not valid JSON\n";
-            status = 1;
-            continue;
-        }
-        try {
-            const NwiRecord record = buildNwiRecord(weatherFromJson(parsed), magVarDeg);
-            if (!first) {
-                io.out << '\n';
-            }
-            first = false;
-            printRecord(io.out, record);
-        } catch (const nlohmann::json::exception& error) {
-            io.err << "line " << lineNumber << ": not a weather record: " << error.what() << '\n';
-            status = 1;
-        }
-    }
-    return status;
+        first = false;
+        printRecord(io.out, record);
+    });
 }
 
 }  // namespace wx::cli

@@ -4,6 +4,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "JsonLine.h"
 #include "SourceLog.h"
 #include "sources/SourceRegistry.h"
 
@@ -15,8 +16,7 @@ int runSigmets(const std::vector<std::string>& args, CliStreams io) {
         throw UsageError("sigmets takes one source id");
     }
     const auto source = makeSource(options.positional()[0], streamLog(io.err));
-    io.out << nlohmann::json(source->fetchSigmets()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
-           << '\n';
+    io.out << jsonLine(nlohmann::json(source->fetchSigmets())) << '\n';
     return 0;
 }
 

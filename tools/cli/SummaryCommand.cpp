@@ -2,8 +2,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
-#include "LineInput.h"
-#include "WeatherJson.h"
+#include "RecordInput.h"
 #include "weather/WeatherSummary.h"
 
 namespace wx::cli {
@@ -17,26 +16,9 @@ int runSummary(const std::vector<std::string>& args, CliStreams io) {
     const int32_t maxLength = options.integer("max", 127);
     const std::string extra = options.text("extra", "");
 
-    int status = 0;
-    std::string line;
-    for (int lineNumber = 1; readLine(io.in, line); ++lineNumber) {
-        if (line.empty()) {
-            continue;
-        }
-        const auto parsed = nlohmann::json::parse(line, nullptr, false);
-        if (parsed.is_discarded()) {
-            io.err << "line " << lineNumber << ": not valid JSON\n";
-            status = 1;
-            continue;
-        }
-        try {
-            io.out << formatWeatherSummary(weatherFromJson(parsed), full, maxLength, extra) << "\n----\n";
-        } catch (const nlohmann::json::exception& error) {
-            io.err << "line " << lineNumber << ": not a weather record: " << error.what() << '\n';
-            status = 1;
-        }
-    }
-    return status;
+    return forEachRecordLine(io.in, io.err, [&](const WeatherData& weather) {
+        io.out << formatWeatherSummary(weather, full, maxLength, extra) << "\n----\n";
+    });
 }
 
 }  // namespace wx::cli

@@ -2,6 +2,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "JsonLine.h"
 #include "SourceLog.h"
 #include "WeatherJson.h"
 #include "sources/SourceRegistry.h"
@@ -23,7 +24,7 @@ int runSynthesize(const std::vector<std::string>& args, CliStreams io) {
         io.out << "null\n";
         return 1;
     }
-    io.out << weatherToJson(*weather).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    io.out << jsonLine(weatherToJson(*weather)) << '\n';
     return 0;
 }
 

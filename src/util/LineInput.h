@@ -3,7 +3,7 @@
 #include <istream>
 #include <string>
 
-namespace wx::cli {
+namespace wx {
 
 // Reads the next line without its line end (LF or CR LF).
 inline bool readLine(std::istream& in, std::string& line) {
@@ -16,4 +16,4 @@ inline bool readLine(std::istream& in, std::string& line) {
     return true;
 }
 
-}  // namespace wx::cli
+}  // namespace wx

@@ -16,12 +16,6 @@ std::wstring commandLine(const std::wstring& program, const std::vector<std::str
     return line;
 }
 
-KernelHandle openNul() {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    return KernelHandle(CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
-                                    0, nullptr));
-}
-
 }  // namespace
 
 StandInProcess::StandInProcess(const std::vector<std::string>& options) {
@@ -40,7 +34,6 @@ StandInProcess::StandInProcess(const std::vector<std::string>& options) {
     }
     output_ = KernelHandle(outputRaw);
     KernelHandle childOutput(childOutputRaw);
-    KernelHandle childError = openNul();
     SetHandleInformation(input_.get(), HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(output_.get(), HANDLE_FLAG_INHERIT, 0);
 
@@ -56,7 +49,9 @@ StandInProcess::StandInProcess(const std::vector<std::string>& options) {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = childInput.get();
     startup.hStdOutput = childOutput.get();
-    startup.hStdError = childError.get();
+    // Its error messages join its event lines, so a stand-in that fails to
+    // start says why in the test log.
+    startup.hStdError = childOutput.get();
     PROCESS_INFORMATION created{};
     const std::wstring program = toWide(NUBIRO_FSUIPC_SIM_EXE);
     std::wstring line = commandLine(program, options);

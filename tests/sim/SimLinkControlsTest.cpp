@@ -108,10 +108,10 @@ TEST_P(SimLinkTimeTest, SetsTheLocalClockToTheReportTimeShiftedByTheOffset) {
     LoopbackRig rig(settings);
     LogRecorder log;
     SimLink link(log.fn(), rig.transport, rig.clock);
-    log.lines->clear();
+    log.clear();
     const auto start = rig.clock->elapsed();
     EXPECT_TRUE(link.syncTime(c.reportHour, c.reportMinute));
-    EXPECT_EQ(*log.lines, (LogLines{{c.logLine, "INFO"}}));
+    EXPECT_EQ(log.lines(), (LogLines{std::string("[INFO] ") + c.logLine}));
     const auto settings_ = eventsOf<ClockEvent>(*rig.model);
     ASSERT_EQ(settings_.size(), 2u);
     EXPECT_EQ(settings_[0].control, 1124u);

@@ -9,6 +9,7 @@
 #include "LoopbackIpcTransport.h"
 #include "SimModel.h"
 #include "sim/Clock.h"
+#include "support/LogRecorder.h"
 #include "weather/LogFn.h"
 
 namespace wx::test {
@@ -28,18 +29,7 @@ private:
     TimePoint now_{};
 };
 
-using LogLines = std::vector<std::pair<std::string, std::string>>;
-
-// Collects (message, level) pairs.
-struct LogRecorder {
-    std::shared_ptr<LogLines> lines = std::make_shared<LogLines>();
-
-    LogFn fn() const {
-        return [lines = lines](const std::string& message, const std::string& level) {
-            lines->emplace_back(message, level);
-        };
-    }
-};
+using LogLines = std::vector<std::string>;
 
 // The stand-in served in-process on a manual clock.
 struct LoopbackRig {

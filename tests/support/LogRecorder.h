@@ -21,6 +21,10 @@ public:
         std::lock_guard lock(mutex_);
         return lines_;
     }
+    void clear() {
+        std::lock_guard lock(mutex_);
+        lines_.clear();
+    }
 
 private:
     mutable std::mutex mutex_;

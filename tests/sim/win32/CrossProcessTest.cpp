@@ -10,23 +10,22 @@
 #include "sim/FsuipcClient.h"
 #include "sim/LittleEndian.h"
 #include "sim/SimLink.h"
+#include "support/LogRecorder.h"
 #include "win32/StandInProcess.h"
 
 namespace wx {
 namespace {
 
 using test::StandInProcess;
-using LogLines = std::vector<std::pair<std::string, std::string>>;
+using LogLines = std::vector<std::string>;
 
 class CrossProcessTest : public ::testing::Test {
 protected:
     void SetUp() override { installPlatformDefaults(); }
 
-    LogFn recorder() {
-        return [this](const std::string& message, const std::string& level) { log.emplace_back(message, level); };
-    }
+    LogFn recorder() { return log.fn(); }
 
-    LogLines log;
+    test::LogRecorder log;
 };
 
 WeatherData amsterdam() {
@@ -52,7 +51,7 @@ TEST_F(CrossProcessTest, WithoutTheSimulatorNothingConnects) {
     EXPECT_EQ(client.result(), FsuipcResult::NoWindow);
     SimLink link(recorder());
     EXPECT_FALSE(link.connected());
-    EXPECT_EQ(log, (LogLines{{"FSUIPC connection failed.", "ERROR"}}));
+    EXPECT_EQ(log.lines(), (LogLines{"[ERROR] FSUIPC connection failed."}));
 }
 
 TEST_F(CrossProcessTest, ReadsWritesAndDrivesTheStandIn) {
@@ -118,12 +117,12 @@ TEST_F(CrossProcessTest, ReadsWritesAndDrivesTheStandIn) {
     EXPECT_EQ((*text)["text"], "EHAM 121225Z 24012KT");
     EXPECT_EQ((*text)["seconds"], 15);
 
-    EXPECT_EQ(log, (LogLines{{"FS version (0x3308): 7 \xE2\x86\x92 NWI enabled", "INFO"},
-                             {"NWI init: dynamics=0, clear weather...", "INFO"},
-                             {"NWI init: clear OK.", "OK"},
-                             {"[EHAM] OK: wind 12kt, QNH 1013, vis 9999m, clouds=1, turb=0, ice=0", "OK"},
-                             {"NWI: pending weather activated.", "OK"},
-                             {"Time sync: offset +120 min, Zulu 23:50 \xE2\x86\x92 Local 01:50", "INFO"}}));
+    EXPECT_EQ(log.lines(), (LogLines{"[INFO] FS version (0x3308): 7 \xE2\x86\x92 NWI enabled",
+                             "[INFO] NWI init: dynamics=0, clear weather...",
+                             "[OK] NWI init: clear OK.",
+                             "[OK] [EHAM] OK: wind 12kt, QNH 1013, vis 9999m, clouds=1, turb=0, ice=0",
+                             "[OK] NWI: pending weather activated.",
+                             "[INFO] Time sync: offset +120 min, Zulu 23:50 \xE2\x86\x92 Local 01:50"}));
 
     standIn.sendLine("move -33.9461 151.1772");
     ASSERT_TRUE(standIn.waitForEvent("move").has_value());
@@ -145,15 +144,15 @@ TEST_F(CrossProcessTest, UnacknowledgedRecordTimesOutAfterThreeSeconds) {
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_GE(waited, std::chrono::milliseconds(2900));
     EXPECT_LT(waited, std::chrono::milliseconds(6000));
-    EXPECT_EQ(log, (LogLines{{"[EHAM] NWI timeout", "WARN"}}));
+    EXPECT_EQ(log.lines(), (LogLines{"[WARN] [EHAM] NWI timeout"}));
     EXPECT_TRUE(standIn.waitForEvent("record").has_value()) << "taken, only not acknowledged";
 
     standIn.sendLine("ack on");
     ASSERT_TRUE(standIn.waitForEvent("ack").has_value());
     log.clear();
     EXPECT_TRUE(link.writeWeather(amsterdam(), 0.0));
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].second, "OK");
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].rfind("[OK] ", 0), 0u);
 }
 
 TEST_F(CrossProcessTest, OtherSimulatorVersionLeavesNwiOff) {
@@ -165,8 +164,8 @@ TEST_F(CrossProcessTest, OtherSimulatorVersionLeavesNwiOff) {
         EXPECT_FALSE(link.nwiAvailable());
         EXPECT_FALSE(link.writeWeather(amsterdam(), 0.0));
     }
-    EXPECT_EQ(log, (LogLines{{"FS version (0x3308): 8 \xE2\x86\x92 NWI not available", "INFO"},
-                             {"NWI not available.", "WARN"}}));
+    EXPECT_EQ(log.lines(), (LogLines{"[INFO] FS version (0x3308): 8 \xE2\x86\x92 NWI not available",
+                             "[WARN] NWI not available."}));
 
     standIn.sendLine("version 7");
     ASSERT_TRUE(standIn.waitForEvent("version").has_value());

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "airports/AirportDb.h"
+#include "engine/EngineSettings.h"
+#include "sim/Clock.h"
+#include "sim/IpcTransport.h"
+#include "sim/SimLink.h"
+#include "sources/WeatherSource.h"
+#include "weather/WeatherData.h"
+
+namespace wx {
+
+// Called on the worker when a cycle hands over to its pause (or to the pause
+// after a cycle error), with the number of cycles this start has run, 1 for
+// the first. Whatever it does happens before the next cycle begins.
+using CycleEndFn = std::function<void(int cycle)>;
+
+// What the engine takes from outside besides its settings and callbacks.
+// Empty members take the program's defaults: the process-wide IPC transport
+// (read when the worker opens its simulator link) and the steady clock.
+// Tests and the headless runner give their own.
+struct EngineSeams {
+    std::shared_ptr<IpcTransport> ipcTransport;
+    std::shared_ptr<Clock> clock;
+    CycleEndFn onCycleEnd;
+};
+
+// The program's worker: on a thread of its own it opens the simulator link
+// and repeats the refresh cycle (position, stations, METARs, SIGMETs, model
+// data, hazards, NWI writes, activation, texts) until it is told to stop.
+// The window thread constructs it, sends it requests and destroys it; it
+// must not be destroyed from its own worker (a callback).
+class Engine {
+public:
+    // Makes the weather source named by settings.source and logs it; starts
+    // nothing. The airport database must outlive the engine.
+    Engine(const AirportDb& airports, EngineSettings settings, EngineCallbacks callbacks, EngineSeams seams = {});
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Launches the worker unless it runs; an ended worker is joined first.
+    // Stop and refresh requests made before are dropped.
+    void start();
+    void requestStop();
+    // The worker ends its pause within a second and runs a cycle that
+    // resets the simulator's weather first.
+    void requestRefresh();
+    // Shows the last written station's weather in the simulator, within a
+    // second during the pause, otherwise at the start of the next cycle.
+    void requestWeatherText();
+    // Replaces the whole settings record; the next cycle works from it.
+    void updateSettings(const EngineSettings& settings);
+    bool isRunning() const;
+
+private:
+    struct CycleData;
+
+    void run();
+    void runCycles();
+    void runCycle(int cycle);
+    void selectSource(const EngineSettings& settings);
+    EngineSettings copySettings() const;
+    void serveWeatherText(const EngineSettings& settings);
+    void pause(const EngineSettings& settings);
+    void stopped();
+    void log(const std::string& message, const char* level) const;
+
+    const AirportDb& airports_;
+    EngineSettings settings_;
+    mutable std::mutex settingsMutex_;
+    EngineCallbacks callbacks_;
+    EngineSeams seams_;
+    std::unique_ptr<IWeatherSource> source_;
+    std::unique_ptr<SimLink> link_;
+    std::thread worker_;
+    std::atomic<bool> stopRequested_{false};
+    std::atomic<bool> refreshRequested_{false};
+    std::atomic<bool> running_{false};
+    std::atomic<bool> weatherTextRequested_{false};
+    mutable std::mutex weatherMutex_;
+    std::optional<WeatherData> lastWeather_;
+    std::optional<SimPosition> lastPosition_;
+    bool nwiCleared_ = false;
+    bool zuluSynced_ = false;
+    std::string activeSourceName_;
+};
+
+}  // namespace wx

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "weather/LogFn.h"
+#include "weather/WeatherData.h"
+
+namespace wx {
+
+// What the window hands the engine: one plain record, copied whole at Start
+// and with every Refresh or source change. The defaults are the engine's
+// own; the window overwrites every field from its controls.
+struct EngineSettings {
+    std::string stationMode = "auto";         // "auto"; anything else uses manualStations
+    std::vector<std::string> manualStations;  // ICAO ids in the user's order
+    int32_t maxStations = 15;
+    int32_t radiusNm = 200;
+    int32_t intervalSec = 600;
+    bool onlyNearest = false;
+    bool cavokHaze = true;
+    int32_t cavokVisibilityM = 12000;
+    bool synthWithoutMetar = true;
+    bool globalLayer = true;
+    bool denseField = true;
+    bool syncZulu = true;
+    bool textInSim = true;
+    int32_t textSeconds = 15;
+    bool fullMetarText = true;
+    bool sigmetEnabled = true;
+    std::string source = "openmeteo";
+
+    bool operator==(const EngineSettings&) const = default;
+};
+
+using StationWeatherFn =
+    std::function<void(const std::string& stationId, const WeatherData& weather, double distanceNm)>;
+using StationsFn = std::function<void(const std::vector<std::string>& stationIds)>;
+using StoppedFn = std::function<void()>;
+
+// How the engine reports. Each function may be empty; all but the
+// constructor's first log line are called on the engine's worker thread,
+// with no engine lock held.
+struct EngineCallbacks {
+    LogFn onLog;
+    StationWeatherFn onStationWeather;  // a record was written into the simulator
+    StationsFn onStations;              // auto mode chose its stations for a cycle
+    StoppedFn onStopped;                // the worker has ended, for whatever reason
+};
+
+}  // namespace wx

@@ -95,7 +95,8 @@ protected:
     void SetUp() override { rig.routeDefaults(); }
 
     std::vector<std::string> args(std::vector<std::string> extra) const {
-        std::vector<std::string> all{"--airports", rig.scratch.path("airports.csv"), "--lat", "50", "--lon", "8",
+        std::vector<std::string> all{"--sim", "standin", "--airports", rig.scratch.path("airports.csv"), "--lat", "50",
+                                     "--lon", "8",
                                      "--interval-sec", "0", "--dense-field", "0", "--max-stations", "3"};
         all.insert(all.end(), extra.begin(), extra.end());
         return all;

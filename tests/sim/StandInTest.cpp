@@ -18,7 +18,7 @@ using standin::SimSettings;
 TEST(StandInCommandLine, ReadsEveryOption) {
     const CommandLine parsed =
         parseCommandLine({"--lat", "52.3086", "--lon", "4.7639", "--magvar", "-1.5", "--local", "14:30", "--utc",
-                          "12:30", "--version", "8", "--ack-delay-ms", "-1", "--class", "UIPCMAIN"});
+                          "12:30", "--version", "8", "--ack-delay-ms", "-1", "--reply", "0", "--class", "UIPCMAIN"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_FALSE(parsed.help);
     EXPECT_EQ(parsed.settings.latitudeDeg, 52.3086);
@@ -28,6 +28,7 @@ TEST(StandInCommandLine, ReadsEveryOption) {
     EXPECT_EQ(parsed.settings.utcMinutes, 12 * 60 + 30);
     EXPECT_EQ(parsed.settings.simVersion, 8);
     EXPECT_EQ(parsed.settings.ackDelayMs, -1);
+    EXPECT_EQ(parsed.settings.replyValue, 0u);
     EXPECT_EQ(parsed.settings.windowClass, "UIPCMAIN");
     EXPECT_TRUE(parseCommandLine({"--help"}).help);
 }
@@ -39,6 +40,7 @@ TEST(StandInCommandLine, ExplainsWhatItCannotUse) {
         {{"--utc", "12"}, "--utc needs a time HH:MM, not \"12\""},
         {{"--version", "70000"}, "--version needs a number 0..65535, not \"70000\""},
         {{"--ack-delay-ms", "soon"}, "--ack-delay-ms needs a whole number, not \"soon\""},
+        {{"--reply", "-1"}, "--reply needs a number 0..4294967295, not \"-1\""},
         {{"--speed", "3"}, "unknown option --speed"},
         {{"--class"}, "option --class needs a value"},
         {{"extra"}, "unexpected argument \"extra\""},
@@ -54,9 +56,12 @@ TEST(StandInInput, CarriesOutCommandsAndAnswersEachWithAnEvent) {
         {"move 51.4775 -0.4614", R"({"event":"move","lat":51.4775,"lon":-0.4614})"},
         {"version 8", R"({"event":"version","version":8})"},
         {"ack off", R"({"event":"ack","on":false})"},
+        {"reply 2", R"({"event":"reply","value":2})"},
+        {"reply 1", R"({"event":"reply","value":1})"},
         {"move 91 0", nullptr},
         {"version -1", nullptr},
         {"ack maybe", nullptr},
+        {"reply one", nullptr},
         {"fly", nullptr},
     };
     auto model = std::make_shared<SimModel>();

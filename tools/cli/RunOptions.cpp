@@ -9,7 +9,8 @@
 namespace wx::cli {
 namespace {
 
-const std::set<std::string> kStandInOptions{"lat", "lon", "magvar", "local", "utc", "version", "ack-delay-ms"};
+const std::set<std::string> kStandInOptions{"lat", "lon", "magvar", "local", "utc", "version", "ack-delay-ms",
+                                            "reply"};
 
 bool isSettingsField(const std::string& name) {
     for (const std::string& field : settingsFieldNames()) {

@@ -1,5 +1,6 @@
 #include "RunStandIn.h"
 
+#include <sstream>
 #include <utility>
 
 #include "StandInCommands.h"
@@ -14,7 +15,10 @@ public:
     LockedTransport(std::shared_ptr<standin::LoopbackIpcTransport> inner, std::shared_ptr<std::mutex> mutex)
         : inner_(std::move(inner)), mutex_(std::move(mutex)) {}
 
-    IpcWindow findWindow(const std::string& className) override { return inner_->findWindow(className); }
+    IpcWindow findWindow(const std::string& className) override {
+        std::lock_guard lock(*mutex_);
+        return inner_->findWindow(className);
+    }
     uint32_t registerMessage(const std::string& name) override { return inner_->registerMessage(name); }
     uint32_t processId() override { return inner_->processId(); }
     uint32_t nextOpenCount() override { return inner_->nextOpenCount(); }
@@ -33,17 +37,28 @@ private:
     std::shared_ptr<std::mutex> mutex_;
 };
 
+bool isKillLine(const std::string& line) {
+    std::istringstream words(line);
+    std::string word;
+    std::string extra;
+    return (words >> word) && word == "kill" && !(words >> extra);
+}
+
 }  // namespace
 
 RunStandIn::RunStandIn(const standin::SimSettings& settings, std::function<void(const standin::SimEvent&)> listener)
     : model_(std::make_shared<standin::SimModel>(settings)) {
     model_->setEventListener(std::move(listener));
-    transport_ = std::make_shared<LockedTransport>(
-        std::make_shared<standin::LoopbackIpcTransport>(model_, makeSteadyClock()), mutex_);
+    loopback_ = std::make_shared<standin::LoopbackIpcTransport>(model_, makeSteadyClock());
+    transport_ = std::make_shared<LockedTransport>(loopback_, mutex_);
 }
 
 nlohmann::ordered_json RunStandIn::apply(const std::string& line) {
     std::lock_guard lock(*mutex_);
+    if (isKillLine(line)) {
+        loopback_->setRunning(false);
+        return {{"event", "kill"}};
+    }
     return standin::applyInputLine(*model_, line);
 }
 

@@ -14,22 +14,26 @@
 namespace wx::cli {
 
 // The simulator stand-in served in-process to the engine's worker while
-// another thread moves the aircraft or switches acknowledgements: every
-// batch and every command takes the model's lock. Each event the model
-// records goes to the listener, under that lock.
+// another thread moves the aircraft, switches acknowledgements and replies
+// or makes the simulator go away: every batch and every command takes the
+// model's lock. Each event the model records goes to the listener, under
+// that lock.
 class RunStandIn {
 public:
     RunStandIn(const standin::SimSettings& settings, std::function<void(const standin::SimEvent&)> listener);
 
     // The transport the engine's simulator link uses.
     std::shared_ptr<IpcTransport> transport() const { return transport_; }
-    // Carries out one stand-in command line ("move LAT LON", "ack on|off")
-    // and returns its answer line.
+    // Carries out one stand-in command line ("move LAT LON", "ack on|off",
+    // "reply N", or "kill": the simulator's process ends, as in a crash, so
+    // its window is gone and no send is answered from then on) and returns
+    // its answer line.
     nlohmann::ordered_json apply(const std::string& line);
 
 private:
     std::shared_ptr<std::mutex> mutex_ = std::make_shared<std::mutex>();
     std::shared_ptr<standin::SimModel> model_;
+    std::shared_ptr<standin::LoopbackIpcTransport> loopback_;
     std::shared_ptr<IpcTransport> transport_;
 };
 

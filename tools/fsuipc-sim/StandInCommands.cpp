@@ -76,6 +76,13 @@ std::string applyOption(const std::string& name, const std::string& value, SimSe
         settings.ackDelayMs = static_cast<int32_t>(whole);
         return {};
     }
+    if (name == "--reply") {
+        if (!parseWhole(value, 0, std::numeric_limits<uint32_t>::max(), whole)) {
+            return "--reply needs a number 0..4294967295, not \"" + value + "\"";
+        }
+        settings.replyValue = static_cast<uint32_t>(whole);
+        return {};
+    }
     if (name == "--class") {
         if (value.empty()) {
             return "--class needs a window class name";
@@ -123,6 +130,7 @@ const char* usageText() {
            "  --utc HH:MM         simulator UTC time (default 12:00)\n"
            "  --version N         simulator version word; NWI needs 7 (default 7)\n"
            "  --ack-delay-ms N    delay before NWI commands are acknowledged; negative: never (default 0)\n"
+           "  --reply N           the reply to every batch; anything but 1 refuses it (default 1)\n"
            "  --class NAME        window class to register (default FS98MAIN)\n"
            "  --help              this text\n"
            "\n"
@@ -130,9 +138,10 @@ const char* usageText() {
            "  move LAT LON        move the aircraft\n"
            "  version N           change the simulator version word\n"
            "  ack off|on          stop or resume acknowledging NWI commands\n"
+           "  reply N             reply N to every batch from now on\n"
            "  quit                end (so does the end of input)\n"
            "\n"
-           "events: ready, record, clear, init, activate, time, text, move, version, ack, error, quit\n";
+           "events: ready, record, clear, init, activate, time, text, move, version, ack, reply, error, quit\n";
 }
 
 bool isQuitLine(const std::string& line) {
@@ -154,6 +163,7 @@ ordered_json applyInputLine(SimModel& model, const std::string& line) {
     double latitudeDeg = 0.0;
     double longitudeDeg = 0.0;
     long long version = 0;
+    long long reply = 0;
     if (words[0] == "move" && words.size() == 3 && parseNumber(words[1], latitudeDeg) &&
         parseNumber(words[2], longitudeDeg) && validPosition(latitudeDeg, longitudeDeg)) {
         model.setPosition(latitudeDeg, longitudeDeg);
@@ -167,7 +177,12 @@ ordered_json applyInputLine(SimModel& model, const std::string& line) {
         model.setAckEnabled(words[1] == "on");
         return {{"event", "ack"}, {"on", words[1] == "on"}};
     }
-    return errorLine("cannot do \"" + line + "\"; commands: move LAT LON, version N, ack off|on, quit");
+    if (words[0] == "reply" && words.size() == 2 &&
+        parseWhole(words[1], 0, std::numeric_limits<uint32_t>::max(), reply)) {
+        model.setReplyValue(static_cast<uint32_t>(reply));
+        return {{"event", "reply"}, {"value", reply}};
+    }
+    return errorLine("cannot do \"" + line + "\"; commands: move LAT LON, version N, ack off|on, reply N, quit");
 }
 
 }  // namespace wx::standin

@@ -22,9 +22,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args);
 const char* usageText();
 
 // One line read from standard input, carried out on the model: `move LAT
-// LON`, `version N`, `ack off|on`. The answer is the JSON line to print
-// ("move", "version", "ack", or "error" with a message); `quit` is the
-// caller's to handle.
+// LON`, `version N`, `ack off|on`, `reply N`. The answer is the JSON line
+// to print ("move", "version", "ack", "reply", or "error" with a message);
+// `quit` is the caller's to handle.
 nlohmann::ordered_json applyInputLine(SimModel& model, const std::string& line);
 
 // Whether the line asks the stand-in to end.

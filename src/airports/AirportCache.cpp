@@ -98,7 +98,10 @@ std::string ensureAirportCacheFile(const AirportCacheOptions& options, const Log
         const double days = cacheAgeDays(
             now, std::chrono::time_point_cast<std::chrono::system_clock::duration>(
                      std::chrono::file_clock::to_sys(written)));
-        if (days < kAirportCacheMaxAgeDays) {
+        // A young file that is no airport list (a damaged file, a page an
+        // older program stored) is fetched again rather than trusted for 30
+        // days of failed loads.
+        if (days < kAirportCacheMaxAgeDays && startsWithAirportHeader(utf8String(file))) {
             logLine(log, "Airport DB: cache OK (" + formatAgeDays(days) + " days).", "INFO");
             return utf8String(file);
         }

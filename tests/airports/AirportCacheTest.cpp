@@ -219,6 +219,24 @@ TEST(AirportDbLoad, StaleListIsLoadedWhenTheDownloadFails) {
               (std::vector<std::string>{kDownloading, kFailed, "[INFO] Airport DB loaded: 1 stations."}));
 }
 
+// A fresh cache file that is no airport list (say a portal's page an older
+// download stored) would fail every load for 30 days: it is fetched again.
+TEST(AirportDbLoad, FreshCacheThatIsNoListIsDownloadedAgain) {
+    CacheFixture repaired({kGoodList});
+    repaired.writeCache(kHtmlPage);
+    AirportDb db(repaired.log.fn(), repaired.options);
+    ASSERT_TRUE(db.load());
+    EXPECT_EQ(test::readFile(repaired.cacheFile()), kGoodList);
+    EXPECT_EQ(repaired.log.lines(),
+              (std::vector<std::string>{kDownloading, kDownloaded, "[INFO] Airport DB loaded: 1 stations."}));
+
+    CacheFixture unreachable({});
+    unreachable.writeCache(kHtmlPage);
+    AirportDb none(unreachable.log.fn(), unreachable.options);
+    EXPECT_FALSE(none.load());
+    EXPECT_EQ(unreachable.log.lines(), (std::vector<std::string>{kDownloading, kTlsFallback, kFailed}));
+}
+
 TEST(AirportDbLoad, NoListAndNoAnswerIsAFailedLoadWithoutFurtherLines) {
     CacheFixture f({});
     AirportDb db(f.log.fn(), f.options);

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "RunOptions.h"
+#include "airports/LocalAppDataFolder.h"
 #include "cli/CliRunner.h"
 #include "engine/EngineTestKit.h"
 
@@ -140,6 +141,20 @@ TEST_F(RunCommand, WithoutTheSimulatorTheEngineEndsAndSaysWhy) {
     EXPECT_TRUE(logged(all, "Cannot open FSUIPC"));
     EXPECT_FALSE(logged(all, "Engine stopped."));
     EXPECT_EQ(all.back(), json({{"event", "stopped"}}));
+}
+
+// Without an airport list no station can be placed: like the window, which
+// refuses Start then, the run ends before the engine starts.
+TEST_F(RunCommand, WithoutAnyAirportListTheEngineDoesNotStart) {
+    const FolderLookup previous = defaultLocalAppDataLookup();
+    setDefaultLocalAppDataLookup([folder = rig.scratch.path("appdata")] { return std::optional<std::string>(folder); });
+    const auto run = runCli(cli::runRun, {"--sim", "standin", "--interval-sec", "0"}, "");
+    setDefaultLocalAppDataLookup(previous);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "nubiro-cli run: no airport list could be loaded, so the engine does not start\n");
+    const auto all = events(run.out);
+    EXPECT_TRUE(logged(all, "Failed to download airport DB."));
+    EXPECT_FALSE(logged(all, "Weather source: openmeteo"));
 }
 
 }  // namespace

@@ -73,9 +73,16 @@ public:
 
     int run() {
         const InterruptScope interrupts;
-        const auto airports = loadAirports();
-        if (!airports) {
+        const auto airports = std::make_unique<AirportDb>(logToOutput());
+        if (!options_.airportsPath.empty() && !airports->loadFile(options_.airportsPath)) {
+            io_.err << "nubiro-cli run: cannot load an airport list from " << options_.airportsPath << "\n";
             return 2;
+        }
+        // Without airports no station can be chosen or placed; the window
+        // refuses to start the engine then, and so does this.
+        if (options_.airportsPath.empty() && !airports->load()) {
+            io_.err << "nubiro-cli run: no airport list could be loaded, so the engine does not start\n";
+            return 1;
         }
         if (options_.standIn) {
             standIn_.emplace(options_.simSettings,
@@ -93,17 +100,6 @@ public:
     }
 
 private:
-    std::unique_ptr<AirportDb> loadAirports() {
-        auto airports = std::make_unique<AirportDb>(logToOutput());
-        if (options_.airportsPath.empty()) {
-            airports->load();
-        } else if (!airports->loadFile(options_.airportsPath)) {
-            io_.err << "nubiro-cli run: cannot load an airport list from " << options_.airportsPath << "\n";
-            return nullptr;
-        }
-        return airports;
-    }
-
     LogFn logToOutput() {
         return [this](const std::string& message, const std::string& level) {
             printer_.print({{"event", "log"}, {"level", level}, {"message", message}});

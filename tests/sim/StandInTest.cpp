@@ -89,6 +89,22 @@ TEST(StandInInput, CarriesOutCommandsAndAnswersEachWithAnEvent) {
     EXPECT_FALSE(standin::isQuitLine("quit now"));
 }
 
+// A stand-in that serves for hours (fsuipc-sim, nubiro-cli run) keeps
+// nothing per batch or event: its listener hears every event all the same.
+TEST(StandInEvents, HistoryCanBeLeftUnkept) {
+    test::LoopbackRig rig;
+    size_t heard = 0;
+    rig.model->setEventListener([&heard](const standin::SimEvent&) { ++heard; });
+    rig.model->setHistoryKept(false);
+    rig.transport->setHistoryKept(false);
+    SimLink link({}, rig.transport, rig.clock);
+    ASSERT_TRUE(link.showText("Nubiro", 5));
+    ASSERT_TRUE(link.activatePending());
+    EXPECT_EQ(heard, 2u);
+    EXPECT_TRUE(rig.model->events().empty());
+    EXPECT_TRUE(rig.transport->batches().empty());
+}
+
 TEST(StandInEvents, PrintsTheRecordWithItsDecodedFields) {
     test::LoopbackRig rig;
     SimLink link({}, rig.transport, rig.clock);

@@ -48,8 +48,12 @@ bool isKillLine(const std::string& line) {
 
 RunStandIn::RunStandIn(const standin::SimSettings& settings, std::function<void(const standin::SimEvent&)> listener)
     : model_(std::make_shared<standin::SimModel>(settings)) {
+    // A run may last a whole flight: events go to the listener only, and
+    // the batches are not kept.
     model_->setEventListener(std::move(listener));
+    model_->setHistoryKept(false);
     loopback_ = std::make_shared<standin::LoopbackIpcTransport>(model_, makeSteadyClock());
+    loopback_->setHistoryKept(false);
     transport_ = std::make_shared<LockedTransport>(loopback_, mutex_);
 }
 

@@ -145,6 +145,7 @@ int run() {
 
     StandIn standIn{SimModel(parsed.settings), RegisterWindowMessageW(L"FsasmLib:IPC")};
     standIn.model.setEventListener([](const SimEvent& event) { printLine(eventToJson(event)); });
+    standIn.model.setHistoryKept(false);
     const std::wstring className = toWide(parsed.settings.windowClass);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;

@@ -114,7 +114,9 @@ IpcSendResult LoopbackIpcTransport::send(IpcWindow window, uint32_t message, uin
         return {true, 0, 0};
     }
     std::vector<uint8_t>& bytes = *area->second;
-    batches_.emplace_back(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(batchLength(bytes)));
+    if (historyKept_) {
+        batches_.emplace_back(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(batchLength(bytes)));
+    }
     return {true, model_->carryOut(bytes.data(), bytes.size(), clock_->now()), 0};
 }
 

@@ -41,8 +41,9 @@ public:
     void setProcessId(uint32_t processId) { processId_ = processId; }
 
     // Every batch handed to the model: the area's bytes up to and including
-    // the end mark.
+    // the end mark; kept unless a stand-in that serves for hours says not to.
     const std::vector<std::vector<uint8_t>>& batches() const { return batches_; }
+    void setHistoryKept(bool kept) { historyKept_ = kept; }
     // Names of the areas created, in order.
     const std::vector<std::string>& areaNames() const { return areaNames_; }
     int sendCount() const { return sendCount_; }
@@ -73,6 +74,7 @@ private:
     std::shared_ptr<Tables> tables_ = std::make_shared<Tables>();
     Faults faults_;
     bool running_ = true;
+    bool historyKept_ = true;
     uint32_t processId_ = 0x1A2B;
     uint32_t openCount_ = 0;
     int sendCount_ = 0;

@@ -256,9 +256,11 @@ void SimModel::storeClock() {
 void SimModel::storeCompletion() { storeLe32(&space_[SimOffsets::kNwiCompletion], completion_); }
 
 void SimModel::record(SimEvent event) {
-    events_.push_back(std::move(event));
     if (listener_) {
-        listener_(events_.back());
+        listener_(event);
+    }
+    if (historyKept_) {
+        events_.push_back(std::move(event));
     }
 }
 

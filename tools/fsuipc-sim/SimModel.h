@@ -71,6 +71,9 @@ public:
     const std::vector<SimEvent>& events() const { return events_; }
     // Called for every event as it happens.
     void setEventListener(std::function<void(const SimEvent&)> listener) { listener_ = std::move(listener); }
+    // Whether events() keeps every event (the default, for tests). A
+    // stand-in that serves for hours hands them to its listener only.
+    void setHistoryKept(bool kept) { historyKept_ = kept; }
 
 private:
     struct BatchEffects {
@@ -104,6 +107,7 @@ private:
     std::map<std::string, DecodedNwiRecord> pending_;
     std::map<std::string, DecodedNwiRecord> active_;
     std::vector<SimEvent> events_;
+    bool historyKept_ = true;
     std::function<void(const SimEvent&)> listener_;
 };
 

@@ -1,5 +1,6 @@
 #include "support/win32/ChildProcess.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -82,16 +83,37 @@ ChildProcess::~ChildProcess() {
     }
 }
 
+// Reads until the program has ended and its output is drained. The pipe's
+// end alone does not tell: under Wine the desktop's explorer.exe, started by
+// the first window, can keep a copy of a child's output handle for as long as
+// the Wine session lasts, and a read would then wait for ever.
 void ChildProcess::readOutput() {
     std::string pending;
     char buffer[1024];
-    DWORD got = 0;
-    while (ReadFile(output_.get(), buffer, sizeof buffer, &got, nullptr) != 0 && got != 0) {
+    for (;;) {
+        // Whatever an ended program wrote is in the pipe by now.
+        const bool exited = WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0;
+        DWORD available = 0;
+        if (PeekNamedPipe(output_.get(), nullptr, 0, nullptr, &available, nullptr) == 0) {
+            break;
+        }
+        if (available == 0) {
+            if (exited) {
+                break;
+            }
+            Sleep(10);
+            continue;
+        }
+        DWORD got = 0;
+        if (ReadFile(output_.get(), buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) == 0 || got == 0) {
+            break;
+        }
+        const auto now = std::chrono::steady_clock::now();
         pending.append(buffer, got);
         std::lock_guard lock(mutex_);
         for (size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
             unread_.push_back(pending.substr(0, end));
-            all_.push_back(unread_.back());
+            all_.push_back({unread_.back(), now});
             std::printf("%s%s\n", echoPrefix_.c_str(), unread_.back().c_str());
             std::fflush(stdout);
             pending.erase(0, end + 1);
@@ -141,6 +163,11 @@ std::optional<DWORD> ChildProcess::waitForExit(std::chrono::milliseconds timeout
     if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
         return std::nullopt;
     }
+    // Its last lines are read by the time it counts as ended.
+    {
+        std::unique_lock lock(mutex_);
+        arrived_.wait_for(lock, std::chrono::seconds(5), [this] { return ended_; });
+    }
     DWORD code = 0;
     GetExitCodeProcess(process_.get(), &code);
     return code;
@@ -152,6 +179,14 @@ void ChildProcess::kill() {
 }
 
 std::vector<std::string> ChildProcess::linesSoFar() {
+    std::vector<std::string> texts;
+    for (const TimedLine& line : timedLinesSoFar()) {
+        texts.push_back(line.text);
+    }
+    return texts;
+}
+
+std::vector<TimedLine> ChildProcess::timedLinesSoFar() {
     std::lock_guard lock(mutex_);
     return all_;
 }

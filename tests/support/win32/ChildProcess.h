@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/win32/IpcHandles.h"
+#include "support/TimedLine.h"
 
 namespace wx::test {
 
@@ -44,12 +45,13 @@ public:
     // Closes its standard input and waits for it to end; its exit code, or
     // empty when it did not end within the time-out.
     std::optional<DWORD> closeInputAndWait(std::chrono::milliseconds timeout);
-    // Waits for it to end by itself.
+    // Waits for it to end by itself and for its last lines to be read.
     std::optional<DWORD> waitForExit(std::chrono::milliseconds timeout);
     // Ends it at once, as a crash would.
     void kill();
-    // Every line it printed so far.
+    // Every line it printed so far, and when each arrived.
     std::vector<std::string> linesSoFar();
+    std::vector<TimedLine> timedLinesSoFar();
 
 private:
     void readOutput();
@@ -63,7 +65,7 @@ private:
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::deque<std::string> unread_;
-    std::vector<std::string> all_;
+    std::vector<TimedLine> all_;
     bool ended_ = false;
 };
 

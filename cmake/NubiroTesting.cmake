@@ -2,9 +2,10 @@
 # in the Windows cross build each executable is one ctest test run under Wine
 # (CMAKE_CROSSCOMPILING_EMULATOR), since starting Wine is the costly part.
 #
-#   nubiro_add_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>])
+#   nubiro_add_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>]
+#                   [PROPERTIES <ctest property> <value> ...])
 function(nubiro_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -13,8 +14,8 @@ function(nubiro_add_test name)
   add_dependencies(${name} nubiro_test_data)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ${T_PROPERTIES})
   else()
-    gtest_discover_tests(${name} NO_PRETTY_VALUES DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${T_TIMEOUT})
+    gtest_discover_tests(${name} NO_PRETTY_VALUES DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${T_TIMEOUT} ${T_PROPERTIES})
   endif()
 endfunction()

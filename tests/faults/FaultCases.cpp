@@ -1,0 +1,234 @@
+#include "faults/FaultCases.h"
+
+namespace wx::test {
+namespace {
+
+using Kind = Step::Kind;
+
+const std::string kTlsFallback =
+    "SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible.";
+
+const Bound kRequestTimeout{25, "25 s (request time-out)"};
+const Bound kAckTimeout{3, "3 s (NWI time-out)"};
+const Bound kPause{5, "5 s (the pause)"};
+const Bound kPauseStep{1, "1 s (pause step)"};
+const Bound kQuickRequests{1, "1 s (requests end at once)"};
+const Bound kFailedSends{1, "1 s (9 sends 100 ms apart)"};
+const Bound kStationWrite{3, "3 s (station write)"};
+
+// The same fault on every path of the aviation-weather service.
+std::vector<std::pair<std::string, std::string>> onAviationWeather(const std::string& fault) {
+    return {{"/api/data/metar", fault}, {"/cgi-bin/data/metar.php", fault}, {"/api/data/isigmet", fault}};
+}
+
+// Runs until the count-th cycle begins, then stops.
+std::vector<Step> stopAtCycle(int count) { return {{Kind::Cycle, "", count}, {Kind::Stop}}; }
+
+std::vector<FaultCase> makeCases() {
+    std::vector<FaultCase> cases;
+    cases.push_back({.id = "ServicesRefused",
+                     .name = "Services: connection refused",
+                     .awc = Host::Refused,
+                     .openMeteo = Host::Refused,
+                     .steps = stopAtCycle(3),
+                     .lines = {{"WARN", kTlsFallback}, {"ERROR", "METAR fetch failed"}},
+                     .countedCycle = 2,
+                     .stations = 0,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "ServicesSlowerThanTimeOut",
+                     .name = "Services: METAR answer slower than the time-out",
+                     .faults = {{"/api/data/metar", "delay:30000"}},
+                     .steps = stopAtCycle(2),
+                     .lines = {{"WARN", kTlsFallback}, {"INFO", "METAR: 3"}},
+                     .countedCycle = 1,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kRequestTimeout});
+    cases.push_back({.id = "ServicesHtmlError",
+                     .name = "Services: 500 with an HTML page",
+                     .faults = onAviationWeather("status:500"),
+                     .steps = stopAtCycle(3),
+                     .lines = {{"WARN", "METAR: empty or HTML response"}},
+                     .absent = {"SIGMET active: *"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "ServicesEmptyBody",
+                     .name = "Services: empty body",
+                     .faults = onAviationWeather("empty"),
+                     .steps = stopAtCycle(3),
+                     .lines = {{"ERROR", "METAR fetch failed"}},
+                     .absent = {"SIGMET active: *"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "ServicesInvalidJson",
+                     .name = "Services: invalid JSON",
+                     .faults = onAviationWeather("invalid-json"),
+                     .steps = stopAtCycle(3),
+                     .lines = {{"INFO", "METAR: 1"}, {"METAR", "[[{\"i] [{\"icaoId\": \"EGLL\", \"rawOb\": \"EGLL 0610"}},
+                     .absent = {"SIGMET active: *"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "ServicesBodyCut",
+                     .name = "Services: body cut in the middle",
+                     .faults = onAviationWeather("drop:100"),
+                     .steps = stopAtCycle(3),
+                     .lines = {{"WARN", kTlsFallback}, {"ERROR", "METAR fetch failed"}},
+                     .absent = {"SIGMET active: *"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "ServicesTlsHandshakeFails",
+                     .name = "Services: TLS handshake fails",
+                     .awc = Host::TlsOnPlainPort,
+                     // A server that does not speak TLS may hold the
+                     // handshake until it gives up itself (5 s for the
+                     // stand-in under Wine): the stop waits for the SIGMET
+                     // request that follows the METAR failure.
+                     .steps = {{Kind::Cycle, "", 3}, {Kind::Line, "METAR: 0", 3}, {Kind::Stop}},
+                     .lines = {{"WARN", kTlsFallback}, {"ERROR", "METAR fetch failed"}},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kRequestTimeout});
+    cases.push_back({.id = "SigmetServiceDown",
+                     .name = "Services: SIGMET service down, METARs work",
+                     .faults = {{"/api/data/isigmet", "drop"}},
+                     .steps = stopAtCycle(3),
+                     .lines = {{"WARN", kTlsFallback}, {"INFO", "METAR: 3"}},
+                     .absent = {"SIGMET active: *"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "ModelServiceDown",
+                     .name = "Services: model service down, METARs work",
+                     .faults = {{"/v1/forecast", "status:503"}},
+                     .steps = stopAtCycle(3),
+                     .lines = {{"INFO", "METAR: 3"}, {"ERROR", "synthesize: *"}, {"ERROR", "attachUpperAir: *"}},
+                     .absent = {"[GLOB] synthesized"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .withoutModelLayers = true,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
+
+    cases.push_back({.id = "SimulatorAbsent",
+                     .name = "Simulator: absent at start",
+                     .simulator = std::nullopt,
+                     .lines = {{"ERROR", "FSUIPC connection failed."}, {"ERROR", "Cannot open FSUIPC"}},
+                     .absent = {"Engine stopped."},
+                     .exitStatus = 1});
+    cases.push_back({.id = "SimulatorKilledDuringCycle",
+                     .name = "Simulator: killed during a cycle",
+                     .steps = {{Kind::Cycle, "", 2}, {Kind::Station}, {Kind::Kill}, {Kind::Cycle, "", 4}, {Kind::Stop}},
+                     .lines = {{"ERROR", "*] NWI write failed"}},
+                     .countedCycle = 3,
+                     .stations = 0,
+                     .longestWait = kAckTimeout,
+                     .stopWithin = kFailedSends});
+    cases.push_back({.id = "SimulatorKilledDuringPause",
+                     .name = "Simulator: killed during the pause",
+                     .runOptions = {"--interval-sec", "5"},
+                     .steps = {{Kind::Line, "NWI: 4 points activated"},
+                               {Kind::Kill},
+                               {Kind::Line, "*] NWI write failed", 3},
+                               {Kind::Stop}},
+                     .lines = {{"ERROR", "*] NWI write failed"}},
+                     .countedCycle = 2,
+                     .stations = 0,
+                     .longestWait = kPause,
+                     .stopWithin = kPauseStep});
+    cases.push_back({.id = "SimulatorNeverAcknowledges",
+                     .name = "Simulator: never acknowledging",
+                     .simulator = std::vector<std::string>{"--ack-delay-ms", "-1"},
+                     .steps = stopAtCycle(2),
+                     .lines = {{"WARN", "NWI init: clear timeout."}, {"WARN", "*] NWI timeout"}},
+                     .absent = {"NWI: pending weather activated."},
+                     .countedCycle = 1,
+                     .stations = 0,
+                     .longestWait = kAckTimeout,
+                     .stopWithin = kStationWrite});
+    cases.push_back({.id = "SimulatorAcknowledgesLate",
+                     .name = "Simulator: acknowledging late (2.5 s)",
+                     .simulator = std::vector<std::string>{"--ack-delay-ms", "2500"},
+                     .steps = stopAtCycle(3),
+                     .lines = {{"WARN", "NWI init: clear timeout."}, {"OK", "NWI: 4 points activated"}},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kAckTimeout,
+                     .stopWithin = kStationWrite});
+    cases.push_back({.id = "SimulatorVersion8",
+                     .name = "Simulator: version 8, no NWI",
+                     .simulator = std::vector<std::string>{"--version", "8"},
+                     .steps = stopAtCycle(3),
+                     .lines = {{"INFO", "FS version (0x3308): 8 \xE2\x86\x92 NWI not available"},
+                               {"WARN", "NWI not available."}},
+                     .absent = {"NWI: pending weather activated."},
+                     .countedCycle = 2,
+                     .stations = 0,
+                     .longestWait = kAckTimeout,
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "SimulatorRepliesNotOne",
+                     .name = "Simulator: replying 0 instead of 1, then 1 again",
+                     .steps = {{Kind::Line, "NWI: 4 points activated"},
+                               {Kind::SimCommand, "reply 0"},
+                               {Kind::Cycle, "", 4},
+                               {Kind::SimCommand, "reply 1"},
+                               {Kind::Station},
+                               {Kind::Stop}},
+                     .lines = {{"ERROR", "*] NWI write failed"}},
+                     .countedCycle = 3,
+                     .stations = 0,
+                     .longestWait = kAckTimeout,
+                     .stopWithin = kStationWrite});
+
+    cases.push_back({.id = "AirportDownloadFailsWithoutCache",
+                     .name = "Airport list: download fails, no cache",
+                     .airportHost = Host::Refused,
+                     .airports = AirportList::NoCache,
+                     .lines = {{"INFO", "Downloading OurAirports DB (~12 MB)..."},
+                               {"WARN", kTlsFallback},
+                               {"ERROR", "Failed to download airport DB."}},
+                     .absent = {"Weather source: *"},
+                     .exitStatus = 1});
+    cases.push_back({.id = "AirportDownloadFailsWithStaleCache",
+                     .name = "Airport list: download fails, stale cache",
+                     .airportHost = Host::Refused,
+                     .airports = AirportList::StaleCache,
+                     .steps = stopAtCycle(3),
+                     .lines = {{"ERROR", "Failed to download airport DB."}, {"INFO", "Airport DB loaded: 3 stations."}},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kAckTimeout,
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "AirportCacheIsHtml",
+                     .name = "Airport list: cache file is an HTML page",
+                     .airports = AirportList::HtmlCache,
+                     .steps = stopAtCycle(3),
+                     .lines = {{"INFO", "Downloading OurAirports DB (~12 MB)..."},
+                               {"OK", "Airport DB downloaded."},
+                               {"INFO", "Airport DB loaded: * stations."}},
+                     .absent = {"Airport DB: cache OK*"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kAckTimeout,
+                     .stopWithin = kQuickRequests});
+    return cases;
+}
+
+}  // namespace
+
+const std::vector<FaultCase>& faultCases() {
+    static const std::vector<FaultCase> cases = makeCases();
+    return cases;
+}
+
+}  // namespace wx::test

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace wx::test {
+
+// Where a service's base URL points: the web-services stand-in, a port
+// nothing listens on, or HTTPS to the stand-in's plain HTTP port (the TLS
+// handshake fails).
+enum class Host { StandIn, Refused, TlsOnPlainPort };
+
+// The airport list a run loads: a file named on the command line, or the
+// program's cache in one of three states.
+enum class AirportList { File, NoCache, StaleCache, HtmlCache };
+
+// One step of a case, carried out in order.
+struct Step {
+    enum class Kind {
+        Cycle,       // wait for the count-th "--- Cycle (" line
+        Line,        // wait for the count-th log line matching text
+        Station,     // wait for the next station written
+        SimCommand,  // send text to the simulator stand-in
+        Kill,        // end the simulator's process, as a crash does
+        Stop,        // send "stop" to nubiro-cli
+    };
+    Kind kind{};
+    std::string text{};
+    int count = 1;
+};
+
+// A log line by level and message; one '*' in the message stands for any
+// text there.
+struct LogPattern {
+    std::string level{};
+    std::string message{};
+};
+
+// A time limit the program's behaviour sets, in seconds, as the matrix
+// shows it.
+struct Bound {
+    double seconds = 0;
+    std::string label{};
+};
+
+// One row of the fault matrix: what is broken, what the test does, and what
+// the program must show. Cases run with the stations EGLL, EHAM and LFPG
+// chosen by hand, the aircraft at Heathrow and no pause between cycles,
+// unless their options say otherwise.
+struct FaultCase {
+    std::string id{};    // the test's name
+    std::string name{};  // the matrix's row
+    bool underWine = true;
+    Host awc = Host::StandIn;
+    Host openMeteo = Host::StandIn;
+    Host airportHost = Host::StandIn;
+    std::vector<std::pair<std::string, std::string>> faults{};  // stand-in path and fault from the start
+    AirportList airports = AirportList::File;
+    std::optional<std::vector<std::string>> simulator = std::vector<std::string>{};  // absent: none runs
+    std::vector<std::string> runOptions{};
+    std::vector<Step> steps{};
+    std::vector<LogPattern> lines{};    // must be logged
+    std::vector<std::string> absent{};  // messages that must not be logged
+    int countedCycle = 0;             // the cycle whose stations are counted; 0: none
+    int stations = 0;                 // stations written in that cycle
+    bool withoutModelLayers = false;  // every station written has no layers aloft
+    Bound longestWait{};                // the longest silence while cycling
+    std::optional<Bound> stopWithin{};  // empty: the program ends by itself
+    int exitStatus = 0;
+};
+
+const std::vector<FaultCase>& faultCases();
+
+}  // namespace wx::test

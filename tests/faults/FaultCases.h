@@ -52,7 +52,6 @@ struct Bound {
 struct FaultCase {
     std::string id{};    // the test's name
     std::string name{};  // the matrix's row
-    bool underWine = true;
     Host awc = Host::StandIn;
     Host openMeteo = Host::StandIn;
     Host airportHost = Host::StandIn;

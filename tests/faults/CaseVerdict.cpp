@@ -1,0 +1,138 @@
+#include "faults/CaseVerdict.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace wx::test {
+namespace {
+
+double withSlack(double seconds) { return seconds * 1.2 + 3.0; }
+
+double secondsOf(std::chrono::steady_clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
+
+std::string formatSeconds(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", seconds);
+    return text;
+}
+
+// "≤ BOUND" when the measured time kept to the bound, else the time.
+std::string againstBound(double seconds, const Bound& bound, std::vector<std::string>& problems,
+                         const std::string& what) {
+    std::printf("observed: %s %.2f s\n", what.c_str(), seconds);
+    if (seconds <= withSlack(bound.seconds)) {
+        return "≤ " + bound.label;
+    }
+    problems.push_back(what + " " + formatSeconds(seconds));
+    return formatSeconds(seconds) + " > " + bound.label;
+}
+
+// The cycles a case must see: those its steps wait for, and the one whose
+// stations it counts.
+size_t cyclesToRun(const FaultCase& c) {
+    size_t cycles = static_cast<size_t>(std::max(c.countedCycle, 0));
+    for (const Step& step : c.steps) {
+        if (step.kind == Step::Kind::Cycle) {
+            cycles = std::max(cycles, static_cast<size_t>(step.count));
+        }
+    }
+    return cycles;
+}
+
+void judgeLines(const FaultCase& c, const Observation& seen, Verdict& verdict) {
+    std::string& cell = verdict.row.lines;
+    for (const LogPattern& line : c.lines) {
+        const bool found = seen.logged(line);
+        cell += (cell.empty() ? "" : ", ") + std::string(found ? "" : "MISSING ") + "`" + line.level + " " +
+                line.message + "`";
+        if (!found) {
+            verdict.problems.push_back("not logged: " + line.level + " " + line.message);
+        }
+    }
+    for (const std::string& message : c.absent) {
+        const bool clear = seen.loggedCount(message) == 0;
+        cell += std::string(", ") + (clear ? "no " : "UNEXPECTED ") + "`" + message + "`";
+        if (!clear) {
+            verdict.problems.push_back("logged: " + message);
+        }
+    }
+    for (const char* broken : {"Fatal: *", "Cycle error: *", "Cycle unknown error"}) {
+        if (seen.loggedCount(broken) != 0) {
+            verdict.problems.push_back(std::string("logged: ") + broken);
+        }
+    }
+}
+
+void judgeCycling(const FaultCase& c, const Observation& seen, const CaseOutcome& outcome, Verdict& verdict) {
+    MatrixRow& row = verdict.row;
+    if (!c.stopWithin) {
+        row.cycles = seen.cycles() == 0 ? "none" : std::to_string(seen.cycles()) + " (none expected)";
+        row.wait = "—";
+        row.stop = "ends by itself, status " + std::to_string(c.exitStatus);
+        if (seen.cycles() != 0) {
+            verdict.problems.push_back("cycles ran");
+        }
+        return;
+    }
+    const size_t cycles = cyclesToRun(c);
+    row.cycles = seen.cycles() >= cycles ? "≥ " + std::to_string(cycles) : "only " + std::to_string(seen.cycles());
+    if (seen.cycles() < cycles) {
+        verdict.problems.push_back("stopped cycling after " + std::to_string(seen.cycles()) + " cycles");
+    }
+    const auto stopped = seen.engineStopped();
+    if (stopped && outcome.stopSent) {
+        row.stop = againstBound(secondsOf(*stopped - *outcome.stopSent), *c.stopWithin, verdict.problems,
+                                "stop served after");
+    } else {
+        row.stop = "not served";
+        verdict.problems.push_back("no \"Engine stopped.\" after the stop");
+    }
+    row.wait = againstBound(secondsOf(seen.longestSilence()), c.longestWait, verdict.problems, "silent for");
+}
+
+void judgeStations(const FaultCase& c, const Observation& seen, Verdict& verdict) {
+    MatrixRow& row = verdict.row;
+    if (c.countedCycle > 0) {
+        const size_t written = seen.stationsInCycle(static_cast<size_t>(c.countedCycle));
+        row.stations = std::to_string(written) + " in cycle " + std::to_string(c.countedCycle);
+        if (written != static_cast<size_t>(c.stations)) {
+            verdict.problems.push_back(row.stations + ", not " + std::to_string(c.stations));
+        }
+    } else {
+        row.stations = std::to_string(seen.stationsWritten());
+    }
+    if (c.withoutModelLayers) {
+        row.stations += ", no layers aloft";
+        const auto& written = seen.stationWeather();
+        if (std::any_of(written.begin(), written.end(), [](const nlohmann::json& weather) {
+                return !weather.value("upperAir", nlohmann::json::array()).empty();
+            })) {
+            verdict.problems.push_back("a station was written with layers aloft");
+        }
+    }
+}
+
+}  // namespace
+
+Verdict judgeCase(const FaultCase& c, const Observation& seen, const CaseOutcome& outcome) {
+    Verdict verdict;
+    verdict.row.caseName = c.name;
+    if (!outcome.stepFailure.empty()) {
+        verdict.problems.push_back(outcome.stepFailure);
+    }
+    if (outcome.exitStatus != c.exitStatus) {
+        verdict.problems.push_back(
+            "exit status " +
+            (outcome.exitStatus ? std::to_string(*outcome.exitStatus) : std::string("none: still running")) +
+            ", not " + std::to_string(c.exitStatus));
+    }
+    judgeLines(c, seen, verdict);
+    judgeCycling(c, seen, outcome, verdict);
+    judgeStations(c, seen, verdict);
+    verdict.row.passed = verdict.problems.empty();
+    return verdict;
+}
+
+}  // namespace wx::test

@@ -58,7 +58,10 @@ ChildProcess::ChildProcess(const std::string& programPath, const std::vector<std
     PROCESS_INFORMATION created{};
     const std::wstring program = toWide(programPath);
     std::wstring line = commandLine(program, options);
-    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+    // No console for the child: a console of its own would come with a
+    // console host process that inherits the pipe ends too and may outlive
+    // the child, so that its output never reports its end.
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
                        &startup, &created) == 0) {
         return;
     }

@@ -24,7 +24,7 @@
 namespace wx::driver {
 namespace {
 
-constexpr auto kFindTimeout = std::chrono::seconds(60);
+constexpr auto kFindTimeout = std::chrono::seconds(120);
 
 const char* const kUsage =
     "usage: nubiro-driver COMMAND [ARGS...]\n"

@@ -89,7 +89,7 @@ public:
         engine_->start();
         serveCommands();
         engine_.reset();
-        return stopAsked_.load() ? 0 : 1;
+        return stoppedCleanly_.load() && !failed_.load() ? 0 : 1;
     }
 
 private:
@@ -110,9 +110,23 @@ private:
         };
     }
 
+    // The engine's log, watched for how it ended: "Engine stopped." after a
+    // stop, nothing of the kind when the simulator could not be reached,
+    // "Fatal: " when something broke outside its cycles.
+    LogFn engineLog() {
+        return [this, print = logToOutput()](const std::string& message, const std::string& level) {
+            if (message == "Engine stopped.") {
+                stoppedCleanly_.store(true);
+            } else if (message.rfind("Fatal: ", 0) == 0) {
+                failed_.store(true);
+            }
+            print(message, level);
+        };
+    }
+
     EngineCallbacks callbacks() {
         EngineCallbacks callbacks;
-        callbacks.onLog = logToOutput();
+        callbacks.onLog = engineLog();
         callbacks.onStations = [this](const std::vector<std::string>& ids) {
             printer_.print({{"event", "stations"}, {"stationIds", ids}});
         };
@@ -142,10 +156,7 @@ private:
         }
     }
 
-    void stop() {
-        stopAsked_.store(true);
-        engine_->requestStop();
-    }
+    void stop() { engine_->requestStop(); }
 
     // Serves standard input until the engine has stopped. The end of input
     // or Ctrl-C stops it; with a number of cycles the end of input does not.
@@ -227,7 +238,8 @@ private:
     std::mutex settingsMutex_;
     EngineSettings settings_;
     std::unique_ptr<Engine> engine_;
-    std::atomic<bool> stopAsked_{false};
+    std::atomic<bool> stoppedCleanly_{false};
+    std::atomic<bool> failed_{false};
     std::mutex mutex_;
     std::condition_variable changed_;
     bool stopped_ = false;

@@ -32,7 +32,6 @@ public:
 
     HWND window() const { return dialog_; }
     HWND control(int id) const { return GetDlgItem(dialog_, id); }
-    bool exists() const { return IsWindow(dialog_) != 0; }
 
     std::string text(int id) const;
     bool isChecked(int id) const;

@@ -17,7 +17,6 @@ public:
     // Sets the system's fixed-pitch font and the text limit.
     explicit LogView(HWND edit);
 
-    explicit operator bool() const { return edit_ != nullptr; }
     // Adds one line (UTF-8, with its line break) at the end of the text.
     void append(const std::string& line);
 

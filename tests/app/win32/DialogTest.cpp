@@ -24,7 +24,7 @@
 #include "support/ScratchDir.h"
 #include "support/ScriptedTransport.h"
 #include "weather/WeatherSummary.h"
-#include "win32/StandInProcess.h"
+#include "support/win32/StandInProcess.h"
 
 namespace wx {
 namespace {

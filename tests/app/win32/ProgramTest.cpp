@@ -21,7 +21,7 @@
 #include "support/ServicesSim.h"
 #include "util/Utf8Path.h"
 #include "win32/ProgramProcess.h"
-#include "win32/StandInProcess.h"
+#include "support/win32/StandInProcess.h"
 
 namespace wx {
 namespace {

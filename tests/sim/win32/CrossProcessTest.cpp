@@ -11,7 +11,7 @@
 #include "sim/LittleEndian.h"
 #include "sim/SimLink.h"
 #include "support/LogRecorder.h"
-#include "win32/StandInProcess.h"
+#include "support/win32/StandInProcess.h"
 
 namespace wx {
 namespace {

@@ -1,6 +1,7 @@
-#include "win32/StandInProcess.h"
+#include "support/win32/ChildProcess.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/win32/WideText.h"
 
@@ -18,7 +19,9 @@ std::wstring commandLine(const std::wstring& program, const std::vector<std::str
 
 }  // namespace
 
-StandInProcess::StandInProcess(const std::vector<std::string>& options) {
+ChildProcess::ChildProcess(const std::string& programPath, const std::vector<std::string>& options,
+                           std::string echoPrefix)
+    : echoPrefix_(std::move(echoPrefix)) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE childInputRaw = nullptr;
     HANDLE inputRaw = nullptr;
@@ -49,11 +52,11 @@ StandInProcess::StandInProcess(const std::vector<std::string>& options) {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = childInput.get();
     startup.hStdOutput = childOutput.get();
-    // Its error messages join its event lines, so a stand-in that fails to
-    // start says why in the test log.
+    // Its error messages join its lines, so a program that fails to start
+    // says why in the test log.
     startup.hStdError = childOutput.get();
     PROCESS_INFORMATION created{};
-    const std::wstring program = toWide(NUBIRO_FSUIPC_SIM_EXE);
+    const std::wstring program = toWide(programPath);
     std::wstring line = commandLine(program, options);
     if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
                        &startup, &created) == 0) {
@@ -65,14 +68,10 @@ StandInProcess::StandInProcess(const std::vector<std::string>& options) {
         AssignProcessToJobObject(job_.get(), process_.get());
     }
     reader_ = std::thread([this] { readOutput(); });
-    started_ = waitForEvent("ready").has_value();
 }
 
-StandInProcess::~StandInProcess() {
+ChildProcess::~ChildProcess() {
     if (process_) {
-        if (input_) {
-            sendLine("quit");
-        }
         if (!closeInputAndWait(std::chrono::seconds(5))) {
             TerminateProcess(process_.get(), 1);
             WaitForSingleObject(process_.get(), 5000);
@@ -83,7 +82,7 @@ StandInProcess::~StandInProcess() {
     }
 }
 
-void StandInProcess::readOutput() {
+void ChildProcess::readOutput() {
     std::string pending;
     char buffer[1024];
     DWORD got = 0;
@@ -93,7 +92,7 @@ void StandInProcess::readOutput() {
         for (size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
             unread_.push_back(pending.substr(0, end));
             all_.push_back(unread_.back());
-            std::printf("fsuipc-sim> %s\n", unread_.back().c_str());
+            std::printf("%s%s\n", echoPrefix_.c_str(), unread_.back().c_str());
             std::fflush(stdout);
             pending.erase(0, end + 1);
         }
@@ -104,17 +103,17 @@ void StandInProcess::readOutput() {
     arrived_.notify_all();
 }
 
-std::optional<nlohmann::json> StandInProcess::waitForEvent(const std::string& name,
-                                                           std::chrono::milliseconds timeout) {
+std::optional<nlohmann::json> ChildProcess::waitFor(const std::function<bool(const nlohmann::json&)>& match,
+                                                    std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::unique_lock lock(mutex_);
     while (true) {
         while (!unread_.empty()) {
             const std::string line = std::move(unread_.front());
             unread_.pop_front();
-            auto event = nlohmann::json::parse(line, nullptr, false);
-            if (event.is_object() && event.value("event", "") == name) {
-                return event;
+            auto value = nlohmann::json::parse(line, nullptr, false);
+            if (value.is_object() && match(value)) {
+                return value;
             }
         }
         if (ended_ || !arrived_.wait_until(lock, deadline, [this] { return ended_ || !unread_.empty(); })) {
@@ -123,14 +122,22 @@ std::optional<nlohmann::json> StandInProcess::waitForEvent(const std::string& na
     }
 }
 
-void StandInProcess::sendLine(const std::string& line) {
+std::optional<nlohmann::json> ChildProcess::waitForEvent(const std::string& name, std::chrono::milliseconds timeout) {
+    return waitFor([&name](const nlohmann::json& value) { return value.value("event", "") == name; }, timeout);
+}
+
+void ChildProcess::sendLine(const std::string& line) {
     const std::string text = line + "\n";
     DWORD written = 0;
     WriteFile(input_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
-std::optional<DWORD> StandInProcess::closeInputAndWait(std::chrono::milliseconds timeout) {
+std::optional<DWORD> ChildProcess::closeInputAndWait(std::chrono::milliseconds timeout) {
     input_.reset();
+    return waitForExit(timeout);
+}
+
+std::optional<DWORD> ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
     if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
         return std::nullopt;
     }
@@ -139,7 +146,12 @@ std::optional<DWORD> StandInProcess::closeInputAndWait(std::chrono::milliseconds
     return code;
 }
 
-std::vector<std::string> StandInProcess::linesSoFar() {
+void ChildProcess::kill() {
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), 5000);
+}
+
+std::vector<std::string> ChildProcess::linesSoFar() {
     std::lock_guard lock(mutex_);
     return all_;
 }

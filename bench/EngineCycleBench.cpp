@@ -1,0 +1,116 @@
+// One refresh cycle of 20 stations and the global point against the
+// web-services stand-in (NUBIRO_AWC_URL and NUBIRO_OPENMETEO_URL, which
+// scripts/bench sets) and the in-process simulator stand-in, which
+// acknowledges at once. Each iteration is one cycle in the engine's steady
+// state; "waitsMs" is what the cycle spent in the sleeps it asks for (the
+// 20 ms acknowledgement polls, the 300 ms after activation), and
+// "overheadPct" the rest of its wall time as a share of those waits.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "LoopbackIpcTransport.h"
+#include "SimModel.h"
+#include "airports/AirportDb.h"
+#include "engine/Engine.h"
+#include "platform/PlatformDefaults.h"
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+using std::chrono::duration;
+
+// The steady clock, adding up the sleeps asked of it.
+class TallyClock final : public wx::Clock {
+public:
+    TimePoint now() const override { return SteadyClock::now(); }
+    void sleepFor(std::chrono::milliseconds length) override {
+        slept_ += length.count();
+        std::this_thread::sleep_for(length);
+    }
+    int64_t sleptMs() const { return slept_.load(); }
+
+private:
+    std::atomic<int64_t> slept_{0};
+};
+
+// Cycle ends as the engine reports them: when and how much it had slept.
+class CycleLog {
+public:
+    void ended(int64_t sleptMs) {
+        std::lock_guard lock(mutex_);
+        ends_.push_back({SteadyClock::now(), sleptMs});
+        changed_.notify_all();
+    }
+    struct End {
+        SteadyClock::time_point at;
+        int64_t sleptMs;
+    };
+    End waitFor(size_t cycle) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return ends_.size() >= cycle; });
+        return ends_[cycle - 1];
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<End> ends_;
+};
+
+void BM_EngineCycle(benchmark::State& state) {
+    if (std::getenv("NUBIRO_AWC_URL") == nullptr || std::getenv("NUBIRO_OPENMETEO_URL") == nullptr) {
+        state.SkipWithError("no web-services stand-in: run scripts/bench, which starts one");
+        return;
+    }
+    wx::installPlatformDefaults();
+    wx::AirportDb airports(nullptr);
+    if (!airports.loadFile(NUBIRO_TEST_DATA_DIR "/airports.csv")) {
+        state.SkipWithError("airports.csv not found; build the nubiro_test_data target");
+        return;
+    }
+    wx::standin::SimSettings simSettings;
+    simSettings.latitudeDeg = 51.4706;
+    simSettings.longitudeDeg = -0.4619;
+    auto model = std::make_shared<wx::standin::SimModel>(simSettings);
+    auto clock = std::make_shared<TallyClock>();
+    auto transport = std::make_shared<wx::standin::LoopbackIpcTransport>(model, clock);
+    CycleLog cycles;
+    wx::EngineSettings settings;
+    settings.denseField = false;
+    settings.maxStations = 20;
+    settings.intervalSec = 0;
+    int written = 0;
+    wx::EngineCallbacks callbacks;
+    callbacks.onStationWeather = [&written](const std::string&, const wx::WeatherData&, double) { ++written; };
+    wx::Engine engine(airports, settings, callbacks,
+                      {transport, clock, [&](int) { cycles.ended(clock->sleptMs()); }});
+    engine.start();
+    // The first cycle also resets the simulator's weather and sets its clock.
+    size_t cycle = 1;
+    CycleLog::End previous = cycles.waitFor(cycle);
+    const int writtenBefore = written;
+    double wallMs = 0.0;
+    double waitsMs = 0.0;
+    for (auto _ : state) {
+        const CycleLog::End end = cycles.waitFor(++cycle);
+        const double wall = duration<double, std::milli>(end.at - previous.at).count();
+        wallMs += wall;
+        waitsMs += static_cast<double>(end.sleptMs - previous.sleptMs);
+        state.SetIterationTime(wall / 1000.0);
+        previous = end;
+    }
+    engine.requestStop();
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["waitsMs"] = waitsMs / runs;
+    state.counters["overheadPct"] = 100.0 * (wallMs - waitsMs) / waitsMs;
+    state.counters["stations"] = static_cast<double>(written - writtenBefore) / runs;
+}
+BENCHMARK(BM_EngineCycle)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,98 @@
+// nubiro-cli.exe run against fsuipc-sim.exe and the web-services stand-in,
+// each in a process of its own: the engine as a pilot without a window runs
+// it, through the real FSUIPC protocol and WinHTTP.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+
+#include "support/Environment.h"
+#include "support/RunningServicesSim.h"
+#include "support/TestData.h"
+#include "support/win32/StandInProcess.h"
+
+namespace wx {
+namespace {
+
+using nlohmann::json;
+using std::chrono::seconds;
+using test::ChildProcess;
+using test::StandInProcess;
+
+// A log line of nubiro-cli whose message ends with `ending`.
+std::function<bool(const json&)> logEndingWith(const std::string& ending) {
+    return [ending](const json& line) {
+        const std::string message = line.value("message", "");
+        return line.value("event", "") == "log" && message.size() >= ending.size() &&
+               message.compare(message.size() - ending.size(), ending.size(), ending) == 0;
+    };
+}
+
+size_t countEvents(const std::vector<std::string>& lines, const std::string& name) {
+    size_t count = 0;
+    for (const std::string& line : lines) {
+        const auto value = json::parse(line, nullptr, false);
+        count += value.is_object() && value.value("event", "") == name ? 1 : 0;
+    }
+    return count;
+}
+
+class HeadlessRun : public testing::Test {
+protected:
+    void SetUp() override {
+        const auto sim = test::runningServicesSim();
+        ASSERT_TRUE(sim) << "the web-services stand-in is not running";
+        awc_.emplace("NUBIRO_AWC_URL", sim->httpsUrl);
+        openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim->httpsUrl);
+    }
+
+    std::vector<std::string> runArgs(std::vector<std::string> extra) const {
+        std::vector<std::string> args{"run", "--sim", "fsuipc", "--airports", test::testDataPath("airports.csv"),
+                                      "--interval-sec", "0"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return args;
+    }
+
+    std::optional<test::EnvironmentScope> awc_;
+    std::optional<test::EnvironmentScope> openMeteo_;
+};
+
+TEST_F(HeadlessRun, TwoCyclesReachTheSimulator) {
+    StandInProcess standIn({"--lat", "51.4706", "--lon", "-0.4619", "--local", "14:30", "--utc", "12:30"});
+    ASSERT_TRUE(standIn.started());
+    ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--cycles", "2", "--dense-field", "0", "--max-stations", "3"}),
+                     "nubiro-cli> ");
+    ASSERT_TRUE(cli.launched());
+    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(120)).has_value());
+    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
+    EXPECT_EQ(json::parse(cli.linesSoFar().back()), json({{"event", "stopped"}}));
+    EXPECT_EQ(countEvents(cli.linesSoFar(), "station"), 6u);
+
+    const auto events = standIn.linesSoFar();
+    EXPECT_EQ(countEvents(events, "init"), 1u);
+    EXPECT_EQ(countEvents(events, "clear"), 1u);
+    EXPECT_EQ(countEvents(events, "time"), 2u);
+    EXPECT_EQ(countEvents(events, "record"), 8u);
+    EXPECT_EQ(countEvents(events, "activate"), 2u);
+    EXPECT_EQ(countEvents(events, "text"), 2u);
+}
+
+TEST_F(HeadlessRun, KeepsCyclingWhenTheSimulatorDiesAndStopsOnCommand) {
+    auto standIn = std::make_unique<StandInProcess>(std::vector<std::string>{"--lat", "51.4706", "--lon", "-0.4619"});
+    ASSERT_TRUE(standIn->started());
+    ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--station-mode", "manual", "--manual-stations", "EGLL,EHAM"}),
+                     "nubiro-cli> ");
+    ASSERT_TRUE(cli.waitFor(logEndingWith("NWI: 3 points activated"), seconds(120)).has_value());
+    standIn->kill();
+    standIn.reset();
+    EXPECT_TRUE(cli.waitFor(logEndingWith("] NWI write failed"), seconds(60)).has_value());
+    EXPECT_TRUE(cli.waitFor(logEndingWith("--- Cycle (2 stations) ---"), seconds(60)).has_value())
+        << "the next cycle follows";
+    cli.sendLine("stop");
+    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(60)).has_value());
+    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
+}
+
+}  // namespace
+}  // namespace wx

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/win32/IpcHandles.h"
+
+namespace wx::test {
+
+// A program started by a test, with pipes of its own for standard input and
+// output (its standard error joins the output), so that it never holds the
+// test runner's handles. Its lines are read on a thread of their own and
+// echoed to the test's output after a prefix. When the object goes, its
+// input is closed and it gets 5 s to end before it is terminated; a job
+// object that kills its processes when closed backs this up.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& options, std::string echoPrefix);
+    virtual ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool launched() const { return static_cast<bool>(process_); }
+    // The next line, skipping others, that is a JSON object accepted by
+    // `match`; empty after the time-out or when the output ended.
+    std::optional<nlohmann::json> waitFor(const std::function<bool(const nlohmann::json&)>& match,
+                                          std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // The next event line ({"event": name, ...}).
+    std::optional<nlohmann::json> waitForEvent(const std::string& name,
+                                               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Sends one line to its standard input.
+    void sendLine(const std::string& line);
+    // Closes its standard input and waits for it to end; its exit code, or
+    // empty when it did not end within the time-out.
+    std::optional<DWORD> closeInputAndWait(std::chrono::milliseconds timeout);
+    // Waits for it to end by itself.
+    std::optional<DWORD> waitForExit(std::chrono::milliseconds timeout);
+    // Ends it at once, as a crash would.
+    void kill();
+    // Every line it printed so far.
+    std::vector<std::string> linesSoFar();
+
+private:
+    void readOutput();
+
+    std::string echoPrefix_;
+    KernelHandle job_;
+    KernelHandle process_;
+    KernelHandle input_;
+    KernelHandle output_;
+    std::thread reader_;
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::deque<std::string> unread_;
+    std::vector<std::string> all_;
+    bool ended_ = false;
+};
+
+}  // namespace wx::test

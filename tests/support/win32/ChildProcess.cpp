@@ -1,5 +1,6 @@
 #include "support/win32/ChildProcess.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -85,11 +86,32 @@ ChildProcess::~ChildProcess() {
     }
 }
 
+// Reads until the program has ended and its output is drained. The end of
+// the pipe is not waited for: under Wine a process the program starts (the
+// desktop process, when the program's window is the session's first) keeps
+// a copy of its standard error, and with it the pipe, open for as long as
+// that process lives.
 void ChildProcess::readOutput() {
     std::string pending;
     char buffer[1024];
-    DWORD got = 0;
-    while (ReadFile(output_.get(), buffer, sizeof buffer, &got, nullptr) != 0 && got != 0) {
+    bool programEnded = false;
+    while (true) {
+        DWORD available = 0;
+        if (PeekNamedPipe(output_.get(), nullptr, 0, nullptr, &available, nullptr) == 0) {
+            break;
+        }
+        if (available == 0) {
+            if (programEnded) {
+                break;
+            }
+            programEnded = WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0;
+            continue;
+        }
+        DWORD got = 0;
+        if (ReadFile(output_.get(), buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) == 0 ||
+            got == 0) {
+            break;
+        }
         pending.append(buffer, got);
         std::lock_guard lock(mutex_);
         for (size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {

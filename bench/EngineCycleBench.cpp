@@ -22,13 +22,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 using std::chrono::duration;
 
 // The steady clock, adding up the sleeps asked of it.
 class TallyClock final : public wx::Clock {
 public:
-    TimePoint now() const override { return Clock::now(); }
+    TimePoint now() const override { return SteadyClock::now(); }
     void sleepFor(std::chrono::milliseconds length) override {
         slept_ += length.count();
         std::this_thread::sleep_for(length);
@@ -44,11 +44,11 @@ class CycleLog {
 public:
     void ended(int64_t sleptMs) {
         std::lock_guard lock(mutex_);
-        ends_.push_back({Clock::now(), sleptMs});
+        ends_.push_back({SteadyClock::now(), sleptMs});
         changed_.notify_all();
     }
     struct End {
-        Clock::time_point at;
+        SteadyClock::time_point at;
         int64_t sleptMs;
     };
     End waitFor(size_t cycle) {

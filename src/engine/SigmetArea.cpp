@@ -13,23 +13,6 @@ constexpr double kMissingCoordinate = 999.0;
 constexpr double kBoxMarginDeg = 2.0;
 constexpr double kNearCornerSquaredDeg = 1.0;
 
-// A number, or text starting with one; the fallback when the member is
-// absent or of another type. Text without a number throws
-// std::invalid_argument, a number out of range std::out_of_range.
-double coordinate(const json& point, const char* key) {
-    const auto it = point.find(key);
-    if (it == point.end()) {
-        return kMissingCoordinate;
-    }
-    if (it->is_number()) {
-        return it->get<double>();
-    }
-    if (it->is_string()) {
-        return std::stod(it->get_ref<const std::string&>());
-    }
-    return kMissingCoordinate;
-}
-
 // Even-odd rule: a ray from the point crosses the edges an odd number of times.
 bool insidePolygon(const std::vector<SigmetVertex>& polygon, double lat, double lon) {
     bool inside = false;
@@ -45,6 +28,20 @@ bool insidePolygon(const std::vector<SigmetVertex>& polygon, double lat, double 
 
 }  // namespace
 
+std::optional<double> sigmetNumber(const json& object, const char* key) {
+    const auto it = object.find(key);
+    if (it == object.end()) {
+        return std::nullopt;
+    }
+    if (it->is_number()) {
+        return it->get<double>();
+    }
+    if (it->is_string()) {
+        return std::stod(it->get_ref<const std::string&>());
+    }
+    return std::nullopt;
+}
+
 std::vector<SigmetVertex> sigmetPolygon(const json& sigmet) {
     std::vector<SigmetVertex> polygon;
     const auto coords = sigmet.find("coords");
@@ -56,8 +53,8 @@ std::vector<SigmetVertex> sigmetPolygon(const json& sigmet) {
             if (!point.is_object()) {
                 continue;
             }
-            const double lat = coordinate(point, "lat");
-            const double lon = coordinate(point, "lon");
+            const double lat = sigmetNumber(point, "lat").value_or(kMissingCoordinate);
+            const double lon = sigmetNumber(point, "lon").value_or(kMissingCoordinate);
             if (lat <= 90.0 && lon <= 180.0) {
                 polygon.push_back({lat, lon});
             }

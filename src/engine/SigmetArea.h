@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -11,6 +12,12 @@ struct SigmetVertex {
     double lat = 0.0;
     double lon = 0.0;
 };
+
+// A member that is a number, or text that starts with one (the rest of the
+// text is ignored); nothing when it is absent or of another type. Text
+// without a number throws std::invalid_argument, a number beyond a double's
+// range std::out_of_range.
+std::optional<double> sigmetNumber(const nlohmann::json& object, const char* key);
 
 // The corners of the "coords" member, in order. A corner without a usable
 // latitude or longitude is left out; a coordinate given as text that holds

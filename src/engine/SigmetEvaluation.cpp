@@ -43,16 +43,10 @@ bool contains(const std::string& text, const char* part) { return text.find(part
 // unreadable: they give the fallback too and set `unreadable`.
 int32_t heightMetres(const json& sigmet, const char* key, double fallbackFt, bool& unreadable) {
     double feet = fallbackFt;
-    const auto it = sigmet.find(key);
     try {
-        if (it != sigmet.end() && it->is_number()) {
-            feet = it->get<double>();
-        } else if (it != sigmet.end() && it->is_string()) {
-            feet = std::stod(it->get_ref<const std::string&>());
-        }
+        feet = sigmetNumber(sigmet, key).value_or(fallbackFt);
     } catch (const std::logic_error&) {
         unreadable = true;
-        feet = fallbackFt;
     }
     const double metres = std::trunc(feet * kMetresPerFoot);
     if (!std::isfinite(metres) || metres < std::numeric_limits<int32_t>::min() ||

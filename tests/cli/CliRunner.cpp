@@ -22,4 +22,13 @@ CliRun runCli(cli::CommandFn command, const std::vector<std::string>& args, cons
     return run;
 }
 
+std::vector<nlohmann::json> jsonLines(const std::string& text) {
+    std::vector<nlohmann::json> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(nlohmann::json::parse(line));
+    }
+    return lines;
+}
+
 }  // namespace wx::test

@@ -9,17 +9,8 @@ namespace wx {
 namespace {
 
 using nlohmann::json;
+using test::jsonLines;
 using test::runCli;
-
-std::vector<json> jsonLines(const std::string& text) {
-    std::vector<json> out;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        out.push_back(json::parse(line));
-    }
-    return out;
-}
 
 TEST(DecodeCommand, PrintsEveryFieldInDeclarationOrder) {
     const auto run = runCli(cli::runDecode, {"--elevation", "111"}, "EDDF 121250Z 27008KT 9999 FEW035 15/09 Q1013\n");

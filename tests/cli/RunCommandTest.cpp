@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "RunOptions.h"
 #include "airports/LocalAppDataFolder.h"
@@ -12,16 +11,8 @@ namespace wx {
 namespace {
 
 using nlohmann::json;
+using test::jsonLines;
 using test::runCli;
-
-std::vector<json> events(const std::string& out) {
-    std::vector<json> lines;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(json::parse(line));
-    }
-    return lines;
-}
 
 std::vector<json> named(const std::vector<json>& all, const std::string& name) {
     std::vector<json> found;
@@ -109,7 +100,7 @@ protected:
 TEST_F(RunCommand, RunsTheGivenCyclesAndCommandsAtTheirPause) {
     const auto run = runCli(cli::runRun, args({"--cycles", "2", "--at-cycle", "1", "move 60 8"}), "");
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto all = events(run.out);
+    const auto all = jsonLines(run.out);
     ASSERT_FALSE(all.empty());
     EXPECT_EQ(all.back(), json({{"event", "stopped"}}));
     EXPECT_EQ(named(all, "stations").front()["stationIds"], json({"EAAA", "EBBB", "ECCC"}));
@@ -126,7 +117,7 @@ TEST_F(RunCommand, RunsTheGivenCyclesAndCommandsAtTheirPause) {
 TEST_F(RunCommand, ServesCommandsFromInputUntilItEnds) {
     const auto run = runCli(cli::runRun, args({}), "set interval-sec 600\nset max-stations lots\nmove 50.1 8\nhover\n");
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto all = events(run.out);
+    const auto all = jsonLines(run.out);
     const auto errors = named(all, "error");
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[0]["message"], "--max-stations needs a whole number, not \"lots\"");
@@ -137,7 +128,7 @@ TEST_F(RunCommand, ServesCommandsFromInputUntilItEnds) {
 TEST_F(RunCommand, WithoutTheSimulatorTheEngineEndsAndSaysWhy) {
     const auto run = runCli(cli::runRun, args({"--sim", "fsuipc"}), "");
     EXPECT_EQ(run.status, 1);
-    const auto all = events(run.out);
+    const auto all = jsonLines(run.out);
     EXPECT_TRUE(logged(all, "Cannot open FSUIPC"));
     EXPECT_FALSE(logged(all, "Engine stopped."));
     EXPECT_EQ(all.back(), json({{"event", "stopped"}}));

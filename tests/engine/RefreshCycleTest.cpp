@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "EngineTestKit.h"
+#include "sim/SimTestKit.h"
 #include "airports/Distance.h"
 #include "sim/LittleEndian.h"
 #include "weather/WeatherSummary.h"
@@ -18,18 +19,8 @@ using standin::InitEvent;
 using standin::RecordEvent;
 using standin::TextEvent;
 using test::EngineRig;
+using test::eventsOf;
 using Lines = std::vector<std::string>;
-
-template <typename Event>
-std::vector<Event> eventsOf(const standin::SimModel& model) {
-    std::vector<Event> found;
-    for (const auto& event : model.events()) {
-        if (const auto* match = std::get_if<Event>(&event)) {
-            found.push_back(*match);
-        }
-    }
-    return found;
-}
 
 std::vector<std::string> recordStations(const standin::SimModel& model) {
     std::vector<std::string> stations;

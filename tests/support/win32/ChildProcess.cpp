@@ -59,7 +59,10 @@ ChildProcess::ChildProcess(const std::string& programPath, const std::vector<std
     PROCESS_INFORMATION created{};
     const std::wstring program = toWide(programPath);
     std::wstring line = commandLine(program, options);
-    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+    // No console for the child: a console of its own would come with a
+    // console host process that inherits the pipe ends too and may outlive
+    // the child, so that its output never reports its end.
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, nullptr,
                        &startup, &created) == 0) {
         return;
     }
@@ -83,29 +86,30 @@ ChildProcess::~ChildProcess() {
     }
 }
 
-// Reads until the program has ended and its output is drained. The pipe's
-// end alone does not tell: under Wine the desktop's explorer.exe, started by
-// the first window, can keep a copy of a child's output handle for as long as
-// the Wine session lasts, and a read would then wait for ever.
+// Reads until the program has ended and its output is drained. The end of
+// the pipe is not waited for: under Wine a process the program starts (the
+// desktop process, when the program's window is the session's first) keeps
+// a copy of its standard error, and with it the pipe, open for as long as
+// that process lives.
 void ChildProcess::readOutput() {
     std::string pending;
     char buffer[1024];
-    for (;;) {
-        // Whatever an ended program wrote is in the pipe by now.
-        const bool exited = WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0;
+    bool programEnded = false;
+    while (true) {
         DWORD available = 0;
         if (PeekNamedPipe(output_.get(), nullptr, 0, nullptr, &available, nullptr) == 0) {
             break;
         }
         if (available == 0) {
-            if (exited) {
+            if (programEnded) {
                 break;
             }
-            Sleep(10);
+            programEnded = WaitForSingleObject(process_.get(), 20) == WAIT_OBJECT_0;
             continue;
         }
         DWORD got = 0;
-        if (ReadFile(output_.get(), buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) == 0 || got == 0) {
+        if (ReadFile(output_.get(), buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) == 0 ||
+            got == 0) {
             break;
         }
         const auto now = std::chrono::steady_clock::now();

@@ -21,8 +21,8 @@ namespace wx::test {
 
 // A program started by a test, with pipes of its own for standard input and
 // output (its standard error joins the output), so that it never holds the
-// test runner's handles. Its lines are read on a thread of their own and
-// echoed to the test's output after a prefix. When the object goes, its
+// test runner's handles. Its lines are read on a thread of their own, until
+// it has ended, and echoed to the test's output after a prefix. When the object goes, its
 // input is closed and it gets 5 s to end before it is terminated; a job
 // object that kills its processes when closed backs this up.
 class ChildProcess {

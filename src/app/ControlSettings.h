@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/EngineSettings.h"
+
+namespace wx {
+
+// The window's controls as the settings record is built from them: the
+// number fields as typed, the option boxes as fully checked or not, the
+// source combo box's selected index (-1 for none).
+struct ControlValues {
+    bool manualChecked = false;
+    std::vector<std::string> stations;
+    std::string maxStations;
+    std::string radiusNm;
+    std::string intervalSec;
+    std::string textSeconds;
+    std::string cavokVisibilityM;
+    bool synthWithoutMetar = false;
+    bool globalLayer = false;
+    bool denseField = false;
+    bool onlyNearest = false;
+    bool syncZulu = false;
+    bool sigmetEnabled = false;
+    bool cavokHaze = false;
+    bool textInSim = false;
+    bool fullMetarText = false;
+    int sourceIndex = -1;
+};
+
+// The window never hands the engine a shorter interval or text time.
+inline constexpr int32_t kMinIntervalSec = 30;
+inline constexpr int32_t kMinTextSeconds = 3;
+
+// A settings record with every field taken from the controls.
+EngineSettings settingsFromControls(const ControlValues& controls);
+
+// The identifier of the source at that position of the selector; the
+// Open-Meteo source without a selection or beyond the registry.
+std::string sourceIdAt(int index);
+
+}  // namespace wx

@@ -1,0 +1,87 @@
+#include "app/StationCells.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace wx {
+namespace {
+
+constexpr size_t kMaxSummaryLayers = 6;
+constexpr double kMetresPerFlightLevel = 30.48;
+
+// printf into a fixed buffer, as the table's cells and the summary's
+// pieces have always been bounded: a cell holds at most 255 bytes.
+template <size_t Size, typename... Args>
+std::string bounded(const char* format, Args... args) {
+    char buffer[Size];
+    std::snprintf(buffer, Size, format, args...);
+    return buffer;
+}
+
+template <typename... Args>
+std::string cell(const char* format, Args... args) {
+    return bounded<256>(format, args...);
+}
+
+std::string precipitation(const WeatherData& weather) {
+    switch (weather.precipType) {
+    case 1:
+        return cell("RA%d", weather.precipRate);
+    case 2:
+        return cell("SN%d", weather.precipRate);
+    default:
+        return "-";
+    }
+}
+
+int32_t highestIcing(const std::vector<CloudLayer>& clouds) {
+    int32_t icing = 0;
+    for (const CloudLayer& layer : clouds) {
+        icing = std::max(icing, layer.icing);
+    }
+    return icing;
+}
+
+}  // namespace
+
+int32_t flightLevel(int32_t altitudeM) {
+    return static_cast<int32_t>(std::lround(static_cast<double>(altitudeM) / kMetresPerFlightLevel));
+}
+
+std::string upperAirSummary(const std::vector<UpperAirLayer>& layers) {
+    if (layers.empty()) {
+        return "-";
+    }
+    std::string summary;
+    const size_t count = std::min(layers.size(), kMaxSummaryLayers);
+    for (size_t i = 0; i < count; ++i) {
+        const UpperAirLayer& layer = layers[i];
+        if (i > 0) {
+            summary += " | ";
+        }
+        summary += layer.hasTemperature
+                       ? bounded<64>("FL%03d %03d/%02d %.0fC", flightLevel(layer.altitudeM), layer.windDirDeg,
+                                     layer.windSpeedKt, static_cast<double>(layer.temperatureC))
+                       : bounded<64>("FL%03d %03d/%02d", flightLevel(layer.altitudeM), layer.windDirDeg,
+                                     layer.windSpeedKt);
+    }
+    return summary.substr(0, 255);
+}
+
+StationCells stationCells(const WeatherData& weather, double distanceNm) {
+    return {
+        cell("%.0f", distanceNm),
+        cell("%03d/%02d", weather.windDirDeg, weather.windSpeedKt),
+        cell("%d", weather.qnhHpa),
+        cell("%d", weather.visibilityM),
+        cell("%.0f", static_cast<double>(weather.temperatureC)),
+        cell("%zu", weather.clouds.size()),
+        cell("%d", weather.turbulence),
+        cell("%d", highestIcing(weather.clouds)),
+        precipitation(weather),
+        upperAirSummary(weather.upperAir),
+    };
+}
+
+}  // namespace wx

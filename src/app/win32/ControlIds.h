@@ -1,0 +1,52 @@
+/* Resource and control ids of the main dialog. Shared by the resource
+   script, the window code and the programs that drive the window, so it
+   holds macros only. */
+#ifndef NUBIRO_CONTROL_IDS_H
+#define NUBIRO_CONTROL_IDS_H
+
+#define IDI_NUBIRO 1
+#define IDD_MAIN 101
+
+#define IDC_START 1001
+#define IDC_STOP 1002
+#define IDC_REFRESH 1003
+#define IDC_WEATHER_TEXT 1004
+#define IDC_SOURCE 1005
+#define IDC_SOURCE_LABEL 1006
+#define IDC_ABOUT 1007
+
+#define IDC_AUTO_STATIONS 1010
+#define IDC_MANUAL_STATIONS 1011
+#define IDC_MAX_STATIONS 1012
+#define IDC_RADIUS 1013
+#define IDC_INTERVAL 1014
+#define IDC_MAX_STATIONS_LABEL 1015
+#define IDC_RADIUS_LABEL 1016
+#define IDC_INTERVAL_LABEL 1017
+
+#define IDC_SYNTH_WITHOUT_METAR 1020
+#define IDC_GLOBAL_LAYER 1021
+#define IDC_DENSE_FIELD 1022
+#define IDC_ONLY_NEAREST 1023
+#define IDC_SYNC_ZULU 1024
+#define IDC_SIGMET 1025
+#define IDC_CAVOK_HAZE 1026
+#define IDC_TEXT_IN_SIM 1027
+#define IDC_FULL_METAR 1028
+#define IDC_TEXT_SECONDS 1029
+#define IDC_CAVOK_VISIBILITY 1030
+#define IDC_TEXT_SECONDS_LABEL 1031
+#define IDC_CAVOK_VISIBILITY_LABEL 1032
+
+#define IDC_STATIONS_LABEL 1040
+#define IDC_STATIONS 1041
+#define IDC_STATION_ENTRY 1042
+#define IDC_ADD_STATION 1043
+#define IDC_REMOVE_STATION 1044
+
+#define IDC_LOG_LABEL 1050
+#define IDC_LOG 1051
+
+#define IDC_STATION_TABLE 1060
+
+#endif

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app/StationCells.h"
+
+namespace wx {
+namespace {
+
+UpperAirLayer layer(int32_t altitudeM, int32_t dirDeg, int32_t speedKt, std::optional<float> temperatureC) {
+    UpperAirLayer result;
+    result.altitudeM = altitudeM;
+    result.windDirDeg = dirDeg;
+    result.windSpeedKt = speedKt;
+    result.hasTemperature = temperatureC.has_value();
+    result.temperatureC = temperatureC.value_or(0.0f);
+    return result;
+}
+
+TEST(StationCells, EveryColumn) {
+    WeatherData weather;
+    weather.windDirDeg = 5;
+    weather.windSpeedKt = 7;
+    weather.qnhHpa = 998;
+    weather.visibilityM = 4500;
+    weather.temperatureC = -3.4f;
+    weather.turbulence = 2;
+    weather.precipType = 1;
+    weather.precipRate = 3;
+    weather.clouds.resize(3);
+    weather.clouds[1].icing = 2;
+    weather.clouds[2].icing = 1;
+    weather.upperAir = {layer(3048, 250, 45, -17.4f)};
+    EXPECT_EQ(stationCells(weather, 42.4),
+              (StationCells{"42", "005/07", "998", "4500", "-3", "3", "2", "2", "RA3", "FL100 250/45 -17C"}));
+
+    const WeatherData calm;
+    EXPECT_EQ(stationCells(calm, 0.0), (StationCells{"0", "000/00", "1013", "9999", "15", "0", "0", "0", "-", "-"}));
+}
+
+TEST(StationCells, Precipitation) {
+    struct Case {
+        int32_t type;
+        int32_t rate;
+        const char* expected;
+    };
+    for (const Case& c : {Case{1, 3, "RA3"}, Case{2, 5, "SN5"}, Case{0, 4, "-"}, Case{3, 1, "-"}}) {
+        WeatherData weather;
+        weather.precipType = c.type;
+        weather.precipRate = c.rate;
+        EXPECT_EQ(stationCells(weather, 0.0)[8], c.expected) << c.type;
+    }
+}
+
+TEST(StationCells, UpperAirSummary) {
+    struct Case {
+        std::vector<UpperAirLayer> layers;
+        std::string expected;
+    };
+    std::vector<UpperAirLayer> eight;
+    for (int i = 1; i <= 8; ++i) {
+        eight.push_back(layer(i * 1000, 10 * i, i, std::nullopt));
+    }
+    const Case cases[] = {
+        {{}, "-"},
+        {{layer(3048, 250, 45, -17.4f)}, "FL100 250/45 -17C"},
+        {{layer(3048, 250, 45, std::nullopt)}, "FL100 250/45"},
+        {{layer(15, 90, 3, 12.6f)}, "FL000 090/03 13C"},
+        {{layer(3048, 250, 45, -17.4f), layer(5574, 265, 60, std::nullopt)}, "FL100 250/45 -17C | FL183 265/60"},
+        {eight, "FL033 010/01 | FL066 020/02 | FL098 030/03 | FL131 040/04 | FL164 050/05 | FL197 060/06"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(upperAirSummary(c.layers), c.expected);
+    }
+}
+
+TEST(StationCells, FlightLevelRoundsHalvesAwayFromZero) {
+    struct Case {
+        int32_t altitudeM;
+        int32_t expected;
+    };
+    // 1524 m is exactly FL050; 15.24 m exactly half a level.
+    for (const Case& c : {Case{0, 0}, Case{15, 0}, Case{16, 1}, Case{1524, 50}, Case{3048, 100}, Case{-16, -1},
+                          Case{12497, 410}}) {
+        EXPECT_EQ(flightLevel(c.altitudeM), c.expected) << c.altitudeM;
+    }
+}
+
+}  // namespace
+}  // namespace wx

@@ -1,0 +1,225 @@
+// Nubiro.exe itself, beside fsuipc-sim.exe and the web-services stand-in,
+// driven from this process as a user drives it and read back from its
+// controls. The program downloads its airport list from the stand-in into
+// the Wine prefix's cache folder, which the test empties first.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <regex>
+
+#include "DialogDriver.h"
+#include "app/win32/ControlIds.h"
+#include "platform/PlatformDefaults.h"
+#include "platform/win32/LocalAppDataFolder.h"
+#include "support/Environment.h"
+#include "support/ServicesSim.h"
+#include "util/Utf8Path.h"
+#include "win32/ProgramProcess.h"
+#include "support/win32/StandInProcess.h"
+
+namespace wx {
+namespace {
+
+using driver::DialogDriver;
+using Lines = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+bool runningUnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Log lines without their time stamps.
+Lines messages(const DialogDriver& window) {
+    Lines result;
+    for (const std::string& line : window.lines(IDC_LOG)) {
+        result.push_back(line.size() > 11 ? line.substr(11) : line);
+    }
+    return result;
+}
+
+size_t countContaining(const Lines& lines, const std::string& part) {
+    return static_cast<size_t>(
+        std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return contains(line, part); }));
+}
+
+// Waits until `count` log lines hold `part`.
+bool waitForLines(const DialogDriver& window, const std::string& part, size_t count,
+                  std::chrono::milliseconds timeout = 90s) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (countContaining(messages(window), part) < count) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        Sleep(100);
+    }
+    return true;
+}
+
+size_t indexOf(const Lines& lines, const std::string& line) {
+    return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
+}
+
+class Program : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!runningUnderWine()) {
+            GTEST_SKIP() << "empties the user's airport cache: runs only in a Wine test prefix";
+        }
+        sim_ = test::servicesSimFromFixture();
+        ASSERT_TRUE(sim_.has_value()) << "no web-services stand-in (NUBIRO_SERVICES_SIM_STATE)";
+        for (const char* name : {"NUBIRO_AWC_URL", "NUBIRO_OPENMETEO_URL", "NUBIRO_AIRPORTS_URL"}) {
+            hosts_.push_back(std::make_unique<test::EnvironmentScope>(name, sim_->httpsUrl));
+        }
+        installPlatformDefaults();
+        const auto folder = shellLocalAppDataFolder();
+        ASSERT_TRUE(folder.has_value());
+        std::filesystem::remove_all(utf8Path(*folder) / ".nubiro");
+    }
+
+    // Opens the program and waits for its window and its airport database.
+    std::optional<DialogDriver> open(const test::ProgramProcess& program) {
+        EXPECT_TRUE(program.started());
+        auto window = DialogDriver::find(program.id(), "Nubiro", IDC_START, 90s);
+        EXPECT_TRUE(window.has_value()) << "no window";
+        if (window) {
+            EXPECT_TRUE(window->waitForLine(IDC_LOG, [](const std::string& l) { return contains(l, "[OK] База аэропортов готова: "); }, 30s))
+                << testing::PrintToString(messages(*window));
+        }
+        return window;
+    }
+
+    // Three stations around the aircraft, without the dense field's twenty.
+    static void startWithThreeStations(const DialogDriver& window) {
+        window.type(IDC_MAX_STATIONS, "3");
+        window.click(IDC_DENSE_FIELD);
+        ASSERT_TRUE(window.click(IDC_START));
+    }
+
+    std::optional<test::ServicesSim> sim_;
+    std::vector<std::unique_ptr<test::EnvironmentScope>> hosts_;
+};
+
+TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
+    test::StandInProcess simulator({"--lat", "51.4706", "--lon", "-0.4619"});
+    ASSERT_TRUE(simulator.started());
+    test::ProgramProcess program;
+    const auto window = open(program);
+    ASSERT_TRUE(window.has_value());
+    const auto requests = sim_->requests();
+    EXPECT_TRUE(std::any_of(requests.begin(), requests.end(), [](const nlohmann::json& request) {
+        return request.value("path", "") == "/ourairports-data/airports.csv";
+    }));
+
+    startWithThreeStations(*window);
+    EXPECT_FALSE(window->isEnabled(IDC_START));
+    EXPECT_TRUE(window->isEnabled(IDC_STOP));
+    EXPECT_TRUE(window->isEnabled(IDC_REFRESH));
+    ASSERT_TRUE(waitForLines(*window, " points activated", 1)) << testing::PrintToString(messages(*window));
+    Lines log = messages(*window);
+    EXPECT_LT(indexOf(log, "[INFO] Выбран источник: openmeteo"), indexOf(log, "[INFO] Weather source: openmeteo"));
+    EXPECT_EQ(countContaining(log, "[OK] NWI: 4 points activated"), 1u) << testing::PrintToString(log);
+
+    // The stations the engine chose, and one row for each, newest on top.
+    const Lines chosen = window->listBoxEntries(IDC_STATIONS);
+    ASSERT_EQ(chosen.size(), 3u);
+    EXPECT_EQ(chosen[0], "EGLL");
+    std::vector<nlohmann::json> records;
+    while (records.size() < 4) {
+        const auto record = simulator.waitForEvent("record");
+        ASSERT_TRUE(record.has_value());
+        records.push_back(*record);
+    }
+    EXPECT_EQ(records[0]["station"], "GLOB");
+    auto rows = window->listViewRows(IDC_STATION_TABLE);
+    ASSERT_EQ(rows.size(), 3u);
+    const std::regex cellFormats[] = {std::regex("[A-Z]{4}"), std::regex("\\d+"), std::regex("\\d{3}/\\d{2,}"),
+                                      std::regex("\\d{3,4}"), std::regex("\\d+"), std::regex("-?\\d+"),
+                                      std::regex("\\d+"),     std::regex("[0-4]"), std::regex("[0-4]"),
+                                      std::regex("-|RA\\d|SN\\d"),
+                                      std::regex("-|FL\\d{3} \\d{3}/\\d{2,}( -?\\d+C)?( \\| FL.*)?")};
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const auto& row = rows[i];
+        ASSERT_EQ(row.size(), 11u);
+        for (size_t column = 0; column < row.size(); ++column) {
+            EXPECT_TRUE(std::regex_match(row[column], cellFormats[column])) << column << ": " << row[column];
+        }
+        const nlohmann::json& record = records[3 - i];
+        EXPECT_EQ(row[0], record["station"]);
+        EXPECT_EQ(row[3], std::to_string(std::lround(record["qnhHpa"].get<double>())));
+        EXPECT_NE(std::find(chosen.begin(), chosen.end(), row[0]), chosen.end()) << row[0];
+    }
+
+    // Refresh and a source change reach the running engine; rows are
+    // updated in place. The window's own lines come at once, ahead of the
+    // engine's answers.
+    ASSERT_TRUE(window->click(IDC_REFRESH));
+    ASSERT_TRUE(waitForLines(*window, " points activated", 2));
+    window->selectComboEntry(IDC_SOURCE, 1);
+    ASSERT_TRUE(waitForLines(*window, " points activated", 3));
+    log = messages(*window);
+    const size_t refresh = indexOf(log, "[INFO] Запрошено обновление (источник=openmeteo)");
+    const size_t sourceChange = indexOf(log, "[INFO] Источник изменён → noaa");
+    ASSERT_LT(sourceChange + 1, log.size());
+    EXPECT_EQ(log[sourceChange + 1], "[OK] Авто-обновление из нового источника: noaa");
+    EXPECT_LT(refresh, indexOf(log, "[WARN] --- REFRESH ---"));
+    EXPECT_LT(sourceChange, indexOf(log, "[OK] Switched weather source → noaa"));
+    EXPECT_EQ(countContaining(log, "[WARN] --- REFRESH ---"), 2u);
+    EXPECT_EQ(countContaining(log, "[OK] Switched weather source → noaa"), 1u);
+    rows = window->listViewRows(IDC_STATION_TABLE);
+    EXPECT_EQ(rows.size(), 3u);
+
+    ASSERT_TRUE(window->click(IDC_WEATHER_TEXT));
+    EXPECT_EQ(countContaining(messages(*window), "[OK] Текст погоды отправлен в FS."), 1u);
+    EXPECT_TRUE(waitForLines(*window, "[OK] On-demand weather text → FS", 1, 10s));
+
+    ASSERT_TRUE(window->click(IDC_STOP));
+    EXPECT_FALSE(window->isEnabled(IDC_STOP));
+    ASSERT_TRUE(waitForLines(*window, "[INFO] Движок остановлен.", 1, 30s));
+    log = messages(*window);
+    EXPECT_LT(indexOf(log, "[INFO] Остановка..."), indexOf(log, "[INFO] Engine stopped."));
+    EXPECT_EQ(log.back(), "[INFO] Движок остановлен.");
+    EXPECT_TRUE(window->isEnabled(IDC_START));
+    EXPECT_FALSE(window->isEnabled(IDC_STOP));
+    EXPECT_FALSE(window->isEnabled(IDC_REFRESH));
+
+    // With the engine stopped the window shows the text through a link of
+    // its own, for 20 seconds.
+    ASSERT_TRUE(window->click(IDC_WEATHER_TEXT));
+    EXPECT_EQ(messages(*window).back(), "[OK] Текст погоды отправлен в FS.");
+    std::optional<nlohmann::json> text;
+    do {
+        text = simulator.waitForEvent("text");
+    } while (text && (*text)["seconds"] != 20);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(contains((*text)["text"].get<std::string>(), rows[0][0]));
+
+    window->close();
+    EXPECT_EQ(program.waitForExit(10s), DWORD{0});
+}
+
+TEST_F(Program, ClosingWithARunningEngineEndsTheProgramWithinFiveSeconds) {
+    test::StandInProcess simulator({"--lat", "52.3086", "--lon", "4.7639"});
+    ASSERT_TRUE(simulator.started());
+    test::ProgramProcess program;
+    const auto window = open(program);
+    ASSERT_TRUE(window.has_value());
+    startWithThreeStations(*window);
+    ASSERT_TRUE(waitForLines(*window, " points activated", 1));
+
+    const auto closing = std::chrono::steady_clock::now();
+    window->close();
+    EXPECT_EQ(program.waitForExit(6s), DWORD{0});
+    EXPECT_LT(std::chrono::steady_clock::now() - closing, 6s);
+}
+
+}  // namespace
+}  // namespace wx

@@ -1,0 +1,137 @@
+#include "Screenshot.h"
+
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include "platform/win32/WideText.h"
+
+namespace wx::driver {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// Owners of the GDI objects of one capture.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(nullptr, dc_);
+        }
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
+    ~MemoryDc() {
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+class Bitmap {
+public:
+    Bitmap(HDC compatible, int width, int height) : bitmap_(CreateCompatibleBitmap(compatible, width, height)) {}
+    ~Bitmap() {
+        if (bitmap_ != nullptr) {
+            DeleteObject(bitmap_);
+        }
+    }
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+    HBITMAP get() const { return bitmap_; }
+
+private:
+    HBITMAP bitmap_;
+};
+
+// Selects an object into a device context for its lifetime.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, previous_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+class ComScope {
+public:
+    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+    ~ComScope() {
+        if (initialised_) {
+            CoUninitialize();
+        }
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialised_;
+};
+
+bool writePng(HBITMAP bitmap, int width, int height, const std::string& path) {
+    const ComScope com;
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmap> source;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> properties;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_PPV_ARGS(&factory))) &&
+           SUCCEEDED(factory->CreateBitmapFromHBITMAP(bitmap, nullptr, WICBitmapIgnoreAlpha, &source)) &&
+           SUCCEEDED(factory->CreateStream(&stream)) &&
+           SUCCEEDED(stream->InitializeFromFilename(toWide(path).c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+           SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(encoder->CreateNewFrame(&frame, &properties)) &&
+           SUCCEEDED(frame->Initialize(properties.Get())) &&
+           SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+           SUCCEEDED(frame->SetPixelFormat(&format)) && SUCCEEDED(frame->WriteSource(source.Get(), nullptr)) &&
+           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
+
+}  // namespace
+
+bool saveWindowPng(HWND window, const std::string& path) {
+    RECT rect{};
+    if (GetWindowRect(window, &rect) == 0) {
+        return false;
+    }
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const ScreenDc screen;
+    const MemoryDc memory(screen.get());
+    const Bitmap bitmap(screen.get(), width, height);
+    if (screen.get() == nullptr || memory.get() == nullptr || bitmap.get() == nullptr) {
+        return false;
+    }
+    {
+        const Selection selected(memory.get(), bitmap.get());
+        if (BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY) == 0) {
+            return false;
+        }
+    }
+    return writePng(bitmap.get(), width, height, path);
+}
+
+}  // namespace wx::driver

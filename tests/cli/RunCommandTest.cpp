@@ -143,7 +143,7 @@ TEST_F(RunCommand, WithoutAnyAirportListTheEngineDoesNotStart) {
     setDefaultLocalAppDataLookup(previous);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "nubiro-cli run: no airport list could be loaded, so the engine does not start\n");
-    const auto all = events(run.out);
+    const auto all = jsonLines(run.out);
     EXPECT_TRUE(logged(all, "Failed to download airport DB."));
     EXPECT_FALSE(logged(all, "Weather source: openmeteo"));
 }

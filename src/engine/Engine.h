@@ -7,9 +7,12 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "airports/AirportDb.h"
 #include "engine/EngineSettings.h"
+#include "engine/StationSelection.h"
 #include "sim/Clock.h"
 #include "sim/IpcTransport.h"
 #include "sim/SimLink.h"
@@ -62,16 +65,23 @@ public:
     bool isRunning() const;
 
 private:
-    struct CycleData;
-
     void run();
-    void runCycles();
     void runCycle(int cycle);
-    void selectSource(const EngineSettings& settings);
+    EngineSettings refreshCycle();
+    void selectSource();
     EngineSettings copySettings() const;
     void serveWeatherText(const EngineSettings& settings);
+    void checkPositionJump(const std::optional<SimPosition>& position);
+    void serveRefresh(const EngineSettings& settings);
+    void writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
+                       const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working);
+    void syncZulu(const EngineSettings& settings, const std::vector<std::pair<std::string, std::string>>& reports);
+    int writeGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position,
+                         const std::vector<nlohmann::json>& sigmets, double magVarDeg);
+    std::optional<WeatherData> stationWeather(const EngineSettings& settings, const StationEntry& station,
+                                              const MetarMap& metars, const std::vector<nlohmann::json>& sigmets);
+    void activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& first);
     void pause(const EngineSettings& settings);
-    void stopped();
     void log(const std::string& message, const char* level) const;
 
     const AirportDb& airports_;
@@ -79,6 +89,7 @@ private:
     mutable std::mutex settingsMutex_;
     EngineCallbacks callbacks_;
     EngineSeams seams_;
+    std::shared_ptr<Clock> clock_;
     std::unique_ptr<IWeatherSource> source_;
     std::unique_ptr<SimLink> link_;
     std::thread worker_;

@@ -56,16 +56,16 @@ void SimLink::connect() {
     }
 }
 
-uint32_t SimLink::readCompletionWord() {
+std::optional<uint32_t> SimLink::readCompletionWord() {
     uint8_t word[4] = {};
     if (client_.read(SimOffsets::kNwiCompletion, 4, word) && client_.process()) {
         return loadLe32(word);
     }
-    return 0;
+    return std::nullopt;
 }
 
 bool SimLink::sendNwiCommand(uint16_t command, const std::string& station, bool wait) {
-    const uint32_t previous = readCompletionWord();
+    const uint32_t previous = readCompletionWord().value_or(0);
     const auto stationWord = nwiStationWord(station);
     const uint8_t zero[2] = {};
     uint8_t commandWord[2];
@@ -88,7 +88,10 @@ bool SimLink::waitForNwiChange(uint32_t previous, double timeoutSec) {
                                               std::chrono::duration<double>(timeoutSec));
     while (clock_->now() < deadline) {
         clock_->sleepFor(kPollInterval);
-        if (readCompletionWord() != previous) {
+        // A read that fails tells nothing about the word: the simulator may
+        // have gone away, so it must not count as the awaited change.
+        const auto word = readCompletionWord();
+        if (word && *word != previous) {
             return true;
         }
     }
@@ -125,7 +128,7 @@ bool SimLink::writeWeather(const WeatherData& weather, double magVarDeg) {
         logLine(log_, "NWI not available.", "WARN");
         return false;
     }
-    const uint32_t previous = readCompletionWord();
+    const uint32_t previous = readCompletionWord().value_or(0);
     const NwiRecord record = buildNwiRecord(weather, magVarDeg);
     for (uint32_t at = 4; at < SimOffsets::kNwiRecordSize; at += 4) {
         client_.write(SimOffsets::kNwiCommand + at, 4, record.data() + at);

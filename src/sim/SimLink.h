@@ -54,7 +54,8 @@ public:
 
 private:
     void connect();
-    uint32_t readCompletionWord();
+    void sendControl(uint32_t control, uint32_t parameter);
+    std::optional<uint32_t> readCompletionWord();
     bool sendNwiCommand(uint16_t command, const std::string& station, bool wait);
     bool waitForNwiChange(uint32_t previous, double timeoutSec);
 

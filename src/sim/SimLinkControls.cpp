@@ -79,22 +79,22 @@ bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
                        static_cast<int>(targetMinute)),
             "INFO");
 
-    uint8_t control[4];
-    uint8_t parameter[4];
-    storeLe32(control, SimControl::kClockHours);
-    storeLe32(parameter, targetHour);
-    client_.write(SimOffsets::kControl, 4, control);
-    client_.write(SimOffsets::kControlParameter, 4, parameter);
-    client_.process();
+    sendControl(SimControl::kClockHours, targetHour);
     clock_->sleepFor(kAfterHourPause);
-
-    storeLe32(control, SimControl::kClockMinutes);
-    storeLe32(parameter, targetMinute);
-    client_.write(SimOffsets::kControl, 4, control);
-    client_.write(SimOffsets::kControlParameter, 4, parameter);
-    client_.process();
+    sendControl(SimControl::kClockMinutes, targetMinute);
     clock_->sleepFor(kAfterMinutePause);
     return true;
+}
+
+// The simulator carries out a control as soon as its number is written,
+// with whatever parameter is there then; so the number and its parameter
+// go in one write.
+void SimLink::sendControl(uint32_t control, uint32_t parameter) {
+    uint8_t words[8];
+    storeLe32(words, control);
+    storeLe32(words + 4, parameter);
+    client_.write(SimOffsets::kControl, sizeof words, words);
+    client_.process();
 }
 
 bool SimLink::showText(const std::string& text, int32_t seconds) {

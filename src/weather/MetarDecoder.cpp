@@ -13,7 +13,8 @@ namespace {
 
 // Every pattern is compiled once, on first use, and shared afterwards.
 struct MetarPatterns {
-    std::regex wind{R"((\d{3}|VRB)(\d{2,3})(G(\d{2,3}))?KT)"};
+    // Knots, metres per second or kilometres per hour; the unit is group 5.
+    std::regex wind{R"((\d{3}|VRB)(\d{2,3})(G(\d{2,3}))?(KT|MPS|KMH))"};
     std::regex metricVisibility{R"(\b(\d{4})\b)"};
     // A statute-mile group, whole: "1 1/2SM", "1/2SM" (also inside "M1/4SM")
     // or a plain "10SM". Each alternative starts where its first digit run
@@ -66,17 +67,29 @@ std::optional<int32_t> signedTemperature(const std::ssub_match& group) {
 
 bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
+// A wind speed in the group's unit as whole knots, rounded to the nearest.
+int32_t toKnots(int32_t speed, const std::string& unit) {
+    if (unit == "MPS") {
+        return static_cast<int32_t>(std::lround(speed * 1.943844));
+    }
+    if (unit == "KMH") {
+        return static_cast<int32_t>(std::lround(speed * 0.539957));
+    }
+    return speed;
+}
+
 void readWind(const std::string& raw, WeatherData& weather) {
     std::smatch match;
     if (!std::regex_search(raw, match, patterns().wind)) {
         return;
     }
+    const std::string unit = match[5].str();
     if (match[1] != "VRB") {
         weather.windDirDeg = *toInt(match[1]);
     }
-    weather.windSpeedKt = *toInt(match[2]);
+    weather.windSpeedKt = toKnots(*toInt(match[2]), unit);
     if (match[4].matched) {
-        weather.windGustKt = *toInt(match[4]);
+        weather.windGustKt = toKnots(*toInt(match[4]), unit);
     }
 }
 

@@ -120,6 +120,18 @@ TEST_P(SimLinkTimeTest, SetsTheLocalClockToTheReportTimeShiftedByTheOffset) {
     EXPECT_EQ(settings_[1].value, c.minuteSet);
     EXPECT_EQ(rig.model->localMinutes(), static_cast<int32_t>(c.hourSet * 60 + c.minuteSet));
     EXPECT_EQ(rig.clock->elapsed() - start, std::chrono::milliseconds(400));
+    // Each control goes with its parameter in one 8-byte write at 0x3110,
+    // since the simulator acts on the control word as soon as it is written.
+    const auto& batches = rig.transport->batches();
+    const std::vector<uint32_t> expected[] = {{1124, c.hourSet}, {1125, c.minuteSet}};
+    for (size_t i = 0; i < 2; ++i) {
+        const auto& batch = batches[batches.size() - 2 + i];
+        ASSERT_EQ(batch.size(), 12u + 8 + 4);
+        EXPECT_EQ(loadLe32(&batch[4]), 0x3110u);
+        EXPECT_EQ(loadLe32(&batch[8]), 8u);
+        EXPECT_EQ(loadLe32(&batch[12]), expected[i][0]);
+        EXPECT_EQ(loadLe32(&batch[16]), expected[i][1]);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

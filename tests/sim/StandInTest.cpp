@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "SimTestKit.h"
 #include "StandInCommands.h"
+#include "sim/NwiRecord.h"
 #include "sim/SimLink.h"
 
 namespace wx {
@@ -103,7 +106,18 @@ TEST(StandInEvents, PrintsTheRecordWithItsDecodedFields) {
     ASSERT_TRUE(link.activatePending());
     const auto& events = rig.model->events();
     ASSERT_EQ(events.size(), 3u);
-    EXPECT_EQ(standin::jsonLine(standin::eventToJson(events[0])),
+    auto recordJson = standin::eventToJson(events[0]);
+    // The bytes as written: the command word, then the record from byte 4 on.
+    const NwiRecord written = buildNwiRecord(weather, 0.0);
+    std::string hex = "01010000";
+    for (size_t i = 4; i < written.size(); ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", written[i]);
+        hex += pair;
+    }
+    EXPECT_EQ(recordJson["hex"], hex);
+    recordJson.erase("hex");
+    EXPECT_EQ(standin::jsonLine(recordJson),
               R"({"event":"record","station":"LFPG","qnhHpa":1018.0,"visibilityM":7998,)"
               R"("temperatures":[{"altitudeM":119,"temperatureC":21,"dewpointC":13}],)"
               R"("winds":[{"altitudeM":1119,"speedKt":8,"gustKt":0,"directionDeg":250,"turbulence":0}],)"

@@ -43,7 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
         SurfaceCase{"LFPG 121250Z VRB03KT 0800 FG 05/05 Q1020", 0, 3, 0, 800, 1020, 5, 5, 0},
         SurfaceCase{"KJFK 121251Z 18010KT 10SM CLR 22/14 A2992", 180, 10, 0, 16093, 1013, 22, 14, 0},
         SurfaceCase{"KBOS 121251Z 18010KT 3SM BR 02/01 A3000", 180, 10, 0, 4828, 1016, 2, 1, 0},
-        SurfaceCase{"UUEE 121230Z 36005MPS 9999 M05/M10 Q1030", 0, 0, 0, 9999, 1030, -5, -10, 0},
+        // Metres per second and kilometres per hour become whole knots, gusts too.
+        SurfaceCase{"UUEE 121230Z 36005MPS 9999 M05/M10 Q1030", 360, 10, 0, 9999, 1030, -5, -10, 0},
+        SurfaceCase{"UNNT 121230Z 27008G15MPS 9999 15/10 Q1010", 270, 16, 29, 9999, 1010, 15, 10, 3},
+        SurfaceCase{"ZBAA 121230Z VRB02MPS 9999 15/10 Q1010", 0, 4, 0, 9999, 1010, 15, 10, 0},
+        SurfaceCase{"ZXXX 121230Z 18036KMH 9999 15/10 Q1010", 180, 19, 0, 9999, 1010, 15, 10, 0},
         // Both pressure groups: the inch value wins.
         SurfaceCase{"XXXX 121250Z 00000KT 9999 10/05 Q0990 A2992", 0, 0, 0, 9999, 1013, 10, 5, 0},
         // Gust spreads at the turbulence steps: 3 is none, 4 light, 8 moderate, 12 severe.

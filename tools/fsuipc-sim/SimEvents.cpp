@@ -14,7 +14,18 @@ struct Overloaded : Handlers... {
 template <typename... Handlers>
 Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
-ordered_json recordToJson(const DecodedNwiRecord& record) {
+std::string hexText(const std::vector<uint8_t>& bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const uint8_t byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
+    }
+    return text;
+}
+
+ordered_json recordToJson(const DecodedNwiRecord& record, const std::vector<uint8_t>& bytes) {
     ordered_json temperatures = ordered_json::array();
     for (const auto& layer : record.temperatures) {
         temperatures.push_back(
@@ -42,7 +53,7 @@ ordered_json recordToJson(const DecodedNwiRecord& record) {
     return {{"event", "record"},          {"station", record.station},
             {"qnhHpa", record.qnhHpa},    {"visibilityM", record.visibilityM},
             {"temperatures", temperatures}, {"winds", winds},
-            {"clouds", clouds}};
+            {"clouds", clouds},           {"hex", hexText(bytes)}};
 }
 
 }  // namespace
@@ -57,7 +68,7 @@ std::string clockText(int32_t minutesOfDay) {
 ordered_json eventToJson(const SimEvent& event) {
     return std::visit(
         Overloaded{
-            [](const RecordEvent& e) { return recordToJson(e.record); },
+            [](const RecordEvent& e) { return recordToJson(e.record, e.bytes); },
             [](const ClearEvent& e) { return ordered_json{{"event", "clear"}, {"station", e.station}}; },
             [](const InitEvent& e) { return ordered_json{{"event", "init"}, {"dynamics", e.dynamics}}; },
             [](const ActivateEvent& e) {

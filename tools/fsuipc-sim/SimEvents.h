@@ -14,6 +14,7 @@ namespace wx::standin {
 // A record taken as pending weather for its station (command 257).
 struct RecordEvent {
     DecodedNwiRecord record;
+    std::vector<uint8_t> bytes;  // the 1024 bytes as written
 };
 
 // Weather cleared (command 3).
@@ -49,7 +50,8 @@ struct TextEvent {
 using SimEvent = std::variant<RecordEvent, ClearEvent, InitEvent, ActivateEvent, ClockEvent, TextEvent>;
 
 // The JSON object printed for an event: its "event" member names it
-// ("record", "clear", "init", "activate", "time", "text").
+// ("record", "clear", "init", "activate", "time", "text"); a record's
+// object ends with "hex", its bytes in lower-case hexadecimal.
 nlohmann::ordered_json eventToJson(const SimEvent& event);
 
 // One line of output: the object without line breaks, invalid UTF-8 replaced.

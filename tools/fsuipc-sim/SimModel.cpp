@@ -127,9 +127,6 @@ uint32_t SimModel::carryOut(uint8_t* area, size_t size, Clock::TimePoint now) {
         }
         at += header + length;
     }
-    if (effects.control) {
-        carryOutControl();
-    }
     if (effects.text) {
         showText();
     }
@@ -146,11 +143,13 @@ void SimModel::fillRead(uint32_t offset, uint8_t* data, uint32_t size) const {
     }
 }
 
-// Stores the bytes and notes what the batch asks for once it is done, so
-// that a control's parameter and a text's display time may follow them in
-// the same batch. The version words and the completion word are the
-// model's own: writes to them are dropped (a client's year, written over
-// the upper half of the version word, is kept apart).
+// Stores the bytes. A write that reaches the control word carries the
+// control out at once, with whatever parameter is stored by then, as the
+// simulator's module does. NWI commands and texts are carried out once the
+// batch is done, so that a text's display time may follow it in the same
+// batch. The version words and the completion word are the model's own:
+// writes to them are dropped (a client's year, written over the upper half
+// of the version word, is kept apart).
 void SimModel::applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, BatchEffects& effects) {
     for (uint64_t i = 0; i < size; ++i) {
         const uint64_t to = static_cast<uint64_t>(offset) + i;
@@ -163,8 +162,10 @@ void SimModel::applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, B
     }
     storeVersions();
     storeCompletion();
+    if (overlaps(offset, size, SimOffsets::kControl, 4)) {
+        carryOutControl();
+    }
     effects.command = effects.command || overlaps(offset, size, SimOffsets::kNwiCommand, 2);
-    effects.control = effects.control || overlaps(offset, size, SimOffsets::kControl, 4);
     effects.text = effects.text || overlaps(offset, size, SimOffsets::kTextSeconds, 2) ||
                    overlaps(offset, size, SimOffsets::kText, SimOffsets::kTextSize);
 }
@@ -174,9 +175,10 @@ void SimModel::carryOutCommand(Clock::TimePoint now) {
     const std::string station = stationFromWord(&space_[SimOffsets::kNwiStation]);
     switch (command) {
     case NwiCommand::kRecordPlaced: {
-        DecodedNwiRecord decoded = decodeNwiRecord(&space_[SimOffsets::kNwiCommand]);
+        const auto first = space_.begin() + SimOffsets::kNwiCommand;
+        DecodedNwiRecord decoded = decodeNwiRecord(&*first);
         pending_[decoded.station] = decoded;
-        record(RecordEvent{std::move(decoded)});
+        record(RecordEvent{std::move(decoded), std::vector<uint8_t>(first, first + kNwiRecordBytes)});
         break;
     }
     case NwiCommand::kClear:

@@ -75,7 +75,6 @@ public:
 private:
     struct BatchEffects {
         bool command = false;
-        bool control = false;
         bool text = false;
     };
 

@@ -1,0 +1,157 @@
+// The engine's lifecycle: construction, the requests from the window
+// thread, the worker's frame around the refresh cycle, the choice of the
+// weather source and the pause between cycles.
+
+#include "engine/Engine.h"
+
+#include <chrono>
+#include <exception>
+#include <utility>
+
+#include "sources/SourceRegistry.h"
+
+namespace wx {
+namespace {
+
+constexpr std::chrono::seconds kPauseStep{1};
+constexpr std::chrono::seconds kAfterCycleError{3};
+
+}  // namespace
+
+Engine::Engine(const AirportDb& airports, EngineSettings settings, EngineCallbacks callbacks, EngineSeams seams)
+    : airports_(airports),
+      settings_(std::move(settings)),
+      callbacks_(std::move(callbacks)),
+      seams_(std::move(seams)),
+      clock_(seams_.clock ? seams_.clock : makeSteadyClock()),
+      source_(makeSource(settings_.source, callbacks_.onLog)),
+      activeSourceName_(settings_.source) {
+    log("Weather source: " + activeSourceName_, "INFO");
+}
+
+Engine::~Engine() {
+    stopRequested_.exchange(true);
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+void Engine::start() {
+    // Running is set here as well as by the worker, so that a second start
+    // before the new worker got going neither launches another worker nor
+    // waits for this one.
+    if (running_.exchange(true)) {
+        return;
+    }
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    stopRequested_.exchange(false);
+    refreshRequested_.exchange(false);
+    worker_ = std::thread(&Engine::run, this);
+}
+
+void Engine::requestStop() { stopRequested_.exchange(true); }
+
+void Engine::requestRefresh() { refreshRequested_.exchange(true); }
+
+void Engine::requestWeatherText() { weatherTextRequested_.exchange(true); }
+
+void Engine::updateSettings(const EngineSettings& settings) {
+    std::lock_guard lock(settingsMutex_);
+    settings_ = settings;
+}
+
+bool Engine::isRunning() const { return running_.load(); }
+
+EngineSettings Engine::copySettings() const {
+    std::lock_guard lock(settingsMutex_);
+    return settings_;
+}
+
+void Engine::log(const std::string& message, const char* level) const {
+    if (callbacks_.onLog) {
+        callbacks_.onLog(message, level);
+    }
+}
+
+void Engine::run() {
+    running_.exchange(true);
+    try {
+        const auto transport = seams_.ipcTransport ? seams_.ipcTransport : defaultIpcTransport();
+        auto link = std::make_unique<SimLink>(callbacks_.onLog, transport, clock_);
+        link_ = std::move(link);
+        if (!link_->connected()) {
+            log("Cannot open FSUIPC", "ERROR");
+            running_.exchange(false);
+            if (callbacks_.onStopped) {
+                callbacks_.onStopped();
+            }
+            return;
+        }
+        for (int cycle = 1; !stopRequested_.load(); ++cycle) {
+            runCycle(cycle);
+        }
+    } catch (const std::exception& error) {
+        log(std::string("Fatal: ") + error.what(), "ERROR");
+    } catch (...) {
+        log("Fatal: unknown error", "ERROR");
+    }
+    link_.reset();
+    running_.exchange(false);
+    log("Engine stopped.", "INFO");
+    if (callbacks_.onStopped) {
+        callbacks_.onStopped();
+    }
+}
+
+// One cycle inside its error guard. An error abandons the rest of the cycle
+// and is followed by a fixed pause that does not watch the stop request.
+void Engine::runCycle(int cycle) {
+    const auto cycleEnded = [this, cycle] {
+        if (seams_.onCycleEnd) {
+            seams_.onCycleEnd(cycle);
+        }
+    };
+    try {
+        const EngineSettings settings = refreshCycle();
+        cycleEnded();
+        pause(settings);
+        return;
+    } catch (const std::exception& error) {
+        log(std::string("Cycle error: ") + error.what(), "ERROR");
+    } catch (...) {
+        log("Cycle unknown error", "ERROR");
+    }
+    cycleEnded();
+    clock_->sleepFor(kAfterCycleError);
+}
+
+// Rebuilds the source when the settings name another one than it was made
+// from. The name is compared, not the kind built: an unknown name builds
+// the default source once and is kept.
+void Engine::selectSource() {
+    const EngineSettings settings = copySettings();
+    if (settings.source == activeSourceName_) {
+        return;
+    }
+    activeSourceName_ = settings.source;
+    source_ = makeSource(activeSourceName_, callbacks_.onLog);
+    log("Switched weather source \xE2\x86\x92 " + activeSourceName_, "OK");
+}
+
+// Waits out the interval in one-second steps, ending early for a stop or a
+// refresh request and serving a weather-text request as it comes.
+void Engine::pause(const EngineSettings& settings) {
+    for (int32_t second = 0; second < settings.intervalSec; ++second) {
+        if (stopRequested_.load() || refreshRequested_.load()) {
+            return;
+        }
+        if (weatherTextRequested_.load()) {
+            serveWeatherText(copySettings());
+        }
+        clock_->sleepFor(kPauseStep);
+    }
+}
+
+}  // namespace wx

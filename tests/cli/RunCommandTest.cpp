@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "RunOptions.h"
+#include "cli/CliRunner.h"
+#include "engine/EngineTestKit.h"
+
+namespace wx {
+namespace {
+
+using nlohmann::json;
+using test::runCli;
+
+std::vector<json> events(const std::string& out) {
+    std::vector<json> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(json::parse(line));
+    }
+    return lines;
+}
+
+std::vector<json> named(const std::vector<json>& all, const std::string& name) {
+    std::vector<json> found;
+    for (const json& event : all) {
+        if (event["event"] == name) {
+            found.push_back(event);
+        }
+    }
+    return found;
+}
+
+bool logged(const std::vector<json>& all, const std::string& message) {
+    for (const json& event : named(all, "log")) {
+        if (event["message"] == message) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(RunOptions, EverySettingsFieldHasItsOption) {
+    const auto options = cli::parseRunOptions(
+        {"--station-mode", "manual", "--manual-stations", "EGLL,,EDDF", "--max-stations", "7", "--radius-nm", "90",
+         "--interval-sec", "0", "--only-nearest", "1", "--cavok-haze", "0", "--cavok-visibility-m", "9999",
+         "--synth-without-metar", "0", "--global-layer", "0", "--dense-field", "0", "--sync-zulu", "0",
+         "--text-in-sim", "0", "--text-seconds", "4", "--full-metar-text", "0", "--sigmet-enabled", "0", "--source",
+         "noaa", "--sim", "fsuipc", "--lat", "51.5", "--version", "8", "--cycles", "3", "--at-cycle", "2",
+         "move 1 2", "--at-cycle", "2", "refresh"},
+        true);
+    const EngineSettings expected{"manual", {"EGLL", "EDDF"}, 7, 90, 0, true, false, 9999, false,
+                                  false,    false,           false, false, 4, false, false, "noaa"};
+    EXPECT_EQ(options.settings, expected);
+    EXPECT_FALSE(options.standIn);
+    EXPECT_EQ(options.simSettings.latitudeDeg, 51.5);
+    EXPECT_EQ(options.simSettings.simVersion, 8);
+    EXPECT_EQ(options.cycles, 3);
+    EXPECT_EQ(options.atCycle, (std::vector<std::pair<int, std::string>>{{2, "move 1 2"}, {2, "refresh"}}));
+    EXPECT_EQ(cli::parseRunOptions({}, false).settings, EngineSettings{});
+}
+
+struct BadRunCase {
+    std::vector<std::string> args;
+    const char* message;
+};
+
+class RunOptionMistakes : public testing::TestWithParam<BadRunCase> {};
+
+TEST_P(RunOptionMistakes, EndWithAMessageAndStatusTwo) {
+    const auto run = runCli(cli::runRun, GetParam().args, "");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, GetParam().message);
+    EXPECT_EQ(run.out.find("Weather source"), std::string::npos) << "nothing started";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RunOptionMistakes,
+    testing::Values(BadRunCase{{"--only-nearest", "2"}, "--only-nearest needs 0 or 1, not \"2\""},
+                    BadRunCase{{"--max-stations", "many"}, "--max-stations needs a whole number, not \"many\""},
+                    BadRunCase{{"--cycles", "-1"}, "--cycles needs 0 or more, not \"-1\""},
+                    BadRunCase{{"--at-cycle", "0", "stop"}, "--at-cycle needs a cycle of 1 or more, not \"0\""},
+                    BadRunCase{{"--at-cycle", "1"}, "option --at-cycle needs a cycle and a command"},
+                    BadRunCase{{"--sim", "real"}, "--sim needs standin or fsuipc, not \"real\""},
+                    BadRunCase{{"--lat", "95"}, "--lat must lie within -90..90 and --lon within -180..180"},
+                    BadRunCase{{"--local", "25:00"}, "--local needs a time HH:MM, not \"25:00\""},
+                    BadRunCase{{"--colour", "1"}, "unknown option --colour"},
+                    BadRunCase{{"stations"}, "unexpected argument \"stations\""},
+                    BadRunCase{{"--airports", "no-such-file.csv"},
+                               "nubiro-cli run: cannot load an airport list from no-such-file.csv\n"}));
+
+class RunCommand : public testing::Test {
+protected:
+    void SetUp() override { rig.routeDefaults(); }
+
+    std::vector<std::string> args(std::vector<std::string> extra) const {
+        std::vector<std::string> all{"--airports", rig.scratch.path("airports.csv"), "--lat", "50", "--lon", "8",
+                                     "--interval-sec", "0", "--dense-field", "0", "--max-stations", "3"};
+        all.insert(all.end(), extra.begin(), extra.end());
+        return all;
+    }
+
+    test::EngineRig rig;
+};
+
+TEST_F(RunCommand, RunsTheGivenCyclesAndCommandsAtTheirPause) {
+    const auto run = runCli(cli::runRun, args({"--cycles", "2", "--at-cycle", "1", "move 60 8"}), "");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto all = events(run.out);
+    ASSERT_FALSE(all.empty());
+    EXPECT_EQ(all.back(), json({{"event", "stopped"}}));
+    EXPECT_EQ(named(all, "stations").front()["stationIds"], json({"EAAA", "EBBB", "ECCC"}));
+    EXPECT_EQ(named(all, "station").size(), 3u);
+    EXPECT_EQ(named(all, "move").size(), 1u);
+    EXPECT_EQ(named(all, "activate").size(), 1u) << "nothing near the new position";
+    const auto records = named(all, "record");
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[0]["hex"].get<std::string>().size(), 2048u);
+    EXPECT_TRUE(logged(all, "Position changed 600 nm \xE2\x80\x94 auto-refresh"));
+    EXPECT_TRUE(logged(all, "Engine stopped."));
+}
+
+TEST_F(RunCommand, ServesCommandsFromInputUntilItEnds) {
+    const auto run = runCli(cli::runRun, args({}), "set interval-sec 600\nset max-stations lots\nmove 50.1 8\nhover\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto all = events(run.out);
+    const auto errors = named(all, "error");
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[0]["message"], "--max-stations needs a whole number, not \"lots\"");
+    EXPECT_EQ(named(all, "move").size(), 1u);
+    EXPECT_EQ(all.back(), json({{"event", "stopped"}}));
+}
+
+TEST_F(RunCommand, WithoutTheSimulatorTheEngineEndsAndSaysWhy) {
+    const auto run = runCli(cli::runRun, args({"--sim", "fsuipc"}), "");
+    EXPECT_EQ(run.status, 1);
+    const auto all = events(run.out);
+    EXPECT_TRUE(logged(all, "Cannot open FSUIPC"));
+    EXPECT_FALSE(logged(all, "Engine stopped."));
+    EXPECT_EQ(all.back(), json({{"event", "stopped"}}));
+}
+
+}  // namespace
+}  // namespace wx

@@ -1,0 +1,255 @@
+// nubiro-cli run: the engine without a window. Every log line, station
+// choice, written station and the stop are printed as JSON lines, with the
+// in-process simulator stand-in's own events among them; commands come from
+// standard input and from --at-cycle.
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <iostream>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <sstream>
+
+#include "CliOptions.h"
+#include "Commands.h"
+#include "JsonLine.h"
+#include "LineReader.h"
+#include "RunOptions.h"
+#include "RunStandIn.h"
+#include "SettingsFields.h"
+#include "SimEvents.h"
+#include "WeatherJson.h"
+#include "airports/AirportDb.h"
+#include "engine/Engine.h"
+
+namespace wx::cli {
+namespace {
+
+using nlohmann::ordered_json;
+
+constexpr std::chrono::milliseconds kInterruptPoll{100};
+
+// Set by the Ctrl-C handler; a signal handler can reach nothing else.
+volatile std::sig_atomic_t interruptedFlag = 0;
+
+extern "C" void onInterrupt(int) { interruptedFlag = 1; }
+
+// Installs the Ctrl-C handler for its lifetime.
+class InterruptScope {
+public:
+    InterruptScope() : previous_(std::signal(SIGINT, onInterrupt)) { interruptedFlag = 0; }
+    ~InterruptScope() { std::signal(SIGINT, previous_); }
+    InterruptScope(const InterruptScope&) = delete;
+    InterruptScope& operator=(const InterruptScope&) = delete;
+
+private:
+    void (*previous_)(int);
+};
+
+// One JSON object a line, whole lines only, from any thread.
+class EventPrinter {
+public:
+    explicit EventPrinter(std::ostream& out) : out_(out) {}
+
+    void print(const ordered_json& event) {
+        const std::string line = jsonLine(event) + "\n";
+        std::lock_guard lock(mutex_);
+        out_ << line << std::flush;
+    }
+
+private:
+    std::mutex mutex_;
+    std::ostream& out_;
+};
+
+ordered_json errorEvent(const std::string& message) { return {{"event", "error"}, {"message", message}}; }
+
+class RunSession {
+public:
+    RunSession(const RunOptions& options, CliStreams io) : options_(options), io_(io), printer_(io.out) {}
+
+    int run() {
+        const InterruptScope interrupts;
+        const auto airports = loadAirports();
+        if (!airports) {
+            return 2;
+        }
+        if (options_.standIn) {
+            standIn_.emplace(options_.simSettings,
+                             [this](const standin::SimEvent& event) { printer_.print(standin::eventToJson(event)); });
+        }
+        settings_ = options_.settings;
+        EngineSeams seams;
+        seams.ipcTransport = standIn_ ? standIn_->transport() : nullptr;
+        seams.onCycleEnd = [this](int cycle) { cycleEnded(cycle); };
+        engine_ = std::make_unique<Engine>(*airports, settings_, callbacks(), std::move(seams));
+        engine_->start();
+        serveCommands();
+        engine_.reset();
+        return stoppedCleanly_.load() && !failed_.load() ? 0 : 1;
+    }
+
+private:
+    std::unique_ptr<AirportDb> loadAirports() {
+        auto airports = std::make_unique<AirportDb>(logToOutput());
+        if (options_.airportsPath.empty()) {
+            airports->load();
+        } else if (!airports->loadFile(options_.airportsPath)) {
+            io_.err << "nubiro-cli run: cannot load an airport list from " << options_.airportsPath << "\n";
+            return nullptr;
+        }
+        return airports;
+    }
+
+    LogFn logToOutput() {
+        return [this](const std::string& message, const std::string& level) {
+            printer_.print({{"event", "log"}, {"level", level}, {"message", message}});
+        };
+    }
+
+    // The engine's log, watched for how it ended: "Engine stopped." after a
+    // stop, nothing of the kind when the simulator could not be reached,
+    // "Fatal: " when something broke outside its cycles.
+    LogFn engineLog() {
+        return [this, print = logToOutput()](const std::string& message, const std::string& level) {
+            if (message == "Engine stopped.") {
+                stoppedCleanly_.store(true);
+            } else if (message.rfind("Fatal: ", 0) == 0) {
+                failed_.store(true);
+            }
+            print(message, level);
+        };
+    }
+
+    EngineCallbacks callbacks() {
+        EngineCallbacks callbacks;
+        callbacks.onLog = engineLog();
+        callbacks.onStations = [this](const std::vector<std::string>& ids) {
+            printer_.print({{"event", "stations"}, {"stationIds", ids}});
+        };
+        callbacks.onStationWeather = [this](const std::string& id, const WeatherData& weather, double distanceNm) {
+            printer_.print(
+                {{"event", "station"}, {"stationId", id}, {"distanceNm", distanceNm}, {"weather", weatherToJson(weather)}});
+        };
+        callbacks.onStopped = [this] {
+            printer_.print({{"event", "stopped"}});
+            std::lock_guard lock(mutex_);
+            stopped_ = true;
+            changed_.notify_all();
+        };
+        return callbacks;
+    }
+
+    // On the worker, when a cycle reaches its pause: the commands for this
+    // cycle, then the stop after the last cycle asked for.
+    void cycleEnded(int cycle) {
+        for (const auto& [at, command] : options_.atCycle) {
+            if (at == cycle) {
+                runCommand(command);
+            }
+        }
+        if (options_.cycles > 0 && cycle >= options_.cycles) {
+            stop();
+        }
+    }
+
+    void stop() { engine_->requestStop(); }
+
+    // Serves standard input until the engine has stopped. The end of input
+    // or Ctrl-C stops it; with a number of cycles the end of input does not.
+    void serveCommands() {
+        LineReader input(io_.in);
+        bool inputOpen = true;
+        while (!hasStopped()) {
+            if (interruptedFlag != 0) {
+                stop();
+            }
+            if (!inputOpen) {
+                std::unique_lock lock(mutex_);
+                changed_.wait_for(lock, kInterruptPoll, [this] { return stopped_; });
+                continue;
+            }
+            const LineReader::Next next = input.waitForLine(kInterruptPoll);
+            if (next.line) {
+                runCommand(*next.line);
+            } else if (next.ended) {
+                inputOpen = false;
+                if (options_.cycles == 0) {
+                    stop();
+                }
+            }
+        }
+    }
+
+    bool hasStopped() {
+        std::lock_guard lock(mutex_);
+        return stopped_;
+    }
+
+    // One command, from standard input or --at-cycle; a mistake is
+    // reported as an error event and changes nothing.
+    void runCommand(const std::string& line) {
+        std::istringstream words(line);
+        std::string verb;
+        if (!(words >> verb)) {
+            return;
+        }
+        if (verb == "refresh") {
+            engine_->requestRefresh();
+        } else if (verb == "weather-text") {
+            engine_->requestWeatherText();
+        } else if (verb == "stop") {
+            stop();
+        } else if (verb == "set") {
+            setField(words);
+        } else if (verb == "move" || verb == "ack") {
+            printer_.print(standIn_ ? standIn_->apply(line) : errorEvent("\"" + verb + "\" needs --sim standin"));
+        } else {
+            printer_.print(errorEvent("cannot do \"" + line +
+                                      "\"; commands: refresh, weather-text, stop, set FIELD VALUE, move LAT LON, "
+                                      "ack on|off"));
+        }
+    }
+
+    void setField(std::istringstream& words) {
+        std::string field;
+        std::string value;
+        words >> field >> std::ws;
+        std::getline(words, value);
+        std::lock_guard lock(settingsMutex_);
+        EngineSettings changed = settings_;
+        try {
+            setSettingsField(changed, field, value);
+        } catch (const UsageError& error) {
+            printer_.print(errorEvent(error.what()));
+            return;
+        }
+        settings_ = changed;
+        engine_->updateSettings(settings_);
+    }
+
+    const RunOptions& options_;
+    CliStreams io_;
+    EventPrinter printer_;
+    std::optional<RunStandIn> standIn_;
+    std::mutex settingsMutex_;
+    EngineSettings settings_;
+    std::unique_ptr<Engine> engine_;
+    std::atomic<bool> stoppedCleanly_{false};
+    std::atomic<bool> failed_{false};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool stopped_ = false;
+};
+
+}  // namespace
+
+int runRun(const std::vector<std::string>& args, CliStreams io) {
+    const RunOptions options = parseRunOptions(args, NUBIRO_CLI_STANDIN_BY_DEFAULT);
+    return RunSession(options, io).run();
+}
+
+}  // namespace wx::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "SimModel.h"
+#include "engine/EngineSettings.h"
+
+namespace wx::cli {
+
+// The command line of `run`.
+struct RunOptions {
+    bool standIn = true;                 // the in-process simulator stand-in, else FSUIPC
+    standin::SimSettings simSettings;    // the stand-in's start state
+    std::string airportsPath;            // empty: the program's cached list
+    EngineSettings settings;
+    int cycles = 0;                      // 0: until stop or the end of input
+    std::vector<std::pair<int, std::string>> atCycle;  // commands run when cycle K pauses
+};
+
+// Reads the words after `run`; `standInByDefault` is the build's default
+// for --sim. Throws UsageError on any mistake.
+RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByDefault);
+
+}  // namespace wx::cli

@@ -90,6 +90,28 @@ void readJsonReport(const json& element, bool consultOb, MetarMap& map) {
     }
 }
 
+// An element of the reduced variant's answer: "icaoId", "rawOb" and "ob" only.
+void readJsonOnlyReport(const json& element, MetarMap& map) {
+    const std::string id = textMember(element, "icaoId").value_or("");
+    const std::string fallback = textMember(element, "ob").value_or("");
+    const std::string text = textMember(element, "rawOb").value_or(fallback);
+    if (!id.empty() && !text.empty()) {
+        putReport(map, id, text);
+    }
+}
+
+// Runs read for one element of an answer. A member of the wrong type skips
+// that element only, with a log line, so the stations listed after it keep
+// their reports.
+template <typename Read>
+void readOrSkipElement(const LogFn& log, const Read& read) {
+    try {
+        read();
+    } catch (const json::type_error& error) {
+        logLine(log, std::string("METAR parse: ") + error.what(), "ERROR");
+    }
+}
+
 }  // namespace
 
 MetarMap decodeMetarAnswer(const std::string& body, const LogFn& log) {
@@ -106,11 +128,11 @@ MetarMap decodeMetarAnswer(const std::string& body, const LogFn& log) {
         } else if (value.is_array()) {
             for (const json& element : value) {
                 if (element.is_object()) {
-                    readJsonReport(element, true, map);
+                    readOrSkipElement(log, [&] { readJsonReport(element, true, map); });
                 }
             }
         } else if (value.is_object()) {
-            readJsonReport(value, false, map);
+            readOrSkipElement(log, [&] { readJsonReport(value, false, map); });
         }
     } catch (const std::exception& error) {
         logLine(log, std::string("METAR parse: ") + error.what(), "ERROR");
@@ -139,7 +161,7 @@ MetarMap fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::
     return decodeMetarAnswer(*body, log);
 }
 
-MetarMap fetchMetarsJsonOnly(HttpClient& http, const std::vector<std::string>& stationIds) {
+MetarMap fetchMetarsJsonOnly(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds) {
     if (stationIds.empty()) {
         return {};
     }
@@ -159,16 +181,10 @@ MetarMap fetchMetarsJsonOnly(HttpClient& http, const std::vector<std::string>& s
             if (!element.is_object()) {
                 break;
             }
-            const std::string id = textMember(element, "icaoId").value_or("");
-            const std::string fallback = textMember(element, "ob").value_or("");
-            const std::string text = textMember(element, "rawOb").value_or(fallback);
-            if (!id.empty() && !text.empty()) {
-                putReport(map, id, text);
-            }
+            readOrSkipElement(log, [&] { readJsonOnlyReport(element, map); });
         }
     } catch (...) {
-        // Invalid JSON or a member of the wrong type ends decoding; what was
-        // gathered so far stands.
+        // Invalid JSON ends decoding silently; what was gathered so far stands.
     }
     return map;
 }

@@ -20,9 +20,10 @@ constexpr int kAviationWeatherTimeoutSec = 25;
 // byte-order marks, HTML pages, single objects and plain report lines.
 MetarMap fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds);
 
-// The reduced variant: one JSON request without "hours", no fallback, no
-// cleaning and no log lines.
-MetarMap fetchMetarsJsonOnly(HttpClient& http, const std::vector<std::string>& stationIds);
+// The reduced variant: one JSON request without "hours", no fallback and no
+// cleaning; decoding stops at an element that is not an object. Its only log
+// line is for an element skipped for a member of the wrong type.
+MetarMap fetchMetarsJsonOnly(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds);
 
 // Decodes one answer of either METAR endpoint (the part of the full variant
 // after the request), logging as that variant does.

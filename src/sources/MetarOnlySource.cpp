@@ -10,7 +10,7 @@ MetarOnlySource::MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> trans
     : log_(log), http_(std::move(log), std::move(transport)) {}
 
 MetarMap MetarOnlySource::fetchMetars(const std::vector<std::string>& stationIds) {
-    return fetchMetarsJsonOnly(http_, stationIds);
+    return fetchMetarsJsonOnly(http_, log_, stationIds);
 }
 
 std::vector<nlohmann::json> MetarOnlySource::fetchSigmets() { return fetchSigmetList(http_); }

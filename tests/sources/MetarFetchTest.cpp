@@ -19,6 +19,7 @@ using Answers = std::vector<std::optional<std::string>>;
 const std::string kJsonUrl = "https://awc.test/api/data/metar?format=json&hours=2&ids=EGLL,EDDF";
 const std::string kRawUrl = "https://awc.test/cgi-bin/data/metar.php?format=raw&hours=2&ids=EGLL,EDDF";
 const std::string kTypeError = "[ERROR] METAR parse: [json.exception.type_error.302] type must be string, but is number";
+const std::string kNullError = "[ERROR] METAR parse: [json.exception.type_error.302] type must be string, but is null";
 
 struct FullCase {
     const char* name;
@@ -114,16 +115,22 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"EGLL", "EGLL 061050Z 1"}},
                  {},
                  {kJsonUrl}},
-        FullCase{"NumberIdStopsWithWhatWasGathered",
+        FullCase{"NumberIdSkipsOnlyItsElement",
                  {R"([{"icaoId":"EGLL","rawOb":"A"},{"icaoId":5,"rawOb":"B"},{"icaoId":"EDDF","rawOb":"C"}])"},
-                 {{"EGLL", "A"}},
+                 {{"EGLL", "A"}, {"EDDF", "C"}},
                  {kTypeError},
                  {kJsonUrl}},
         FullCase{"NonStringObIsATypeErrorEvenBesideRawOb",
-                 {R"([{"icaoId":"EGLL","rawOb":"A","ob":7}])"},
-                 {},
+                 {R"([{"icaoId":"EGLL","rawOb":"A","ob":7},{"icaoId":"EDDF","rawOb":"C"}])"},
+                 {{"EDDF", "C"}},
                  {kTypeError},
                  {kJsonUrl}},
+        FullCase{"EveryMistypedElementIsLoggedAndSkipped",
+                 {R"([{"icao":null,"rawOb":"A"},{"icaoId":"EGLL","raw_text":false},{"icaoId":"EDDF","rawOb":"C"}])"},
+                 {{"EDDF", "C"}},
+                 {kNullError, "[ERROR] METAR parse: [json.exception.type_error.302] type must be string, but is boolean"},
+                 {kJsonUrl}},
+        FullCase{"MistypedSingleObject", {R"({"icaoId":"EGLL","rawOb":null})"}, {}, {kNullError}, {kJsonUrl}},
         FullCase{"ScalarAnswersGiveNothing", {"\"EGLL 061020Z\""}, {}, {}, {kJsonUrl}},
         FullCase{"NullGivesNothing", {"null"}, {}, {}, {kJsonUrl}}),
     [](const testing::TestParamInfo<FullCase>& info) { return std::string(info.param.name); });
@@ -148,6 +155,7 @@ struct ReducedCase {
     const char* name;
     std::optional<std::string> answer;
     MetarMap expected;
+    std::vector<std::string> log;
 };
 
 class ReducedMetarFetch : public testing::TestWithParam<ReducedCase> {
@@ -155,7 +163,7 @@ protected:
     test::EnvironmentScope host_{"NUBIRO_AWC_URL", "https://awc.test"};
 };
 
-TEST_P(ReducedMetarFetch, DecodesOnlyJsonArraysAndLogsNothing) {
+TEST_P(ReducedMetarFetch, DecodesOnlyJsonArrays) {
     auto transport = std::make_shared<ScriptedTransport>(Answers{GetParam().answer, std::nullopt, std::nullopt});
     LogRecorder log;
     MetarOnlySource source(log.fn(), transport);
@@ -166,26 +174,37 @@ TEST_P(ReducedMetarFetch, DecodesOnlyJsonArraysAndLogsNothing) {
     const std::vector<std::string> urls =
         GetParam().answer ? std::vector<std::string>{url} : std::vector<std::string>{url, url};
     EXPECT_EQ(transport->urls(), urls);
-    const std::vector<std::string> lines = log.lines();
-    EXPECT_EQ(lines.size(), GetParam().answer ? 0u : 1u);
+    std::vector<std::string> expectedLog = GetParam().log;
+    if (!GetParam().answer) {
+        expectedLog.insert(expectedLog.begin(), kWarn);
+    }
+    EXPECT_EQ(log.lines(), expectedLog);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, ReducedMetarFetch,
     testing::Values(
         ReducedCase{"Array", R"([{"icaoId":"EGLL","rawOb":"A"},{"icaoId":"EDDF","ob":"B"}])",
-                    {{"EGLL", "A"}, {"EDDF", "B"}}},
+                    {{"EGLL", "A"}, {"EDDF", "B"}},
+                    {}},
         ReducedCase{"AlternativeKeysIgnored", R"([{"icao":"EGLL","raw_text":"A"},{"icaoId":"EDDF","raw_text":"B"}])",
+                    {},
                     {}},
         ReducedCase{"NonObjectStopsDecoding", R"([{"icaoId":"EGLL","rawOb":"A"},3,{"icaoId":"EDDF","rawOb":"B"}])",
-                    {{"EGLL", "A"}}},
-        ReducedCase{"TypeErrorStopsDecoding", R"([{"icaoId":"EGLL","rawOb":"A"},{"icaoId":"EDDF","rawOb":1}])",
-                    {{"EGLL", "A"}}},
-        ReducedCase{"SingleObject", R"({"icaoId":"EGLL","rawOb":"A"})", {}},
-        ReducedCase{"PlainText", "EGLL 061020Z 27010KT", {}},
-        ReducedCase{"Html", "<html></html>", {}},
-        ReducedCase{"Empty", "", {}},
-        ReducedCase{"Failure", std::nullopt, {}}),
+                    {{"EGLL", "A"}},
+                    {}},
+        ReducedCase{"TypeErrorSkipsOnlyItsElement",
+                    R"([{"icaoId":"EGLL","rawOb":"A"},{"icaoId":"EDDF","rawOb":1},{"icaoId":"LFPG","rawOb":"C"}])",
+                    {{"EGLL", "A"}, {"LFPG", "C"}},
+                    {kTypeError}},
+        ReducedCase{"NullIdSkipsOnlyItsElement", R"([{"icaoId":null,"ob":"A"},{"icaoId":"EDDF","ob":"B"}])",
+                    {{"EDDF", "B"}},
+                    {kNullError}},
+        ReducedCase{"SingleObject", R"({"icaoId":"EGLL","rawOb":"A"})", {}, {}},
+        ReducedCase{"PlainText", "EGLL 061020Z 27010KT", {}, {}},
+        ReducedCase{"Html", "<html></html>", {}, {}},
+        ReducedCase{"Empty", "", {}, {}},
+        ReducedCase{"Failure", std::nullopt, {}, {}}),
     [](const testing::TestParamInfo<ReducedCase>& info) { return std::string(info.param.name); });
 
 TEST(ReducedMetarFetch, EmptyListMakesNoRequest) {

@@ -7,7 +7,6 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include "SimModel.h"
 #include "StandInCommands.h"
 #include "platform/win32/IpcHandles.h"
+#include "platform/win32/CommandLineWords.h"
 #include "platform/win32/WideText.h"
 
 namespace wx::standin {
@@ -118,17 +118,6 @@ void readInput(HWND window) {
     }
     postLine(window, pending);
     PostMessageW(window, kInputEnded, 0, 0);
-}
-
-std::vector<std::string> commandLineWords() {
-    int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> args;
-    for (int i = 1; words != nullptr && i < count; ++i) {
-        args.push_back(fromWide(words[i]));
-    }
-    LocalFree(words);
-    return args;
 }
 
 int run() {

@@ -7,7 +7,6 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -19,7 +18,7 @@
 #include "DialogDriver.h"
 #include "Screenshot.h"
 #include "app/win32/ControlIds.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/CommandLineWords.h"
 
 namespace wx::driver {
 namespace {
@@ -50,17 +49,6 @@ void printLine(const std::string& line) {
 int fail(const std::string& message) {
     std::fprintf(stderr, "nubiro-driver: %s\n", message.c_str());
     return 1;
-}
-
-std::vector<std::string> commandLineWords() {
-    int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> args;
-    for (int i = 1; words != nullptr && i < count; ++i) {
-        args.push_back(fromWide(words[i]));
-    }
-    LocalFree(words);
-    return args;
 }
 
 std::string joined(const std::vector<std::string>& cells, const char* separator) {

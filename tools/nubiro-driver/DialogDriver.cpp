@@ -21,6 +21,24 @@ LRESULT send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+// The messages that read a combo box's or a list box's entries.
+struct EntryMessages {
+    UINT count;
+    UINT length;
+    UINT text;
+};
+
+std::vector<std::string> listEntries(HWND list, const EntryMessages& messages) {
+    std::vector<std::string> entries;
+    const auto count = send(list, messages.count, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring entry(static_cast<size_t>(send(list, messages.length, static_cast<WPARAM>(i), 0)) + 1, L'\0');
+        send(list, messages.text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
+        entries.push_back(fromWide(entry.c_str()));
+    }
+    return entries;
+}
+
 std::string className(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
@@ -139,29 +157,13 @@ void DialogDriver::selectListBoxEntry(int id, int index) const {
 }
 
 std::vector<std::string> DialogDriver::comboEntries(int id) const {
-    const HWND combo = control(id);
-    std::vector<std::string> entries;
-    const auto count = send(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring entry(static_cast<size_t>(send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
-        send(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
-        entries.push_back(fromWide(entry.c_str()));
-    }
-    return entries;
+    return listEntries(control(id), {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT});
 }
 
 int DialogDriver::comboSelection(int id) const { return static_cast<int>(send(control(id), CB_GETCURSEL, 0, 0)); }
 
 std::vector<std::string> DialogDriver::listBoxEntries(int id) const {
-    const HWND list = control(id);
-    std::vector<std::string> entries;
-    const auto count = send(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring entry(static_cast<size_t>(send(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
-        send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
-        entries.push_back(fromWide(entry.c_str()));
-    }
-    return entries;
+    return listEntries(control(id), {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT});
 }
 
 std::vector<std::string> DialogDriver::listViewHeaders(int id) const {

@@ -75,6 +75,10 @@ private:
     void serveRefresh(const EngineSettings& settings);
     void writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
                        const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working);
+    void writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position);
+    std::vector<nlohmann::json> fetchSigmets(const EngineSettings& settings);
+    void initialiseWeatherOnce();
+    bool wantsGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position) const;
     void syncZulu(const EngineSettings& settings, const std::vector<std::pair<std::string, std::string>>& reports);
     int writeGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position,
                          const std::vector<nlohmann::json>& sigmets, double magVarDeg);

@@ -88,6 +88,8 @@ EngineSettings Engine::refreshCycle() {
     log("--- Cycle (" + std::to_string(stations.sorted.size()) + " stations) ---", "INFO");
     if (!stations.sorted.empty()) {
         writeStations(settings, position, stations.sorted, stations.working);
+    } else if (wantsGlobalPoint(settings, position)) {
+        writeGlobalPointOnly(settings, *position);
     }
     return settings;
 }
@@ -157,19 +159,10 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
             }
         }
     }
-    std::vector<json> sigmets;
-    if (settings.sigmetEnabled) {
-        sigmets = source_->fetchSigmets();
-        if (!sigmets.empty()) {
-            log("SIGMET active: " + std::to_string(sigmets.size()), "INFO");
-        }
-    }
+    const std::vector<json> sigmets = fetchSigmets(settings);
     syncZulu(settings, reports);
     const double magVarDeg = link_->readMagneticVariation();
-    if (link_->nwiAvailable() && !nwiCleared_) {
-        link_->initWeather();
-        nwiCleared_ = true;
-    }
+    initialiseWeatherOnce();
 
     int written = writeGlobalPoint(settings, position, sigmets, magVarDeg);
     std::optional<WeatherData> first;
@@ -194,6 +187,37 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
     activate(settings, written, first);
 }
 
+// With no station in range (over open water) the model's weather at the
+// aircraft is still written, so that the simulator does not keep the last
+// coast's weather: SIGMETs, the global point and its activation, without
+// METARs, clock or cycle text.
+void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position) {
+    const std::vector<json> sigmets = fetchSigmets(settings);
+    const double magVarDeg = link_->readMagneticVariation();
+    initialiseWeatherOnce();
+    const int written = writeGlobalPoint(settings, position, sigmets, magVarDeg);
+    activate(settings, written, std::nullopt);
+}
+
+std::vector<json> Engine::fetchSigmets(const EngineSettings& settings) {
+    if (!settings.sigmetEnabled) {
+        return {};
+    }
+    std::vector<json> sigmets = source_->fetchSigmets();
+    if (!sigmets.empty()) {
+        log("SIGMET active: " + std::to_string(sigmets.size()), "INFO");
+    }
+    return sigmets;
+}
+
+// The simulator's weather is cleared once, in the first cycle that writes.
+void Engine::initialiseWeatherOnce() {
+    if (link_->nwiAvailable() && !nwiCleared_) {
+        link_->initWeather();
+        nwiCleared_ = true;
+    }
+}
+
 // The first report with a readable time sets the simulator clock, once per
 // engine; a cycle without one, or whose setting fails, leaves it to the next.
 void Engine::syncZulu(const EngineSettings& settings, const Reports& reports) {
@@ -210,9 +234,13 @@ void Engine::syncZulu(const EngineSettings& settings, const Reports& reports) {
 
 // The record synthesized at the aircraft position, written before the
 // stations; 1 when it was written.
+bool Engine::wantsGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position) const {
+    return settings.globalLayer && position && source_->canSynthesize();
+}
+
 int Engine::writeGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position,
                              const std::vector<json>& sigmets, double magVarDeg) {
-    if (!settings.globalLayer || !position || !source_->canSynthesize()) {
+    if (!wantsGlobalPoint(settings, position)) {
         return 0;
     }
     std::optional<WeatherData> global = source_->synthesizeGlobal(position->latitudeDeg, position->longitudeDeg);

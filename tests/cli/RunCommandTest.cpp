@@ -106,9 +106,9 @@ TEST_F(RunCommand, RunsTheGivenCyclesAndCommandsAtTheirPause) {
     EXPECT_EQ(named(all, "stations").front()["stationIds"], json({"EAAA", "EBBB", "ECCC"}));
     EXPECT_EQ(named(all, "station").size(), 3u);
     EXPECT_EQ(named(all, "move").size(), 1u);
-    EXPECT_EQ(named(all, "activate").size(), 1u) << "nothing near the new position";
+    EXPECT_EQ(named(all, "activate").size(), 2u) << "only the global point near the new position";
     const auto records = named(all, "record");
-    ASSERT_EQ(records.size(), 4u);
+    ASSERT_EQ(records.size(), 5u);
     EXPECT_EQ(records[0]["hex"].get<std::string>().size(), 2048u);
     EXPECT_TRUE(logged(all, "Position changed 600 nm \xE2\x80\x94 auto-refresh"));
     EXPECT_TRUE(logged(all, "Engine stopped."));

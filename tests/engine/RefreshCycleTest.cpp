@@ -248,7 +248,28 @@ TEST_F(RefreshCycle, OnlyTheGlobalPointWrittenShowsNoText) {
     EXPECT_TRUE(rig.reports.empty());
 }
 
-TEST_F(RefreshCycle, NoStationsMeansNoFetchAndNoGlobalPoint) {
+// Over open water, with no station in range, the model's weather at the
+// aircraft is still written every cycle: SIGMETs and the global point, no
+// METARs, clock or text.
+TEST_F(RefreshCycle, OverOpenWaterTheGlobalPointIsWrittenEveryCycle) {
+    rig.model->setPosition(0.0, 0.0);
+    rig.run(settings, 2);
+    EXPECT_EQ(rig.count("[INFO] --- Cycle (0 stations) ---"), 2);
+    EXPECT_EQ(recordStations(*rig.model), (Lines{"GLOB", "GLOB"}));
+    EXPECT_EQ(eventsOf<ActivateEvent>(*rig.model).size(), 2u);
+    EXPECT_EQ(rig.count("[OK] NWI: 1 points activated"), 2);
+    EXPECT_EQ(eventsOf<InitEvent>(*rig.model).size(), 1u);
+    EXPECT_TRUE(eventsOf<TextEvent>(*rig.model).empty());
+    EXPECT_TRUE(eventsOf<ClockEvent>(*rig.model).empty());
+    Lines paths;
+    for (const std::string& url : rig.http->urls()) {
+        paths.push_back(url.substr(url.find('/', 8), url.find('?') - url.find('/', 8)));
+    }
+    EXPECT_EQ(paths, (Lines{"/api/data/isigmet", "/v1/forecast", "/api/data/isigmet", "/v1/forecast"}));
+}
+
+TEST_F(RefreshCycle, WithoutTheGlobalPointNoStationsMeansNoFetch) {
+    settings.globalLayer = false;
     rig.model->setPosition(0.0, 0.0);
     rig.run(settings, 1);
     EXPECT_EQ(rig.count("[INFO] --- Cycle (0 stations) ---"), 1);

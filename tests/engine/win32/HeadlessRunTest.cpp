@@ -78,6 +78,21 @@ TEST_F(HeadlessRun, TwoCyclesReachTheSimulator) {
     EXPECT_EQ(countEvents(events, "text"), 2u);
 }
 
+// Mid-Atlantic, no airport within reach: the weather at the aircraft is
+// written and activated every cycle.
+TEST_F(HeadlessRun, OverOpenWaterTheGlobalPointIsWrittenEveryCycle) {
+    StandInProcess standIn({"--lat", "45", "--lon", "-30"});
+    ASSERT_TRUE(standIn.started());
+    ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--cycles", "2"}), "nubiro-cli> ");
+    ASSERT_TRUE(cli.launched());
+    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(120)).has_value());
+    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
+    const auto events = standIn.linesSoFar();
+    EXPECT_EQ(countEvents(events, "record"), 2u);
+    EXPECT_EQ(countEvents(events, "activate"), 2u);
+    EXPECT_EQ(countEvents(events, "text"), 0u);
+}
+
 TEST_F(HeadlessRun, KeepsCyclingWhenTheSimulatorDiesAndStopsOnCommand) {
     auto standIn = std::make_unique<StandInProcess>(std::vector<std::string>{"--lat", "51.4706", "--lon", "-0.4619"});
     ASSERT_TRUE(standIn->started());

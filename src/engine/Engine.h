@@ -14,6 +14,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/StationSelection.h"
 #include "sim/Clock.h"
+#include "sim/InterruptibleClock.h"
 #include "sim/IpcTransport.h"
 #include "sim/SimLink.h"
 #include "sources/WeatherSource.h"
@@ -53,6 +54,10 @@ public:
     // Launches the worker unless it runs; an ended worker is joined first.
     // Stop and refresh requests made before are dropped.
     void start();
+    // Any thread, returns at once. The worker breaks off whatever it is
+    // doing within a second (a simulator that does not answer may hold it up
+    // to its send time-out): nothing more is fetched, written, activated or
+    // shown, and "Engine stopped." is its last line.
     void requestStop();
     // The worker ends its pause within a second and runs a cycle that
     // resets the simulator's weather first.
@@ -65,9 +70,15 @@ public:
     bool isRunning() const;
 
 private:
+    // Thrown at a stop check to abandon the rest of the cycle.
+    struct CycleStopped {};
+
     void run();
     void runCycle(int cycle);
     EngineSettings refreshCycle();
+    bool ensureLink();
+    void checkStop() const;
+    void notePosition(const EngineSettings& settings, const std::optional<SimPosition>& position);
     void selectSource();
     EngineSettings copySettings() const;
     void serveWeatherText(const EngineSettings& settings);
@@ -87,13 +98,18 @@ private:
     void activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& first);
     void pause(const EngineSettings& settings);
     void log(const std::string& message, const char* level) const;
+    LogFn workerLog() const;
 
     const AirportDb& airports_;
     EngineSettings settings_;
     mutable std::mutex settingsMutex_;
     EngineCallbacks callbacks_;
     EngineSeams seams_;
-    std::shared_ptr<Clock> clock_;
+    std::shared_ptr<InterruptibleClock> clock_;
+    // What the sources, the link and the cycle log through: nothing once a
+    // stop was requested, so that "Engine stopped." ends the log.
+    LogFn workerLog_;
+    std::shared_ptr<IpcTransport> ipcTransport_;
     std::unique_ptr<IWeatherSource> source_;
     std::unique_ptr<SimLink> link_;
     std::thread worker_;
@@ -104,6 +120,7 @@ private:
     mutable std::mutex weatherMutex_;
     std::optional<WeatherData> lastWeather_;
     std::optional<SimPosition> lastPosition_;
+    bool positionMissing_ = false;
     bool nwiCleared_ = false;
     bool zuluSynced_ = false;
     std::string activeSourceName_;

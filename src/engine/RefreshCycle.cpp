@@ -71,17 +71,26 @@ std::string sigmetText(const WeatherData& weather) {
 }  // namespace
 
 // Steps of one cycle up to its pause; returns the settings snapshot the
-// pause works from.
+// pause works from. Without the simulator the cycle only looks for it.
 EngineSettings Engine::refreshCycle() {
     selectSource();
     const EngineSettings settings = copySettings();
+    if (!ensureLink()) {
+        return settings;
+    }
     if (weatherTextRequested_.load()) {
         serveWeatherText(settings);
     }
     const std::optional<SimPosition> position = link_->readPosition();
+    checkStop();
+    if (!link_->connected()) {
+        return settings;
+    }
+    notePosition(settings, position);
     checkPositionJump(position);
     serveRefresh(settings);
-    if (position && callbacks_.onLog) {
+    checkStop();
+    if (position && workerLog_) {
         log(formatText("Position: %.3f, %.3f", position->latitudeDeg, position->longitudeDeg), "INFO");
     }
     const StationChoice stations = chooseStations(settings, position, airports_, callbacks_.onStations);
@@ -92,6 +101,34 @@ EngineSettings Engine::refreshCycle() {
         writeGlobalPointOnly(settings, *position);
     }
     return settings;
+}
+
+// A simulator that went away is looked for again every cycle. A new one
+// gets its weather reset before the first write and its clock set again.
+bool Engine::ensureLink() {
+    if (link_->connected()) {
+        return true;
+    }
+    link_.reset();
+    link_ = std::make_unique<SimLink>(workerLog_, ipcTransport_, clock_);
+    checkStop();
+    if (!link_->connected()) {
+        return false;
+    }
+    nwiCleared_ = false;
+    zuluSynced_ = false;
+    return true;
+}
+
+// Auto mode has nothing to do without a position: said once until the
+// simulator gives one again.
+void Engine::notePosition(const EngineSettings& settings, const std::optional<SimPosition>& position) {
+    if (position) {
+        positionMissing_ = false;
+    } else if (settings.stationMode == "auto" && !positionMissing_) {
+        positionMissing_ = true;
+        log("No position from the simulator.", "WARN");
+    }
 }
 
 void Engine::serveWeatherText(const EngineSettings& settings) {
@@ -150,9 +187,10 @@ void Engine::serveRefresh(const EngineSettings& settings) {
 void Engine::writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
                            const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working) {
     const MetarMap metars = source_->fetchMetars(stationIds(sorted));
+    checkStop();
     log("METAR: " + std::to_string(metars.size()), "INFO");
     const Reports reports = orderedReports(metars, sorted);
-    if (callbacks_.onLog) {
+    if (workerLog_) {
         for (const auto& [id, raw] : reports) {
             if (!raw.empty()) {
                 log("[" + id + "] " + raw, "METAR");
@@ -163,14 +201,17 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
     syncZulu(settings, reports);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
+    checkStop();
 
     int written = writeGlobalPoint(settings, position, sigmets, magVarDeg);
     std::optional<WeatherData> first;
     for (const StationEntry& station : working) {
-        if (stopRequested_.load()) {
+        checkStop();
+        if (!link_->connected()) {
             break;
         }
         std::optional<WeatherData> weather = stationWeather(settings, station, metars, sigmets);
+        checkStop();
         if (!weather || !link_->writeWeather(*weather, magVarDeg)) {
             continue;
         }
@@ -195,6 +236,7 @@ void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosit
     const std::vector<json> sigmets = fetchSigmets(settings);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
+    checkStop();
     const int written = writeGlobalPoint(settings, position, sigmets, magVarDeg);
     activate(settings, written, std::nullopt);
 }
@@ -204,6 +246,7 @@ std::vector<json> Engine::fetchSigmets(const EngineSettings& settings) {
         return {};
     }
     std::vector<json> sigmets = source_->fetchSigmets();
+    checkStop();
     if (!sigmets.empty()) {
         log("SIGMET active: " + std::to_string(sigmets.size()), "INFO");
     }
@@ -244,11 +287,12 @@ int Engine::writeGlobalPoint(const EngineSettings& settings, const std::optional
         return 0;
     }
     std::optional<WeatherData> global = source_->synthesizeGlobal(position->latitudeDeg, position->longitudeDeg);
+    checkStop();
     if (!global) {
         return 0;
     }
     if (settings.sigmetEnabled) {
-        evaluateSigmets(*global, position->latitudeDeg, position->longitudeDeg, sigmets, callbacks_.onLog);
+        evaluateSigmets(*global, position->latitudeDeg, position->longitudeDeg, sigmets, workerLog_);
     }
     finalizeClouds(*global);
     if (!link_->writeWeather(*global, magVarDeg)) {
@@ -281,7 +325,7 @@ std::optional<WeatherData> Engine::stationWeather(const EngineSettings& settings
         return std::nullopt;
     }
     if (airport && settings.sigmetEnabled) {
-        evaluateSigmets(*weather, lat, lon, sigmets, callbacks_.onLog);
+        evaluateSigmets(*weather, lat, lon, sigmets, workerLog_);
     }
     finalizeClouds(*weather);
     return weather;
@@ -290,7 +334,8 @@ std::optional<WeatherData> Engine::stationWeather(const EngineSettings& settings
 // Makes the cycle's records the simulator's weather and shows the first
 // station's summary.
 void Engine::activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& first) {
-    if (!link_->nwiAvailable() || written < 1) {
+    checkStop();
+    if (!link_->connected() || !link_->nwiAvailable() || written < 1) {
         return;
     }
     if (!link_->activatePending()) {
@@ -298,6 +343,7 @@ void Engine::activate(const EngineSettings& settings, int written, const std::op
         return;
     }
     log("NWI: " + std::to_string(written) + " points activated", "OK");
+    checkStop();
     if (settings.textInSim && first) {
         link_->showText(formatWeatherSummary(*first, settings.fullMetarText, kTextMaxLength, sigmetText(*first)),
                         settings.textSeconds);

@@ -32,6 +32,8 @@ public:
     SimLink(const SimLink&) = delete;
     SimLink& operator=(const SimLink&) = delete;
 
+    // False once the simulator's window has gone away ("FSUIPC connection
+    // lost."); the link stays closed then and writes nothing more.
     bool connected() const { return connected_; }
     bool nwiAvailable() const { return nwiAvailable_; }
 
@@ -54,6 +56,7 @@ public:
 
 private:
     void connect();
+    bool process();
     void sendControl(uint32_t control, uint32_t parameter);
     std::optional<uint32_t> readCompletionWord();
     bool sendNwiCommand(uint16_t command, const std::string& station, bool wait);
@@ -63,6 +66,7 @@ private:
     std::shared_ptr<Clock> clock_;
     FsuipcClient client_;
     bool connected_ = false;
+    bool lost_ = false;  // was connected until the simulator's window went away
     bool nwiAvailable_ = false;
 };
 

@@ -35,7 +35,7 @@ std::optional<SimPosition> SimLink::readPosition() {
     uint8_t latitude[8] = {};
     uint8_t longitude[8] = {};
     if (!client_.read(SimOffsets::kLatitude, 8, latitude) || !client_.read(SimOffsets::kLongitude, 8, longitude) ||
-        !client_.process()) {
+        !process()) {
         return std::nullopt;
     }
     SimPosition position;
@@ -52,7 +52,7 @@ std::optional<SimPosition> SimLink::readPosition() {
 
 double SimLink::readMagneticVariation() {
     uint8_t variation[2] = {};
-    if (!client_.read(SimOffsets::kMagneticVariation, 2, variation) || !client_.process()) {
+    if (!client_.read(SimOffsets::kMagneticVariation, 2, variation) || !process()) {
         return 0.0;
     }
     return static_cast<int16_t>(loadLe16(variation)) * 360.0 / 65536.0;
@@ -65,7 +65,7 @@ bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
     uint8_t utcMinute = 0;
     if (!client_.read(SimOffsets::kLocalHour, 1, &localHour) ||
         !client_.read(SimOffsets::kLocalMinute, 1, &localMinute) || !client_.read(SimOffsets::kUtcHour, 1, &utcHour) ||
-        !client_.read(SimOffsets::kUtcMinute, 1, &utcMinute) || !client_.process()) {
+        !client_.read(SimOffsets::kUtcMinute, 1, &utcMinute) || !process()) {
         return false;
     }
     const int64_t offset = localOffsetMinutes(localHour * 60 + localMinute, utcHour * 60 + utcMinute);
@@ -94,7 +94,7 @@ void SimLink::sendControl(uint32_t control, uint32_t parameter) {
     storeLe32(words, control);
     storeLe32(words + 4, parameter);
     client_.write(SimOffsets::kControl, sizeof words, words);
-    client_.process();
+    process();
 }
 
 bool SimLink::showText(const std::string& text, int32_t seconds) {
@@ -106,7 +106,7 @@ bool SimLink::showText(const std::string& text, int32_t seconds) {
     uint8_t time[2];
     storeLe16(time, static_cast<uint16_t>(seconds & 0x7FFF));
     client_.write(SimOffsets::kTextSeconds, 2, time);
-    return client_.process();
+    return process();
 }
 
 }  // namespace wx

@@ -201,12 +201,13 @@ private:
             stop();
         } else if (verb == "set") {
             setField(words);
-        } else if (verb == "move" || verb == "ack" || verb == "reply" || verb == "kill") {
+        } else if (verb == "move" || verb == "ack" || verb == "reply" || verb == "kill" || verb == "restart" ||
+                   verb == "hang") {
             printer_.print(standIn_ ? standIn_->apply(line) : errorEvent("\"" + verb + "\" needs --sim standin"));
         } else {
             printer_.print(errorEvent("cannot do \"" + line +
                                       "\"; commands: refresh, weather-text, stop, set FIELD VALUE, move LAT LON, "
-                                      "ack on|off, reply N, kill"));
+                                      "ack on|off, reply N, kill, restart, hang MS"));
         }
     }
 

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,6 +33,18 @@ struct StandIn {
     SimModel model;
     UINT ipcMessage = 0;
 };
+
+// The milliseconds of a "hang MS" line.
+std::optional<DWORD> hangMilliseconds(const std::string& line) {
+    std::istringstream words(line);
+    std::string verb;
+    long long ms = -1;
+    std::string extra;
+    if (!(words >> verb >> ms) || verb != "hang" || ms < 0 || ms > 600000 || (words >> extra)) {
+        return std::nullopt;
+    }
+    return static_cast<DWORD>(ms);
+}
 
 void printLine(const nlohmann::ordered_json& object) {
     const std::string line = jsonLine(object) + "\n";
@@ -72,6 +86,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         const std::unique_ptr<std::string> line(reinterpret_cast<std::string*>(lParam));
         if (isQuitLine(*line)) {
             DestroyWindow(window);
+        } else if (const auto hang = hangMilliseconds(*line)) {
+            // The window's thread stops taking messages, as a simulator
+            // loading a flight does; Windows reports it hung after a while.
+            printLine({{"event", "hang"}, {"ms", *hang}});
+            Sleep(*hang);
         } else if (standIn != nullptr) {
             printLine(applyInputLine(standIn->model, *line));
         }

@@ -139,9 +139,10 @@ const char* usageText() {
            "  version N           change the simulator version word\n"
            "  ack off|on          stop or resume acknowledging NWI commands\n"
            "  reply N             reply N to every batch from now on\n"
+           "  hang MS             the window takes no messages for MS milliseconds\n"
            "  quit                end (so does the end of input)\n"
            "\n"
-           "events: ready, record, clear, init, activate, time, text, move, version, ack, reply, error, quit\n";
+           "events: ready, record, clear, init, activate, time, text, move, version, ack, reply, hang, error, quit\n";
 }
 
 bool isQuitLine(const std::string& line) {

@@ -18,6 +18,8 @@ constexpr std::chrono::seconds kPauseStep{1};
 constexpr std::chrono::seconds kAfterCycleError{3};
 // While the simulator is away it is looked for again at least this often.
 constexpr int32_t kReconnectPauseSec = 10;
+// While stations move toward new weather, their next steps come this often.
+constexpr int32_t kSmoothPauseSec = 60;
 
 }  // namespace
 
@@ -105,6 +107,8 @@ void Engine::run() {
     running_.exchange(true);
     try {
         ipcTransport_ = seams_.ipcTransport ? seams_.ipcTransport : defaultIpcTransport();
+        smooth_.reset();
+        readBackWatch_ = ReadBackWatch{};
         link_.reset();
         link_ = std::make_unique<SimLink>(workerLog_, ipcTransport_, clock_);
         if (!link_->connected()) {
@@ -170,6 +174,7 @@ void Engine::selectSource() {
     }
     activeSourceName_ = settings.source;
     source_ = makeSource(activeSourceName_, workerLog_);
+    smooth_.writeAtOnce();
     log("Switched weather source \xE2\x86\x92 " + activeSourceName_, "OK");
 }
 
@@ -177,8 +182,10 @@ void Engine::selectSource() {
 // refresh request and serving a weather-text request as it comes. Without
 // the simulator the pause is short, so that it is found again soon.
 void Engine::pause(const EngineSettings& settings) {
-    const int32_t seconds =
-        link_->connected() ? settings.intervalSec : std::min(settings.intervalSec, kReconnectPauseSec);
+    int32_t seconds = link_->connected() ? settings.intervalSec : std::min(settings.intervalSec, kReconnectPauseSec);
+    if (settings.smoothChanges && smooth_.movingCount() > 0) {
+        seconds = std::min(seconds, kSmoothPauseSec);
+    }
     for (int32_t second = 0; second < seconds; ++second) {
         if (stopRequested_.load() || refreshRequested_.load()) {
             return;

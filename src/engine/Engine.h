@@ -12,6 +12,8 @@
 
 #include "airports/AirportDb.h"
 #include "engine/EngineSettings.h"
+#include "engine/ReadBack.h"
+#include "engine/SmoothChange.h"
 #include "engine/StationSelection.h"
 #include "sim/Clock.h"
 #include "sim/InterruptibleClock.h"
@@ -29,12 +31,15 @@ using CycleEndFn = std::function<void(int cycle)>;
 
 // What the engine takes from outside besides its settings and callbacks.
 // Empty members take the program's defaults: the process-wide IPC transport
-// (read when the worker opens its simulator link) and the steady clock.
+// (read when the worker opens its simulator link), the steady clock and the
+// system's calendar time.
 // Tests and the headless runner give their own.
 struct EngineSeams {
     std::shared_ptr<IpcTransport> ipcTransport;
     std::shared_ptr<Clock> clock;
     CycleEndFn onCycleEnd;
+    // The calendar time, UTC, that reports are aged against.
+    std::function<std::chrono::system_clock::time_point()> utcNow;
 };
 
 // The program's worker: on a thread of its own it opens the simulator link
@@ -87,15 +92,22 @@ private:
     void writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
                        const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working);
     void writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position);
+    void moveStationsOn(const EngineSettings& settings);
+    void logReports(const std::vector<std::pair<std::string, std::string>>& reports);
+    bool writeStationRecord(const EngineSettings& settings, const StationEntry& station, const WeatherData& target,
+                            double magVarDeg, std::optional<WeatherData>& first);
+    void readBack(const std::optional<WeatherData>& sent, double magVarDeg);
     std::vector<nlohmann::json> fetchSigmets(const EngineSettings& settings);
     void initialiseWeatherOnce();
     bool wantsGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position) const;
     void syncZulu(const EngineSettings& settings, const std::vector<std::pair<std::string, std::string>>& reports);
-    int writeGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position,
-                         const std::vector<nlohmann::json>& sigmets, double magVarDeg);
+    std::optional<WeatherData> writeGlobalPoint(const EngineSettings& settings,
+                                                const std::optional<SimPosition>& position,
+                                                const std::vector<nlohmann::json>& sigmets, double magVarDeg);
     std::optional<WeatherData> stationWeather(const EngineSettings& settings, const StationEntry& station,
                                               const MetarMap& metars, const std::vector<nlohmann::json>& sigmets);
-    void activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& first);
+    void activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& textRecord,
+                  const std::optional<WeatherData>& nearest, double magVarDeg);
     void pause(const EngineSettings& settings);
     void log(const std::string& message, const char* level) const;
     LogFn workerLog() const;
@@ -124,6 +136,8 @@ private:
     bool nwiCleared_ = false;
     bool zuluSynced_ = false;
     std::string activeSourceName_;
+    SmoothChanges smooth_;
+    ReadBackWatch readBackWatch_;
 };
 
 }  // namespace wx

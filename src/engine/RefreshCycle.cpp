@@ -13,6 +13,7 @@
 #include "engine/SigmetEvaluation.h"
 #include "sim/FormatText.h"
 #include "weather/Clouds.h"
+#include "weather/MetarAge.h"
 #include "weather/MetarDecoder.h"
 #include "weather/WeatherSummary.h"
 
@@ -27,6 +28,8 @@ constexpr int32_t kBannerSeconds = 3;
 constexpr int32_t kOnDemandFallbackSeconds = 15;
 constexpr int32_t kTextMaxLength = 127;
 constexpr size_t kSigmetsInText = 3;
+// The point at the aircraft, as smooth changes keep it.
+const StationEntry kGlobalPoint{"GLOB", 0.0};
 
 // The map's reports in the order of the stations asked for, then any the
 // service named otherwise, by id; so that logs and the clock setting do not
@@ -75,6 +78,9 @@ std::string sigmetText(const WeatherData& weather) {
 EngineSettings Engine::refreshCycle() {
     selectSource();
     const EngineSettings settings = copySettings();
+    if (!settings.smoothChanges) {
+        smooth_.reset();
+    }
     if (!ensureLink()) {
         return settings;
     }
@@ -93,6 +99,11 @@ EngineSettings Engine::refreshCycle() {
     if (position && workerLog_) {
         log(formatText("Position: %.3f, %.3f", position->latitudeDeg, position->longitudeDeg), "INFO");
     }
+    if (settings.smoothChanges && smooth_.onlyMoving(clock_->now(), settings.intervalSec)) {
+        moveStationsOn(settings);
+        return settings;
+    }
+    smooth_.fullCycleBegins(clock_->now());
     const StationChoice stations = chooseStations(settings, position, airports_, callbacks_.onStations);
     log("--- Cycle (" + std::to_string(stations.sorted.size()) + " stations) ---", "INFO");
     if (!stations.sorted.empty()) {
@@ -117,6 +128,7 @@ bool Engine::ensureLink() {
     }
     nwiCleared_ = false;
     zuluSynced_ = false;
+    smooth_.writeAtOnce();
     return true;
 }
 
@@ -175,6 +187,7 @@ void Engine::serveRefresh(const EngineSettings& settings) {
         return;
     }
     log("--- REFRESH ---", "WARN");
+    smooth_.writeAtOnce();
     if (link_->nwiAvailable()) {
         link_->initWeather();
         nwiCleared_ = true;
@@ -190,42 +203,97 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
     checkStop();
     log("METAR: " + std::to_string(metars.size()), "INFO");
     const Reports reports = orderedReports(metars, sorted);
-    if (workerLog_) {
-        for (const auto& [id, raw] : reports) {
-            if (!raw.empty()) {
-                log("[" + id + "] " + raw, "METAR");
-            }
-        }
-    }
+    logReports(reports);
     const std::vector<json> sigmets = fetchSigmets(settings);
     syncZulu(settings, reports);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
     checkStop();
 
-    int written = writeGlobalPoint(settings, position, sigmets, magVarDeg);
+    const std::optional<WeatherData> global = writeGlobalPoint(settings, position, sigmets, magVarDeg);
+    int written = global ? 1 : 0;
     std::optional<WeatherData> first;
     for (const StationEntry& station : working) {
         checkStop();
         if (!link_->connected()) {
             break;
         }
-        std::optional<WeatherData> weather = stationWeather(settings, station, metars, sigmets);
+        const std::optional<WeatherData> weather = stationWeather(settings, station, metars, sigmets);
         checkStop();
-        if (!weather || !link_->writeWeather(*weather, magVarDeg)) {
+        if (weather && writeStationRecord(settings, station, *weather, magVarDeg, first)) {
+            ++written;
+        }
+    }
+    activate(settings, written, first, first ? first : global, magVarDeg);
+}
+
+// The raw reports with their age; a stale one is pointed out.
+void Engine::logReports(const Reports& reports) {
+    if (!workerLog_) {
+        return;
+    }
+    const auto now = seams_.utcNow ? seams_.utcNow() : std::chrono::system_clock::now();
+    for (const auto& [id, raw] : reports) {
+        if (raw.empty()) {
             continue;
         }
-        ++written;
-        if (!first) {
-            first = weather;
+        const std::optional<int32_t> age = reportAgeMinutes(raw, now);
+        log("[" + id + "] " + raw + (age ? " (" + std::to_string(*age) + " min)" : ""), "METAR");
+        if (age && *age > kStaleReportMinutes) {
+            log("[" + id + "] METAR is " + std::to_string(*age) + " min old", "WARN");
         }
-        if (callbacks_.onStationWeather) {
-            callbacks_.onStationWeather(station.stationId, *weather, station.distanceNm);
-        }
-        std::lock_guard lock(weatherMutex_);
-        lastWeather_ = std::move(weather);
     }
-    activate(settings, written, first);
+}
+
+// Writes a station's record, or with smooth changes the next step toward
+// it, and reports what was written.
+bool Engine::writeStationRecord(const EngineSettings& settings, const StationEntry& station,
+                                const WeatherData& target, double magVarDeg, std::optional<WeatherData>& first) {
+    WeatherData record = settings.smoothChanges ? smooth_.next(station.stationId, target) : target;
+    if (!link_->writeWeather(record, magVarDeg)) {
+        return false;
+    }
+    if (settings.smoothChanges) {
+        smooth_.written(station, record, target);
+    }
+    if (!first) {
+        first = record;
+    }
+    if (callbacks_.onStationWeather) {
+        callbacks_.onStationWeather(station.stationId, record, station.distanceNm);
+    }
+    std::lock_guard lock(weatherMutex_);
+    lastWeather_ = std::move(record);
+    return true;
+}
+
+// A cycle of smooth changes between fetches: every station still moving
+// gets its next step toward the target already fetched, without a request.
+void Engine::moveStationsOn(const EngineSettings& settings) {
+    const std::vector<MovingStation> moving = smooth_.takeMoving();
+    log("Smooth change: " + std::to_string(moving.size()) + " stations still moving", "INFO");
+    const double magVarDeg = link_->readMagneticVariation();
+    initialiseWeatherOnce();
+    int written = 0;
+    std::optional<WeatherData> first;
+    std::optional<WeatherData> global;
+    for (const MovingStation& station : moving) {
+        checkStop();
+        if (!link_->connected()) {
+            break;
+        }
+        if (station.station.stationId != kGlobalPoint.stationId) {
+            written += writeStationRecord(settings, station.station, station.target, magVarDeg, first) ? 1 : 0;
+            continue;
+        }
+        const WeatherData step = smooth_.stepOn(station);
+        if (link_->writeWeather(step, magVarDeg)) {
+            smooth_.written(kGlobalPoint, step, station.target);
+            global = step;
+            ++written;
+        }
+    }
+    activate(settings, written, std::nullopt, first ? first : global, magVarDeg);
 }
 
 // With no station in range (over open water) the model's weather at the
@@ -237,8 +305,8 @@ void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosit
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
     checkStop();
-    const int written = writeGlobalPoint(settings, position, sigmets, magVarDeg);
-    activate(settings, written, std::nullopt);
+    const std::optional<WeatherData> global = writeGlobalPoint(settings, position, sigmets, magVarDeg);
+    activate(settings, global ? 1 : 0, std::nullopt, global, magVarDeg);
 }
 
 std::vector<json> Engine::fetchSigmets(const EngineSettings& settings) {
@@ -281,25 +349,30 @@ bool Engine::wantsGlobalPoint(const EngineSettings& settings, const std::optiona
     return settings.globalLayer && position && source_->canSynthesize();
 }
 
-int Engine::writeGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position,
-                             const std::vector<json>& sigmets, double magVarDeg) {
+std::optional<WeatherData> Engine::writeGlobalPoint(const EngineSettings& settings,
+                                                    const std::optional<SimPosition>& position,
+                                                    const std::vector<json>& sigmets, double magVarDeg) {
     if (!wantsGlobalPoint(settings, position)) {
-        return 0;
+        return std::nullopt;
     }
     std::optional<WeatherData> global = source_->synthesizeGlobal(position->latitudeDeg, position->longitudeDeg);
     checkStop();
     if (!global) {
-        return 0;
+        return std::nullopt;
     }
     if (settings.sigmetEnabled) {
         evaluateSigmets(*global, position->latitudeDeg, position->longitudeDeg, sigmets, workerLog_);
     }
     finalizeClouds(*global);
-    if (!link_->writeWeather(*global, magVarDeg)) {
-        return 0;
+    const WeatherData record = settings.smoothChanges ? smooth_.next(kGlobalPoint.stationId, *global) : *global;
+    if (!link_->writeWeather(record, magVarDeg)) {
+        return std::nullopt;
+    }
+    if (settings.smoothChanges) {
+        smooth_.written(kGlobalPoint, record, *global);
     }
     log("[GLOB] synthesized", "OK");
-    return 1;
+    return record;
 }
 
 // A station's finished record: its decoded report completed with model
@@ -333,7 +406,8 @@ std::optional<WeatherData> Engine::stationWeather(const EngineSettings& settings
 
 // Makes the cycle's records the simulator's weather and shows the first
 // station's summary.
-void Engine::activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& first) {
+void Engine::activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& textRecord,
+                      const std::optional<WeatherData>& nearest, double magVarDeg) {
     checkStop();
     if (!link_->connected() || !link_->nwiAvailable() || written < 1) {
         return;
@@ -343,10 +417,34 @@ void Engine::activate(const EngineSettings& settings, int written, const std::op
         return;
     }
     log("NWI: " + std::to_string(written) + " points activated", "OK");
+    readBack(nearest, magVarDeg);
     checkStop();
-    if (settings.textInSim && first) {
-        link_->showText(formatWeatherSummary(*first, settings.fullMetarText, kTextMaxLength, sigmetText(*first)),
-                        settings.textSeconds);
+    if (settings.textInSim && textRecord) {
+        link_->showText(
+            formatWeatherSummary(*textRecord, settings.fullMetarText, kTextMaxLength, sigmetText(*textRecord)),
+            settings.textSeconds);
+    }
+}
+
+// What the simulator now has at the aircraft against the record written
+// for the station nearest to it, once a cycle; a difference that lasts is
+// warned about.
+void Engine::readBack(const std::optional<WeatherData>& sent, double magVarDeg) {
+    if (!sent) {
+        return;
+    }
+    const std::optional<AmbientWeather> ambient = link_->readAmbient();
+    checkStop();
+    if (!ambient) {
+        return;
+    }
+    const ReadBack result = compareReadBack(*ambient, *sent, magVarDeg);
+    log(readBackLine(result), "INFO");
+    if (readBackWatch_.warns(result)) {
+        log(readBackWarning(result), "WARN");
+    }
+    if (callbacks_.onReadBack) {
+        callbacks_.onReadBack(result);
     }
 }
 

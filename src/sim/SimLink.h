@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "sim/AmbientWeather.h"
 #include "sim/Clock.h"
 #include "sim/FsuipcClient.h"
 #include "sim/IpcTransport.h"
@@ -48,6 +49,9 @@ public:
     std::optional<SimPosition> readPosition();
     // Degrees; 0 when it cannot be read.
     double readMagneticVariation();
+    // The weather the simulator has at the aircraft; empty when it cannot
+    // be read.
+    std::optional<AmbientWeather> readAmbient();
     // Sets the simulator's local clock to the report's UTC time shifted by
     // the simulator's own local-to-UTC offset.
     bool syncTime(int32_t hourUtc, int32_t minuteUtc);

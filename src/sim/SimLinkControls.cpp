@@ -58,6 +58,28 @@ double SimLink::readMagneticVariation() {
     return static_cast<int16_t>(loadLe16(variation)) * 360.0 / 65536.0;
 }
 
+std::optional<AmbientWeather> SimLink::readAmbient() {
+    uint8_t visibility[2] = {};
+    uint8_t temperature[2] = {};
+    uint8_t windSpeed[2] = {};
+    uint8_t windDirection[2] = {};
+    uint8_t qnh[2] = {};
+    if (!client_.read(SimOffsets::kAmbientVisibility, 2, visibility) ||
+        !client_.read(SimOffsets::kAmbientTemperature, 2, temperature) ||
+        !client_.read(SimOffsets::kAmbientWindSpeed, 2, windSpeed) ||
+        !client_.read(SimOffsets::kAmbientWindDirection, 2, windDirection) ||
+        !client_.read(SimOffsets::kAmbientQnh, 2, qnh) || !process()) {
+        return std::nullopt;
+    }
+    AmbientWords words;
+    words.visibilityHundredthsMile = loadLe16(visibility);
+    words.temperature256 = static_cast<int16_t>(loadLe16(temperature));
+    words.windSpeedKt = loadLe16(windSpeed);
+    words.windDirection = loadLe16(windDirection);
+    words.qnh16 = loadLe16(qnh);
+    return ambientFromWords(words);
+}
+
 bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
     uint8_t localHour = 0;
     uint8_t localMinute = 0;

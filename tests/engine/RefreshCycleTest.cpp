@@ -53,8 +53,8 @@ TEST_F(RefreshCycle, WritesTheGlobalPointThenEveryStationAndActivatesThem) {
     const Lines expected{"Position: 50.000, 8.000",
                          "--- Cycle (3 stations) ---",
                          "METAR: 2",
-                         "[EAAA] EAAA 071150Z 25010KT 9999 SCT030 12/06 Q1012",
-                         "[EBBB] EBBB 071150Z 24008KT 8000 -RA BKN012 11/09 Q1011",
+                         "[EAAA] EAAA 071150Z 25010KT 9999 SCT030 12/06 Q1012 (10 min)",
+                         "[EBBB] EBBB 071150Z 24008KT 8000 -RA BKN012 11/09 Q1011 (10 min)",
                          "Time sync: offset +0 min, Zulu 11:50 \xE2\x86\x92 Local 11:50",
                          "NWI init: dynamics=0, clear weather...",
                          "NWI init: clear OK."};

@@ -72,6 +72,11 @@ RunStandIn::RunStandIn(const standin::SimSettings& settings, std::function<void(
     transport_ = std::make_shared<LockedTransport>(loopback_, mutex_);
 }
 
+void RunStandIn::setStationPositions(standin::StationPositions positions) {
+    std::lock_guard lock(*mutex_);
+    model_->setStationPositions(std::move(positions));
+}
+
 nlohmann::ordered_json RunStandIn::apply(const std::string& line) {
     std::lock_guard lock(*mutex_);
     const std::vector<std::string> words = wordsOf(line);

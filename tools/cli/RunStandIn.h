@@ -31,6 +31,8 @@ public:
     // MS milliseconds and the system reports it hung) and returns its answer
     // line.
     nlohmann::ordered_json apply(const std::string& line);
+    // Where stations lie, for the weather at the aircraft.
+    void setStationPositions(standin::StationPositions positions);
 
 private:
     std::shared_ptr<std::mutex> mutex_ = std::make_shared<std::mutex>();

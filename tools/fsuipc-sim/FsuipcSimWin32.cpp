@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "SimModel.h"
+#include "airports/AirportDb.h"
 #include "StandInCommands.h"
 #include "platform/win32/IpcHandles.h"
 #include "platform/win32/CommandLineWords.h"
@@ -152,6 +153,17 @@ int run() {
     }
 
     StandIn standIn{SimModel(parsed.settings), RegisterWindowMessageW(L"FsasmLib:IPC")};
+    AirportDb airports(nullptr);
+    if (!parsed.airportsPath.empty()) {
+        if (!airports.loadFile(parsed.airportsPath)) {
+            std::fprintf(stderr, "fsuipc-sim: cannot load an airport list from %s\n", parsed.airportsPath.c_str());
+            return 2;
+        }
+        standIn.model.setStationPositions([&airports](const std::string& id) {
+            const auto airport = airports.findAirport(id);
+            return airport ? std::optional(std::make_pair(airport->lat, airport->lon)) : std::nullopt;
+        });
+    }
     standIn.model.setEventListener([](const SimEvent& event) { printLine(eventToJson(event)); });
     standIn.model.setHistoryKept(false);
     const std::wstring className = toWide(parsed.settings.windowClass);

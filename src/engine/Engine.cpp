@@ -16,7 +16,8 @@ namespace {
 
 constexpr std::chrono::seconds kPauseStep{1};
 constexpr std::chrono::seconds kAfterCycleError{3};
-// While the simulator is away it is looked for again at least this often.
+// While the simulator is away it is looked for again this often at most,
+// and no more than once a second.
 constexpr int32_t kReconnectPauseSec = 10;
 // While stations move toward new weather, their next steps come this often.
 constexpr int32_t kSmoothPauseSec = 60;
@@ -182,7 +183,8 @@ void Engine::selectSource() {
 // refresh request and serving a weather-text request as it comes. Without
 // the simulator the pause is short, so that it is found again soon.
 void Engine::pause(const EngineSettings& settings) {
-    int32_t seconds = link_->connected() ? settings.intervalSec : std::min(settings.intervalSec, kReconnectPauseSec);
+    int32_t seconds = link_->connected() ? settings.intervalSec
+                                         : std::clamp(settings.intervalSec, int32_t{1}, kReconnectPauseSec);
     if (settings.smoothChanges && smooth_.movingCount() > 0) {
         seconds = std::min(seconds, kSmoothPauseSec);
     }

@@ -104,5 +104,22 @@ TEST_F(RunAgainstServices, OverOpenWaterTheGlobalPointIsWrittenEveryCycle) {
     }
 }
 
+// The stand-in shows the nearest station's weather at the aircraft: the
+// read-back agrees; once it shows another QNH the second cycle warns.
+TEST_F(RunAgainstServices, TheReadBackAgreesThenWarnsWhenTheSimulatorDiffers) {
+    const auto events = run("51.4706", "-0.4619",
+                            {"--station-mode", "manual", "--manual-stations", "EGLL", "--magvar", "-1.5", "--cycles",
+                             "3", "--at-cycle", "1", "ambient qnh 990"});
+    const auto readBacks = named(events, "readback");
+    ASSERT_EQ(readBacks.size(), 3u);
+    EXPECT_EQ(readBacks[0]["stationId"], "EGLL");
+    EXPECT_EQ(readBacks[0]["matches"], true);
+    EXPECT_EQ(readBacks[0]["simulator"]["qnhHpa"], readBacks[0]["sent"]["qnhHpa"]);
+    EXPECT_EQ(readBacks[1]["differing"], json({"QNH"}));
+    const std::string warning = "Read-back differs from the weather sent: QNH 990 (sent " +
+                                readBacks[0]["sent"]["qnhHpa"].dump() + ")";
+    EXPECT_EQ(logged(events, warning), 1);
+}
+
 }  // namespace
 }  // namespace wx

@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <utility>
@@ -15,6 +16,11 @@ namespace {
 
 constexpr std::chrono::seconds kPauseStep{1};
 constexpr std::chrono::seconds kAfterCycleError{3};
+// While the simulator is away it is looked for again this often at most,
+// and no more than once a second.
+constexpr int32_t kReconnectPauseSec = 10;
+// While stations move toward new weather, their next steps come this often.
+constexpr int32_t kSmoothPauseSec = 60;
 
 }  // namespace
 
@@ -23,14 +29,15 @@ Engine::Engine(const AirportDb& airports, EngineSettings settings, EngineCallbac
       settings_(std::move(settings)),
       callbacks_(std::move(callbacks)),
       seams_(std::move(seams)),
-      clock_(seams_.clock ? seams_.clock : makeSteadyClock()),
-      source_(makeSource(settings_.source, callbacks_.onLog)),
+      clock_(std::make_shared<InterruptibleClock>(seams_.clock)),
+      workerLog_(workerLog()),
+      source_(makeSource(settings_.source, workerLog_)),
       activeSourceName_(settings_.source) {
     log("Weather source: " + activeSourceName_, "INFO");
 }
 
 Engine::~Engine() {
-    stopRequested_.exchange(true);
+    requestStop();
     if (worker_.joinable()) {
         worker_.join();
     }
@@ -48,10 +55,14 @@ void Engine::start() {
     }
     stopRequested_.exchange(false);
     refreshRequested_.exchange(false);
+    clock_->reset();
     worker_ = std::thread(&Engine::run, this);
 }
 
-void Engine::requestStop() { stopRequested_.exchange(true); }
+void Engine::requestStop() {
+    stopRequested_.exchange(true);
+    clock_->interrupt();
+}
 
 void Engine::requestRefresh() { refreshRequested_.exchange(true); }
 
@@ -70,19 +81,41 @@ EngineSettings Engine::copySettings() const {
 }
 
 void Engine::log(const std::string& message, const char* level) const {
-    if (callbacks_.onLog) {
-        callbacks_.onLog(message, level);
+    if (workerLog_) {
+        workerLog_(message, level);
+    }
+}
+
+LogFn Engine::workerLog() const {
+    if (!callbacks_.onLog) {
+        return {};
+    }
+    return [this](const std::string& message, const std::string& level) {
+        if (!stopRequested_.load()) {
+            callbacks_.onLog(message, level);
+        }
+    };
+}
+
+// Ends the cycle where it stands once a stop was requested.
+void Engine::checkStop() const {
+    if (stopRequested_.load()) {
+        throw CycleStopped{};
     }
 }
 
 void Engine::run() {
     running_.exchange(true);
     try {
-        const auto transport = seams_.ipcTransport ? seams_.ipcTransport : defaultIpcTransport();
-        auto link = std::make_unique<SimLink>(callbacks_.onLog, transport, clock_);
-        link_ = std::move(link);
+        ipcTransport_ = seams_.ipcTransport ? seams_.ipcTransport : defaultIpcTransport();
+        smooth_.reset();
+        readBackWatch_ = ReadBackWatch{};
+        link_.reset();
+        link_ = std::make_unique<SimLink>(workerLog_, ipcTransport_, clock_);
         if (!link_->connected()) {
-            log("Cannot open FSUIPC", "ERROR");
+            if (callbacks_.onLog) {
+                callbacks_.onLog("Cannot open FSUIPC", "ERROR");
+            }
             running_.exchange(false);
             if (callbacks_.onStopped) {
                 callbacks_.onStopped();
@@ -99,14 +132,17 @@ void Engine::run() {
     }
     link_.reset();
     running_.exchange(false);
-    log("Engine stopped.", "INFO");
+    if (callbacks_.onLog) {
+        callbacks_.onLog("Engine stopped.", "INFO");
+    }
     if (callbacks_.onStopped) {
         callbacks_.onStopped();
     }
 }
 
 // One cycle inside its error guard. An error abandons the rest of the cycle
-// and is followed by a fixed pause that does not watch the stop request.
+// and is followed by a fixed pause, which a stop ends too; a stop abandons
+// the rest of the cycle without a word.
 void Engine::runCycle(int cycle) {
     const auto cycleEnded = [this, cycle] {
         if (seams_.onCycleEnd) {
@@ -117,6 +153,8 @@ void Engine::runCycle(int cycle) {
         const EngineSettings settings = refreshCycle();
         cycleEnded();
         pause(settings);
+        return;
+    } catch (const CycleStopped&) {
         return;
     } catch (const std::exception& error) {
         log(std::string("Cycle error: ") + error.what(), "ERROR");
@@ -136,14 +174,21 @@ void Engine::selectSource() {
         return;
     }
     activeSourceName_ = settings.source;
-    source_ = makeSource(activeSourceName_, callbacks_.onLog);
+    source_ = makeSource(activeSourceName_, workerLog_);
+    smooth_.writeAtOnce();
     log("Switched weather source \xE2\x86\x92 " + activeSourceName_, "OK");
 }
 
 // Waits out the interval in one-second steps, ending early for a stop or a
-// refresh request and serving a weather-text request as it comes.
+// refresh request and serving a weather-text request as it comes. Without
+// the simulator the pause is short, so that it is found again soon.
 void Engine::pause(const EngineSettings& settings) {
-    for (int32_t second = 0; second < settings.intervalSec; ++second) {
+    int32_t seconds = link_->connected() ? settings.intervalSec
+                                         : std::clamp(settings.intervalSec, int32_t{1}, kReconnectPauseSec);
+    if (settings.smoothChanges && smooth_.movingCount() > 0) {
+        seconds = std::min(seconds, kSmoothPauseSec);
+    }
+    for (int32_t second = 0; second < seconds; ++second) {
         if (stopRequested_.load() || refreshRequested_.load()) {
             return;
         }

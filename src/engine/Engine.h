@@ -12,8 +12,11 @@
 
 #include "airports/AirportDb.h"
 #include "engine/EngineSettings.h"
+#include "engine/ReadBack.h"
+#include "engine/SmoothChange.h"
 #include "engine/StationSelection.h"
 #include "sim/Clock.h"
+#include "sim/InterruptibleClock.h"
 #include "sim/IpcTransport.h"
 #include "sim/SimLink.h"
 #include "sources/WeatherSource.h"
@@ -28,12 +31,15 @@ using CycleEndFn = std::function<void(int cycle)>;
 
 // What the engine takes from outside besides its settings and callbacks.
 // Empty members take the program's defaults: the process-wide IPC transport
-// (read when the worker opens its simulator link) and the steady clock.
+// (read when the worker opens its simulator link), the steady clock and the
+// system's calendar time.
 // Tests and the headless runner give their own.
 struct EngineSeams {
     std::shared_ptr<IpcTransport> ipcTransport;
     std::shared_ptr<Clock> clock;
     CycleEndFn onCycleEnd;
+    // The calendar time, UTC, that reports are aged against.
+    std::function<std::chrono::system_clock::time_point()> utcNow;
 };
 
 // The program's worker: on a thread of its own it opens the simulator link
@@ -53,6 +59,10 @@ public:
     // Launches the worker unless it runs; an ended worker is joined first.
     // Stop and refresh requests made before are dropped.
     void start();
+    // Any thread, returns at once. The worker breaks off whatever it is
+    // doing within a second (a simulator that does not answer may hold it up
+    // to its send time-out): nothing more is fetched, written, activated or
+    // shown, and "Engine stopped." is its last line.
     void requestStop();
     // The worker ends its pause within a second and runs a cycle that
     // resets the simulator's weather first.
@@ -65,9 +75,15 @@ public:
     bool isRunning() const;
 
 private:
+    // Thrown at a stop check to abandon the rest of the cycle.
+    struct CycleStopped {};
+
     void run();
     void runCycle(int cycle);
     EngineSettings refreshCycle();
+    bool ensureLink();
+    void checkStop() const;
+    void notePosition(const EngineSettings& settings, const std::optional<SimPosition>& position);
     void selectSource();
     EngineSettings copySettings() const;
     void serveWeatherText(const EngineSettings& settings);
@@ -75,21 +91,37 @@ private:
     void serveRefresh(const EngineSettings& settings);
     void writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
                        const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working);
+    void writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position);
+    void moveStationsOn(const EngineSettings& settings);
+    void logReports(const std::vector<std::pair<std::string, std::string>>& reports);
+    bool writeStationRecord(const EngineSettings& settings, const StationEntry& station, const WeatherData& target,
+                            double magVarDeg, std::optional<WeatherData>& first);
+    void readBack(const std::optional<WeatherData>& sent, double magVarDeg);
+    std::vector<nlohmann::json> fetchSigmets(const EngineSettings& settings);
+    void initialiseWeatherOnce();
+    bool wantsGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position) const;
     void syncZulu(const EngineSettings& settings, const std::vector<std::pair<std::string, std::string>>& reports);
-    int writeGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position,
-                         const std::vector<nlohmann::json>& sigmets, double magVarDeg);
+    std::optional<WeatherData> writeGlobalPoint(const EngineSettings& settings,
+                                                const std::optional<SimPosition>& position,
+                                                const std::vector<nlohmann::json>& sigmets, double magVarDeg);
     std::optional<WeatherData> stationWeather(const EngineSettings& settings, const StationEntry& station,
                                               const MetarMap& metars, const std::vector<nlohmann::json>& sigmets);
-    void activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& first);
+    void activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& textRecord,
+                  const std::optional<WeatherData>& nearest, double magVarDeg);
     void pause(const EngineSettings& settings);
     void log(const std::string& message, const char* level) const;
+    LogFn workerLog() const;
 
     const AirportDb& airports_;
     EngineSettings settings_;
     mutable std::mutex settingsMutex_;
     EngineCallbacks callbacks_;
     EngineSeams seams_;
-    std::shared_ptr<Clock> clock_;
+    std::shared_ptr<InterruptibleClock> clock_;
+    // What the sources, the link and the cycle log through: nothing once a
+    // stop was requested, so that "Engine stopped." ends the log.
+    LogFn workerLog_;
+    std::shared_ptr<IpcTransport> ipcTransport_;
     std::unique_ptr<IWeatherSource> source_;
     std::unique_ptr<SimLink> link_;
     std::thread worker_;
@@ -100,9 +132,12 @@ private:
     mutable std::mutex weatherMutex_;
     std::optional<WeatherData> lastWeather_;
     std::optional<SimPosition> lastPosition_;
+    bool positionMissing_ = false;
     bool nwiCleared_ = false;
     bool zuluSynced_ = false;
     std::string activeSourceName_;
+    SmoothChanges smooth_;
+    ReadBackWatch readBackWatch_;
 };
 
 }  // namespace wx

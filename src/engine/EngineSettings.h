@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ReadBack.h"
 #include "weather/LogFn.h"
 #include "weather/WeatherData.h"
 
@@ -31,6 +32,9 @@ struct EngineSettings {
     bool fullMetarText = true;
     bool sigmetEnabled = true;
     std::string source = "openmeteo";
+    // Moves QNH, wind and visibility toward new weather a step per write
+    // instead of at once.
+    bool smoothChanges = false;
 
     bool operator==(const EngineSettings&) const = default;
 };
@@ -39,6 +43,7 @@ using StationWeatherFn =
     std::function<void(const std::string& stationId, const WeatherData& weather, double distanceNm)>;
 using StationsFn = std::function<void(const std::vector<std::string>& stationIds)>;
 using StoppedFn = std::function<void()>;
+using ReadBackFn = std::function<void(const ReadBack& readBack)>;
 
 // How the engine reports. Each function may be empty; all but the
 // constructor's first log line are called on the engine's worker thread,
@@ -48,6 +53,7 @@ struct EngineCallbacks {
     StationWeatherFn onStationWeather;  // a record was written into the simulator
     StationsFn onStations;              // auto mode chose its stations for a cycle
     StoppedFn onStopped;                // the worker has ended, for whatever reason
+    ReadBackFn onReadBack;              // the simulator's weather at the aircraft after an activation
 };
 
 }  // namespace wx

@@ -13,6 +13,7 @@
 #include "engine/SigmetEvaluation.h"
 #include "sim/FormatText.h"
 #include "weather/Clouds.h"
+#include "weather/MetarAge.h"
 #include "weather/MetarDecoder.h"
 #include "weather/WeatherSummary.h"
 
@@ -27,6 +28,8 @@ constexpr int32_t kBannerSeconds = 3;
 constexpr int32_t kOnDemandFallbackSeconds = 15;
 constexpr int32_t kTextMaxLength = 127;
 constexpr size_t kSigmetsInText = 3;
+// The point at the aircraft, as smooth changes keep it.
+const StationEntry kGlobalPoint{"GLOB", 0.0};
 
 // The map's reports in the order of the stations asked for, then any the
 // service named otherwise, by id; so that logs and the clock setting do not
@@ -71,25 +74,73 @@ std::string sigmetText(const WeatherData& weather) {
 }  // namespace
 
 // Steps of one cycle up to its pause; returns the settings snapshot the
-// pause works from.
+// pause works from. Without the simulator the cycle only looks for it.
 EngineSettings Engine::refreshCycle() {
     selectSource();
     const EngineSettings settings = copySettings();
+    if (!settings.smoothChanges) {
+        smooth_.reset();
+    }
+    if (!ensureLink()) {
+        return settings;
+    }
     if (weatherTextRequested_.load()) {
         serveWeatherText(settings);
     }
     const std::optional<SimPosition> position = link_->readPosition();
+    checkStop();
+    if (!link_->connected()) {
+        return settings;
+    }
+    notePosition(settings, position);
     checkPositionJump(position);
     serveRefresh(settings);
-    if (position && callbacks_.onLog) {
+    checkStop();
+    if (position && workerLog_) {
         log(formatText("Position: %.3f, %.3f", position->latitudeDeg, position->longitudeDeg), "INFO");
     }
+    if (settings.smoothChanges && smooth_.onlyMoving(clock_->now(), settings.intervalSec)) {
+        moveStationsOn(settings);
+        return settings;
+    }
+    smooth_.fullCycleBegins(clock_->now());
     const StationChoice stations = chooseStations(settings, position, airports_, callbacks_.onStations);
     log("--- Cycle (" + std::to_string(stations.sorted.size()) + " stations) ---", "INFO");
     if (!stations.sorted.empty()) {
         writeStations(settings, position, stations.sorted, stations.working);
+    } else if (wantsGlobalPoint(settings, position)) {
+        writeGlobalPointOnly(settings, *position);
     }
     return settings;
+}
+
+// A simulator that went away is looked for again every cycle. A new one
+// gets its weather reset before the first write and its clock set again.
+bool Engine::ensureLink() {
+    if (link_->connected()) {
+        return true;
+    }
+    link_.reset();
+    link_ = std::make_unique<SimLink>(workerLog_, ipcTransport_, clock_);
+    checkStop();
+    if (!link_->connected()) {
+        return false;
+    }
+    nwiCleared_ = false;
+    zuluSynced_ = false;
+    smooth_.writeAtOnce();
+    return true;
+}
+
+// Auto mode has nothing to do without a position: said once until the
+// simulator gives one again.
+void Engine::notePosition(const EngineSettings& settings, const std::optional<SimPosition>& position) {
+    if (position) {
+        positionMissing_ = false;
+    } else if (settings.stationMode == "auto" && !positionMissing_) {
+        positionMissing_ = true;
+        log("No position from the simulator.", "WARN");
+    }
 }
 
 void Engine::serveWeatherText(const EngineSettings& settings) {
@@ -136,6 +187,7 @@ void Engine::serveRefresh(const EngineSettings& settings) {
         return;
     }
     log("--- REFRESH ---", "WARN");
+    smooth_.writeAtOnce();
     if (link_->nwiAvailable()) {
         link_->initWeather();
         nwiCleared_ = true;
@@ -148,50 +200,133 @@ void Engine::serveRefresh(const EngineSettings& settings) {
 void Engine::writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
                            const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working) {
     const MetarMap metars = source_->fetchMetars(stationIds(sorted));
+    checkStop();
     log("METAR: " + std::to_string(metars.size()), "INFO");
     const Reports reports = orderedReports(metars, sorted);
-    if (callbacks_.onLog) {
-        for (const auto& [id, raw] : reports) {
-            if (!raw.empty()) {
-                log("[" + id + "] " + raw, "METAR");
-            }
-        }
-    }
-    std::vector<json> sigmets;
-    if (settings.sigmetEnabled) {
-        sigmets = source_->fetchSigmets();
-        if (!sigmets.empty()) {
-            log("SIGMET active: " + std::to_string(sigmets.size()), "INFO");
-        }
-    }
+    logReports(reports);
+    const std::vector<json> sigmets = fetchSigmets(settings);
     syncZulu(settings, reports);
     const double magVarDeg = link_->readMagneticVariation();
+    initialiseWeatherOnce();
+    checkStop();
+
+    const std::optional<WeatherData> global = writeGlobalPoint(settings, position, sigmets, magVarDeg);
+    int written = global ? 1 : 0;
+    std::optional<WeatherData> first;
+    for (const StationEntry& station : working) {
+        checkStop();
+        if (!link_->connected()) {
+            break;
+        }
+        const std::optional<WeatherData> weather = stationWeather(settings, station, metars, sigmets);
+        checkStop();
+        if (weather && writeStationRecord(settings, station, *weather, magVarDeg, first)) {
+            ++written;
+        }
+    }
+    activate(settings, written, first, first ? first : global, magVarDeg);
+}
+
+// The raw reports with their age; a stale one is pointed out.
+void Engine::logReports(const Reports& reports) {
+    if (!workerLog_) {
+        return;
+    }
+    const auto now = seams_.utcNow ? seams_.utcNow() : std::chrono::system_clock::now();
+    for (const auto& [id, raw] : reports) {
+        if (raw.empty()) {
+            continue;
+        }
+        const std::optional<int32_t> age = reportAgeMinutes(raw, now);
+        log("[" + id + "] " + raw + (age ? " (" + std::to_string(*age) + " min)" : ""), "METAR");
+        if (age && *age > kStaleReportMinutes) {
+            log("[" + id + "] METAR is " + std::to_string(*age) + " min old", "WARN");
+        }
+    }
+}
+
+// Writes a station's record, or with smooth changes the next step toward
+// it, and reports what was written.
+bool Engine::writeStationRecord(const EngineSettings& settings, const StationEntry& station,
+                                const WeatherData& target, double magVarDeg, std::optional<WeatherData>& first) {
+    WeatherData record = settings.smoothChanges ? smooth_.next(station.stationId, target) : target;
+    if (!link_->writeWeather(record, magVarDeg)) {
+        return false;
+    }
+    if (settings.smoothChanges) {
+        smooth_.written(station, record, target);
+    }
+    if (!first) {
+        first = record;
+    }
+    if (callbacks_.onStationWeather) {
+        callbacks_.onStationWeather(station.stationId, record, station.distanceNm);
+    }
+    std::lock_guard lock(weatherMutex_);
+    lastWeather_ = std::move(record);
+    return true;
+}
+
+// A cycle of smooth changes between fetches: every station still moving
+// gets its next step toward the target already fetched, without a request.
+void Engine::moveStationsOn(const EngineSettings& settings) {
+    const std::vector<MovingStation> moving = smooth_.takeMoving();
+    log("Smooth change: " + std::to_string(moving.size()) + " stations still moving", "INFO");
+    const double magVarDeg = link_->readMagneticVariation();
+    initialiseWeatherOnce();
+    int written = 0;
+    std::optional<WeatherData> first;
+    std::optional<WeatherData> global;
+    for (const MovingStation& station : moving) {
+        checkStop();
+        if (!link_->connected()) {
+            break;
+        }
+        if (station.station.stationId != kGlobalPoint.stationId) {
+            written += writeStationRecord(settings, station.station, station.target, magVarDeg, first) ? 1 : 0;
+            continue;
+        }
+        const WeatherData step = smooth_.stepOn(station);
+        if (link_->writeWeather(step, magVarDeg)) {
+            smooth_.written(kGlobalPoint, step, station.target);
+            global = step;
+            ++written;
+        }
+    }
+    activate(settings, written, std::nullopt, first ? first : global, magVarDeg);
+}
+
+// With no station in range (over open water) the model's weather at the
+// aircraft is still written, so that the simulator does not keep the last
+// coast's weather: SIGMETs, the global point and its activation, without
+// METARs, clock or cycle text.
+void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position) {
+    const std::vector<json> sigmets = fetchSigmets(settings);
+    const double magVarDeg = link_->readMagneticVariation();
+    initialiseWeatherOnce();
+    checkStop();
+    const std::optional<WeatherData> global = writeGlobalPoint(settings, position, sigmets, magVarDeg);
+    activate(settings, global ? 1 : 0, std::nullopt, global, magVarDeg);
+}
+
+std::vector<json> Engine::fetchSigmets(const EngineSettings& settings) {
+    if (!settings.sigmetEnabled) {
+        return {};
+    }
+    std::vector<json> sigmets = source_->fetchSigmets();
+    checkStop();
+    if (!sigmets.empty()) {
+        log("SIGMET active: " + std::to_string(sigmets.size()), "INFO");
+    }
+    return sigmets;
+}
+
+// The simulator's weather is cleared once, in the first cycle that writes.
+void Engine::initialiseWeatherOnce() {
     if (link_->nwiAvailable() && !nwiCleared_) {
         link_->initWeather();
         nwiCleared_ = true;
     }
-
-    int written = writeGlobalPoint(settings, position, sigmets, magVarDeg);
-    std::optional<WeatherData> first;
-    for (const StationEntry& station : working) {
-        if (stopRequested_.load()) {
-            break;
-        }
-        std::optional<WeatherData> weather = stationWeather(settings, station, metars, sigmets);
-        if (!weather || !link_->writeWeather(*weather, magVarDeg)) {
-            continue;
-        }
-        ++written;
-        if (!first) {
-            first = weather;
-        }
-        if (callbacks_.onStationWeather) {
-            callbacks_.onStationWeather(station.stationId, *weather, station.distanceNm);
-        }
-        std::lock_guard lock(weatherMutex_);
-        lastWeather_ = std::move(weather);
-    }
-    activate(settings, written, first);
 }
 
 // The first report with a readable time sets the simulator clock, once per
@@ -210,24 +345,34 @@ void Engine::syncZulu(const EngineSettings& settings, const Reports& reports) {
 
 // The record synthesized at the aircraft position, written before the
 // stations; 1 when it was written.
-int Engine::writeGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position,
-                             const std::vector<json>& sigmets, double magVarDeg) {
-    if (!settings.globalLayer || !position || !source_->canSynthesize()) {
-        return 0;
+bool Engine::wantsGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position) const {
+    return settings.globalLayer && position && source_->canSynthesize();
+}
+
+std::optional<WeatherData> Engine::writeGlobalPoint(const EngineSettings& settings,
+                                                    const std::optional<SimPosition>& position,
+                                                    const std::vector<json>& sigmets, double magVarDeg) {
+    if (!wantsGlobalPoint(settings, position)) {
+        return std::nullopt;
     }
     std::optional<WeatherData> global = source_->synthesizeGlobal(position->latitudeDeg, position->longitudeDeg);
+    checkStop();
     if (!global) {
-        return 0;
+        return std::nullopt;
     }
     if (settings.sigmetEnabled) {
-        evaluateSigmets(*global, position->latitudeDeg, position->longitudeDeg, sigmets, callbacks_.onLog);
+        evaluateSigmets(*global, position->latitudeDeg, position->longitudeDeg, sigmets, workerLog_);
     }
     finalizeClouds(*global);
-    if (!link_->writeWeather(*global, magVarDeg)) {
-        return 0;
+    const WeatherData record = settings.smoothChanges ? smooth_.next(kGlobalPoint.stationId, *global) : *global;
+    if (!link_->writeWeather(record, magVarDeg)) {
+        return std::nullopt;
+    }
+    if (settings.smoothChanges) {
+        smooth_.written(kGlobalPoint, record, *global);
     }
     log("[GLOB] synthesized", "OK");
-    return 1;
+    return record;
 }
 
 // A station's finished record: its decoded report completed with model
@@ -253,7 +398,7 @@ std::optional<WeatherData> Engine::stationWeather(const EngineSettings& settings
         return std::nullopt;
     }
     if (airport && settings.sigmetEnabled) {
-        evaluateSigmets(*weather, lat, lon, sigmets, callbacks_.onLog);
+        evaluateSigmets(*weather, lat, lon, sigmets, workerLog_);
     }
     finalizeClouds(*weather);
     return weather;
@@ -261,8 +406,10 @@ std::optional<WeatherData> Engine::stationWeather(const EngineSettings& settings
 
 // Makes the cycle's records the simulator's weather and shows the first
 // station's summary.
-void Engine::activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& first) {
-    if (!link_->nwiAvailable() || written < 1) {
+void Engine::activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& textRecord,
+                      const std::optional<WeatherData>& nearest, double magVarDeg) {
+    checkStop();
+    if (!link_->connected() || !link_->nwiAvailable() || written < 1) {
         return;
     }
     if (!link_->activatePending()) {
@@ -270,9 +417,34 @@ void Engine::activate(const EngineSettings& settings, int written, const std::op
         return;
     }
     log("NWI: " + std::to_string(written) + " points activated", "OK");
-    if (settings.textInSim && first) {
-        link_->showText(formatWeatherSummary(*first, settings.fullMetarText, kTextMaxLength, sigmetText(*first)),
-                        settings.textSeconds);
+    readBack(nearest, magVarDeg);
+    checkStop();
+    if (settings.textInSim && textRecord) {
+        link_->showText(
+            formatWeatherSummary(*textRecord, settings.fullMetarText, kTextMaxLength, sigmetText(*textRecord)),
+            settings.textSeconds);
+    }
+}
+
+// What the simulator now has at the aircraft against the record written
+// for the station nearest to it, once a cycle; a difference that lasts is
+// warned about.
+void Engine::readBack(const std::optional<WeatherData>& sent, double magVarDeg) {
+    if (!sent) {
+        return;
+    }
+    const std::optional<AmbientWeather> ambient = link_->readAmbient();
+    checkStop();
+    if (!ambient) {
+        return;
+    }
+    const ReadBack result = compareReadBack(*ambient, *sent, magVarDeg);
+    log(readBackLine(result), "INFO");
+    if (readBackWatch_.warns(result)) {
+        log(readBackWarning(result), "WARN");
+    }
+    if (callbacks_.onReadBack) {
+        callbacks_.onReadBack(result);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/SigmetArea.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -12,6 +13,8 @@ using nlohmann::json;
 constexpr double kMissingCoordinate = 999.0;
 constexpr double kBoxMarginDeg = 2.0;
 constexpr double kNearCornerSquaredDeg = 1.0;
+constexpr double kHalfGlobeDeg = 180.0;
+constexpr double kFullCircleDeg = 360.0;
 
 // Even-odd rule: a ray from the point crosses the edges an odd number of times.
 bool insidePolygon(const std::vector<SigmetVertex>& polygon, double lat, double lon) {
@@ -25,6 +28,21 @@ bool insidePolygon(const std::vector<SigmetVertex>& polygon, double lat, double 
     }
     return inside;
 }
+
+// Whether an edge of the area, the closing one included, spans more than
+// half the globe: the area then lies across the 180th meridian.
+bool crossesDateLine(const std::vector<SigmetVertex>& polygon) {
+    for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        if (std::abs(polygon[i].lon - polygon[j].lon) > kHalfGlobeDeg) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Western longitudes as degrees east beyond 180, so that an area across the
+// 180th meridian is one piece of the plane.
+double eastward(double lon) { return lon < 0.0 ? lon + kFullCircleDeg : lon; }
 
 }  // namespace
 
@@ -65,9 +83,16 @@ std::vector<SigmetVertex> sigmetPolygon(const json& sigmet) {
     return polygon;
 }
 
-bool sigmetCovers(const std::vector<SigmetVertex>& polygon, double lat, double lon) {
-    if (polygon.empty()) {
+bool sigmetCovers(const std::vector<SigmetVertex>& area, double lat, double lon) {
+    if (area.empty()) {
         return false;
+    }
+    std::vector<SigmetVertex> polygon = area;
+    if (crossesDateLine(area)) {
+        for (SigmetVertex& vertex : polygon) {
+            vertex.lon = eastward(vertex.lon);
+        }
+        lon = eastward(lon);
     }
     double minLat = 90.0;
     double maxLat = -90.0;

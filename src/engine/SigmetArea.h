@@ -26,7 +26,9 @@ std::vector<SigmetVertex> sigmetPolygon(const nlohmann::json& sigmet);
 
 // Whether the area covers the point: inside the polygon (three corners or
 // more, even-odd rule), or, within the polygon's box widened by two
-// degrees, no more than one degree from a corner.
+// degrees, no more than one degree from a corner. An area with an edge
+// longer than 180 degrees of longitude lies across the 180th meridian and
+// is tested with western longitudes counted on beyond 180 east.
 bool sigmetCovers(const std::vector<SigmetVertex>& polygon, double lat, double lon);
 
 }  // namespace wx

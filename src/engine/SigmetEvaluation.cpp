@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "engine/SigmetArea.h"
+#include "sim/NwiRecord.h"
 #include "weather/Clouds.h"
 
 namespace wx {
@@ -16,8 +18,9 @@ namespace {
 using nlohmann::json;
 
 constexpr double kMetresPerFoot = 0.3048;
-constexpr double kDefaultBaseFt = 800.0;
-constexpr double kDefaultTopFt = 40000.0;
+// 800 and 40000 ft, the thunderstorm's base and top when a SIGMET gives none.
+constexpr int32_t kDefaultBaseM = 243;
+constexpr int32_t kDefaultTopM = 12192;
 constexpr int32_t kLowestCbBaseM = 600;
 constexpr int32_t kCbDepthWithoutTopM = 8000;
 
@@ -37,24 +40,53 @@ std::string upperCase(std::string text) {
 
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
-// A height in feet as whole metres. A number, or text starting with one;
-// absent, null or another type gives the fallback. Text without a number,
-// and a value that is not finite or whose metres do not fit 32 bits, are
-// unreadable: they give the fallback too and set `unreadable`.
-int32_t heightMetres(const json& sigmet, const char* key, double fallbackFt, bool& unreadable) {
-    double feet = fallbackFt;
+// A height in feet as whole metres: a number, or text starting with one.
+// Absent, null or another type gives nothing. Text without a number, and a
+// value that is not finite or whose metres do not fit 32 bits, are
+// unreadable: they give nothing too and set `unreadable`.
+std::optional<int32_t> heightMetres(const json& sigmet, const char* key, bool& unreadable) {
+    std::optional<double> feet;
     try {
-        feet = sigmetNumber(sigmet, key).value_or(fallbackFt);
+        feet = sigmetNumber(sigmet, key);
     } catch (const std::logic_error&) {
         unreadable = true;
+        return std::nullopt;
     }
-    const double metres = std::trunc(feet * kMetresPerFoot);
+    if (!feet) {
+        return std::nullopt;
+    }
+    const double metres = std::trunc(*feet * kMetresPerFoot);
     if (!std::isfinite(metres) || metres < std::numeric_limits<int32_t>::min() ||
         metres > std::numeric_limits<int32_t>::max()) {
         unreadable = true;
-        return static_cast<int32_t>(fallbackFt * kMetresPerFoot);
+        return std::nullopt;
     }
     return static_cast<int32_t>(metres);
+}
+
+// The heights a SIGMET gives for its hazard, metres above sea level.
+struct LevelBand {
+    int64_t baseM = 0;
+    int64_t topM = 0;
+
+    // Whether a layer from lower to upper reaches into the band.
+    bool overlaps(int64_t lowerM, int64_t upperM) const { return lowerM < topM && upperM > baseM; }
+};
+
+// The band of a SIGMET that gives both its base and its top readably, the
+// top above the base; without one the hazard counts at every level.
+std::optional<LevelBand> levelBand(const json& sigmet) {
+    bool unreadable = false;
+    const std::optional<int32_t> baseM = heightMetres(sigmet, "base", unreadable);
+    const std::optional<int32_t> topM = heightMetres(sigmet, "top", unreadable);
+    if (!baseM || !topM || *topM <= *baseM) {
+        return std::nullopt;
+    }
+    return LevelBand{*baseM, *topM};
+}
+
+bool inBand(const std::optional<LevelBand>& band, int64_t lowerM, int64_t upperM) {
+    return !band || band->overlaps(lowerM, upperM);
 }
 
 class SigmetEvaluation {
@@ -69,15 +101,10 @@ public:
         if (contains(hazard, "TS")) {
             thunderstorm(sigmet);
         } else if (contains(hazard, "TURB")) {
-            weather_.turbulence = std::max(weather_.turbulence, 4);
-            for (UpperAirLayer& layer : weather_.upperAir) {
-                layer.turbulence = std::max(layer.turbulence, 4);
-            }
+            turbulence(levelBand(sigmet));
             warn("SIGMET SEV TURB");
         } else if (contains(hazard, "ICE")) {
-            for (CloudLayer& layer : weather_.clouds) {
-                layer.icing = std::max(layer.icing, 3);
-            }
+            icing(levelBand(sigmet));
             warn("SIGMET SEV ICE");
         } else if (contains(hazard, "VA")) {
             if (log_) {
@@ -93,8 +120,8 @@ public:
 private:
     void thunderstorm(const json& sigmet) {
         bool unreadable = false;
-        const int32_t baseM = heightMetres(sigmet, "base", kDefaultBaseFt, unreadable);
-        const int32_t topM = heightMetres(sigmet, "top", kDefaultTopFt, unreadable);
+        const int32_t baseM = heightMetres(sigmet, "base", unreadable).value_or(kDefaultBaseM);
+        const int32_t topM = heightMetres(sigmet, "top", unreadable).value_or(kDefaultTopM);
         if (unreadable) {
             warn("SIGMET TS", "): unreadable base or top, defaults used");
         }
@@ -118,6 +145,36 @@ private:
         }
         weather_.turbulence = std::max(weather_.turbulence, 3);
         warn("SIGMET TS");
+    }
+
+    // Severe turbulence in every wind layer that reaches into the band, each
+    // layer spanning from the top of the one below it to its own top, as
+    // the simulator receives them: the surface layer from the station up
+    // 1000 m, then each layer aloft up (or down) to its altitude.
+    void turbulence(const std::optional<LevelBand>& band) {
+        const int64_t elevationM = weather_.elevationM;
+        int64_t previousM = elevationM + NwiLayout::kSurfaceWindDepthM;
+        if (inBand(band, elevationM, previousM)) {
+            weather_.turbulence = std::max(weather_.turbulence, 4);
+        }
+        for (UpperAirLayer& layer : weather_.upperAir) {
+            const int64_t altitudeM = layer.altitudeM;
+            if (inBand(band, std::min(previousM, altitudeM), std::max(previousM, altitudeM))) {
+                layer.turbulence = std::max(layer.turbulence, 4);
+            }
+            previousM = altitudeM;
+        }
+    }
+
+    // Severe icing in every cloud layer that reaches into the band, each as
+    // thick as the simulator receives it.
+    void icing(const std::optional<LevelBand>& band) {
+        for (CloudLayer& layer : weather_.clouds) {
+            const int64_t baseM = int64_t{weather_.elevationM} + layer.baseM;
+            if (inBand(band, baseM, baseM + NwiLayout::kCloudDepthM)) {
+                layer.icing = std::max(layer.icing, 3);
+            }
+        }
     }
 
     void warn(const char* what, const char* ending = ")") {

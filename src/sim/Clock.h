@@ -16,6 +16,9 @@ public:
     virtual ~Clock() = default;
     virtual TimePoint now() const = 0;
     virtual void sleepFor(std::chrono::milliseconds duration) = 0;
+    // Whether whoever runs on this clock has been told to stop: waits for
+    // an answer and retries give up at once then.
+    virtual bool interrupted() const { return false; }
 };
 
 // std::chrono::steady_clock and std::this_thread::sleep_for.

@@ -174,6 +174,7 @@ bool FsuipcClient::write(uint32_t offset, uint32_t size, const void* source) {
 }
 
 bool FsuipcClient::process() {
+    windowGone_ = false;
     if (!isOpen()) {
         return fail(FsuipcResult::NotOpen);
     }
@@ -192,17 +193,20 @@ bool FsuipcClient::process() {
 }
 
 // One blocking send, tried up to nine times 100 ms apart; the reply must be 1.
+// A window that is gone or hung, or a clock that was interrupted, ends the
+// tries at once: none of them would be answered in time.
 bool FsuipcClient::sendBatch() {
     IpcSendResult sent;
     for (int attempt = 1; attempt <= kSendAttempts; ++attempt) {
         sent = transport_->send(window_, message_, atom_->value(), 0, kSendTimeoutMs);
-        if (sent.answered) {
+        if (sent.answered || sent.windowGone || sent.hung || clock_->interrupted()) {
             break;
         }
         if (attempt < kSendAttempts) {
             clock_->sleepFor(kPause);
         }
     }
+    windowGone_ = !sent.answered && sent.windowGone;
     if (!sent.answered) {
         return fail(sent.systemError != 0 ? FsuipcResult::NoReplySystemError : FsuipcResult::NoReply);
     }

@@ -62,6 +62,9 @@ public:
     bool process();
 
     FsuipcResult result() const { return result_; }
+    // Whether the last process failed because FSUIPC's window no longer
+    // exists: the simulator has gone, and only a new open can reach it.
+    bool windowGone() const { return windowGone_; }
     bool isOpen() const { return view_ != nullptr; }
     uint32_t moduleVersion() const { return moduleVersion_; }
     // The simulator version word; after a successful open its low 16 bits only.
@@ -93,6 +96,7 @@ private:
     uint32_t moduleVersion_ = 0;
     uint32_t simVersion_ = 0;
     FsuipcResult result_ = FsuipcResult::Ok;
+    bool windowGone_ = false;
 };
 
 }  // namespace wx

@@ -37,6 +37,8 @@ struct IpcSendResult {
     bool answered = false;     // the receiver replied within the time-out
     uintptr_t reply = 0;       // its reply value, when answered
     uint32_t systemError = 0;  // when not answered: the system's error code, 0 when it reported none
+    bool windowGone = false;   // when not answered: the window no longer exists
+    bool hung = false;         // when not answered: the system reports the window's thread hung
 };
 
 // The platform steps of FSUIPC's inter-process protocol: find the window,

@@ -62,7 +62,7 @@ void putWind(uint8_t* at, int64_t altitudeM, int32_t speedKt, int32_t gustKt, ui
 void putCloud(uint8_t* at, const WeatherData& weather, const CloudLayer& layer) {
     const int64_t baseM = static_cast<int64_t>(weather.elevationM) + layer.baseM;
     const bool carriesPrecipitation = layer.source == "PRECIP" && weather.precipType != 0;
-    storeLe16(at, clampU16(baseM + 2000));
+    storeLe16(at, clampU16(baseM + NwiLayout::kCloudDepthM));
     storeLe16(at + 2, clampU16(baseM));
     at[6] = clampU8(layer.coverOktas, 255);
     at[7] = nwiCloudTypeCode(layer.type);
@@ -123,7 +123,7 @@ NwiRecord buildNwiRecord(const WeatherData& weather, double magVarDeg) {
     storeLe32(bytes + NwiLayout::kTemperatureCount, temperatures);
 
     uint32_t winds = 1;
-    putWind(bytes + NwiLayout::kWindLayers, static_cast<int64_t>(weather.elevationM) + 1000, weather.windSpeedKt,
+    putWind(bytes + NwiLayout::kWindLayers, static_cast<int64_t>(weather.elevationM) + NwiLayout::kSurfaceWindDepthM, weather.windSpeedKt,
             weather.windGustKt, magneticDirection(weather.windDirDeg, magVarDeg), weather.turbulence);
     for (const UpperAirLayer& layer : weather.upperAir) {
         if (winds == NwiLayout::kMaxWindLayers) {

@@ -30,6 +30,10 @@ struct NwiLayout {
     static constexpr size_t kCloudLayers = 640;
     static constexpr size_t kCloudLayerSize = 16;
     static constexpr size_t kMaxCloudLayers = 16;
+    // The surface wind layer reaches this far above the station; every cloud
+    // layer is written this thick, whatever top the record gives it.
+    static constexpr int32_t kSurfaceWindDepthM = 1000;
+    static constexpr int32_t kCloudDepthM = 2000;
 };
 
 // The 4-byte station word of NWI: the first four characters, upper case,

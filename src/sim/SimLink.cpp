@@ -56,9 +56,25 @@ void SimLink::connect() {
     }
 }
 
+// Sends the queued batch. A batch that fails because the simulator's window
+// is gone closes the link: nothing more can reach that simulator, and the
+// owner may open a new link when it comes back.
+bool SimLink::process() {
+    if (client_.process()) {
+        return true;
+    }
+    if (connected_ && client_.windowGone()) {
+        client_.close();
+        connected_ = false;
+        lost_ = true;
+        logLine(log_, "FSUIPC connection lost.", "ERROR");
+    }
+    return false;
+}
+
 std::optional<uint32_t> SimLink::readCompletionWord() {
     uint8_t word[4] = {};
-    if (client_.read(SimOffsets::kNwiCompletion, 4, word) && client_.process()) {
+    if (client_.read(SimOffsets::kNwiCompletion, 4, word) && process()) {
         return loadLe32(word);
     }
     return std::nullopt;
@@ -73,7 +89,7 @@ bool SimLink::sendNwiCommand(uint16_t command, const std::string& station, bool 
     client_.write(SimOffsets::kNwiStation, 4, stationWord.data());
     client_.write(SimOffsets::kNwiCommandAux, 2, zero);
     client_.write(SimOffsets::kNwiCommand, 2, commandWord);
-    if (!client_.process()) {
+    if (!process()) {
         return false;
     }
     if (wait) {
@@ -86,7 +102,7 @@ bool SimLink::sendNwiCommand(uint16_t command, const std::string& station, bool 
 bool SimLink::waitForNwiChange(uint32_t previous, double timeoutSec) {
     const auto deadline = clock_->now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                               std::chrono::duration<double>(timeoutSec));
-    while (clock_->now() < deadline) {
+    while (!lost_ && !clock_->interrupted() && clock_->now() < deadline) {
         clock_->sleepFor(kPollInterval);
         // A read that fails tells nothing about the word: the simulator may
         // have gone away, so it must not count as the awaited change.
@@ -99,17 +115,20 @@ bool SimLink::waitForNwiChange(uint32_t previous, double timeoutSec) {
 }
 
 void SimLink::initWeather() {
+    if (lost_) {
+        return;
+    }
     logLine(log_, "NWI init: dynamics=0, clear weather...", "INFO");
     const uint8_t zero[2] = {};
     uint8_t initCommand[2];
     storeLe16(initCommand, NwiCommand::kInit);
     client_.write(SimOffsets::kNwiDynamics, 2, zero);
     client_.write(SimOffsets::kNwiCommand, 2, initCommand);
-    client_.process();
+    process();
     clock_->sleepFor(kCommandPause);
     if (sendNwiCommand(NwiCommand::kClear, "GLOB", true)) {
         logLine(log_, "NWI init: clear OK.", "OK");
-    } else {
+    } else if (!lost_) {
         logLine(log_, "NWI init: clear timeout.", "WARN");
     }
     clock_->sleepFor(kAfterClearPause);
@@ -124,6 +143,9 @@ bool SimLink::activatePending() {
 }
 
 bool SimLink::writeWeather(const WeatherData& weather, double magVarDeg) {
+    if (lost_) {
+        return false;
+    }
     if (!nwiAvailable_) {
         logLine(log_, "NWI not available.", "WARN");
         return false;
@@ -138,12 +160,16 @@ bool SimLink::writeWeather(const WeatherData& weather, double magVarDeg) {
     storeLe16(commandWord, NwiCommand::kRecordPlaced);
     client_.write(SimOffsets::kNwiCommandAux, 2, zero);
     client_.write(SimOffsets::kNwiCommand, 2, commandWord);
-    if (!client_.process()) {
-        logLine(log_, "[" + weather.stationId + "] NWI write failed", "ERROR");
+    if (!process()) {
+        if (!lost_) {
+            logLine(log_, "[" + weather.stationId + "] NWI write failed", "ERROR");
+        }
         return false;
     }
     if (!waitForNwiChange(previous, kRecordTimeoutSec)) {
-        logLine(log_, "[" + weather.stationId + "] NWI timeout", "WARN");
+        if (!lost_ && !clock_->interrupted()) {
+            logLine(log_, "[" + weather.stationId + "] NWI timeout", "WARN");
+        }
         return false;
     }
     logLine(log_,

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "sim/AmbientWeather.h"
 #include "sim/Clock.h"
 #include "sim/FsuipcClient.h"
 #include "sim/IpcTransport.h"
@@ -32,6 +33,8 @@ public:
     SimLink(const SimLink&) = delete;
     SimLink& operator=(const SimLink&) = delete;
 
+    // False once the simulator's window has gone away ("FSUIPC connection
+    // lost."); the link stays closed then and writes nothing more.
     bool connected() const { return connected_; }
     bool nwiAvailable() const { return nwiAvailable_; }
 
@@ -46,6 +49,9 @@ public:
     std::optional<SimPosition> readPosition();
     // Degrees; 0 when it cannot be read.
     double readMagneticVariation();
+    // The weather the simulator has at the aircraft; empty when it cannot
+    // be read.
+    std::optional<AmbientWeather> readAmbient();
     // Sets the simulator's local clock to the report's UTC time shifted by
     // the simulator's own local-to-UTC offset.
     bool syncTime(int32_t hourUtc, int32_t minuteUtc);
@@ -54,6 +60,7 @@ public:
 
 private:
     void connect();
+    bool process();
     void sendControl(uint32_t control, uint32_t parameter);
     std::optional<uint32_t> readCompletionWord();
     bool sendNwiCommand(uint16_t command, const std::string& station, bool wait);
@@ -63,6 +70,7 @@ private:
     std::shared_ptr<Clock> clock_;
     FsuipcClient client_;
     bool connected_ = false;
+    bool lost_ = false;  // was connected until the simulator's window went away
     bool nwiAvailable_ = false;
 };
 

@@ -35,7 +35,7 @@ std::optional<SimPosition> SimLink::readPosition() {
     uint8_t latitude[8] = {};
     uint8_t longitude[8] = {};
     if (!client_.read(SimOffsets::kLatitude, 8, latitude) || !client_.read(SimOffsets::kLongitude, 8, longitude) ||
-        !client_.process()) {
+        !process()) {
         return std::nullopt;
     }
     SimPosition position;
@@ -52,10 +52,32 @@ std::optional<SimPosition> SimLink::readPosition() {
 
 double SimLink::readMagneticVariation() {
     uint8_t variation[2] = {};
-    if (!client_.read(SimOffsets::kMagneticVariation, 2, variation) || !client_.process()) {
+    if (!client_.read(SimOffsets::kMagneticVariation, 2, variation) || !process()) {
         return 0.0;
     }
     return static_cast<int16_t>(loadLe16(variation)) * 360.0 / 65536.0;
+}
+
+std::optional<AmbientWeather> SimLink::readAmbient() {
+    uint8_t visibility[2] = {};
+    uint8_t temperature[2] = {};
+    uint8_t windSpeed[2] = {};
+    uint8_t windDirection[2] = {};
+    uint8_t qnh[2] = {};
+    if (!client_.read(SimOffsets::kAmbientVisibility, 2, visibility) ||
+        !client_.read(SimOffsets::kAmbientTemperature, 2, temperature) ||
+        !client_.read(SimOffsets::kAmbientWindSpeed, 2, windSpeed) ||
+        !client_.read(SimOffsets::kAmbientWindDirection, 2, windDirection) ||
+        !client_.read(SimOffsets::kAmbientQnh, 2, qnh) || !process()) {
+        return std::nullopt;
+    }
+    AmbientWords words;
+    words.visibilityHundredthsMile = loadLe16(visibility);
+    words.temperature256 = static_cast<int16_t>(loadLe16(temperature));
+    words.windSpeedKt = loadLe16(windSpeed);
+    words.windDirection = loadLe16(windDirection);
+    words.qnh16 = loadLe16(qnh);
+    return ambientFromWords(words);
 }
 
 bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
@@ -65,7 +87,7 @@ bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
     uint8_t utcMinute = 0;
     if (!client_.read(SimOffsets::kLocalHour, 1, &localHour) ||
         !client_.read(SimOffsets::kLocalMinute, 1, &localMinute) || !client_.read(SimOffsets::kUtcHour, 1, &utcHour) ||
-        !client_.read(SimOffsets::kUtcMinute, 1, &utcMinute) || !client_.process()) {
+        !client_.read(SimOffsets::kUtcMinute, 1, &utcMinute) || !process()) {
         return false;
     }
     const int64_t offset = localOffsetMinutes(localHour * 60 + localMinute, utcHour * 60 + utcMinute);
@@ -94,7 +116,7 @@ void SimLink::sendControl(uint32_t control, uint32_t parameter) {
     storeLe32(words, control);
     storeLe32(words + 4, parameter);
     client_.write(SimOffsets::kControl, sizeof words, words);
-    client_.process();
+    process();
 }
 
 bool SimLink::showText(const std::string& text, int32_t seconds) {
@@ -106,7 +128,7 @@ bool SimLink::showText(const std::string& text, int32_t seconds) {
     uint8_t time[2];
     storeLe16(time, static_cast<uint16_t>(seconds & 0x7FFF));
     client_.write(SimOffsets::kTextSeconds, 2, time);
-    return client_.process();
+    return process();
 }
 
 }  // namespace wx

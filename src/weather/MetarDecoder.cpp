@@ -261,15 +261,20 @@ std::optional<WeatherData> decodeMetar(const std::string& stationId, const std::
 }
 
 std::optional<ObservationTime> parseObservationTime(const std::string& raw) {
+    const auto stamp = parseObservationStamp(raw);
+    return stamp ? std::optional<ObservationTime>(stamp->time) : std::nullopt;
+}
+
+std::optional<ObservationStamp> parseObservationStamp(const std::string& raw) {
     std::smatch match;
     if (!std::regex_search(raw, match, patterns().observationTime)) {
         return std::nullopt;
     }
-    const ObservationTime time{*toInt(match[2]), *toInt(match[3])};
-    if (time.hour > 23 || time.minute > 59) {
+    const ObservationStamp stamp{*toInt(match[1]), {*toInt(match[2]), *toInt(match[3])}};
+    if (stamp.time.hour > 23 || stamp.time.minute > 59) {
         return std::nullopt;
     }
-    return time;
+    return stamp;
 }
 
 }  // namespace wx

@@ -18,6 +18,14 @@ std::optional<WeatherData> decodeMetar(const std::string& stationId, const std::
 // none or it is out of range.
 std::optional<ObservationTime> parseObservationTime(const std::string& raw);
 
+// The same group with its day of the month (as written, not checked
+// against any month).
+struct ObservationStamp {
+    int32_t day = 0;
+    ObservationTime time;
+};
+std::optional<ObservationStamp> parseObservationStamp(const std::string& raw);
+
 // (precipType, precipRate) of a blank-separated list of weather tokens: the
 // token of highest priority wins, the earliest among equals.
 std::pair<int32_t, int32_t> classifyPrecipitation(const std::string& tokens);

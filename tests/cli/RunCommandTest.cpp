@@ -39,11 +39,11 @@ TEST(RunOptions, EverySettingsFieldHasItsOption) {
          "--interval-sec", "0", "--only-nearest", "1", "--cavok-haze", "0", "--cavok-visibility-m", "9999",
          "--synth-without-metar", "0", "--global-layer", "0", "--dense-field", "0", "--sync-zulu", "0",
          "--text-in-sim", "0", "--text-seconds", "4", "--full-metar-text", "0", "--sigmet-enabled", "0", "--source",
-         "noaa", "--sim", "fsuipc", "--lat", "51.5", "--version", "8", "--cycles", "3", "--at-cycle", "2",
+         "noaa", "--smooth-changes", "1", "--sim", "fsuipc", "--lat", "51.5", "--version", "8", "--cycles", "3", "--at-cycle", "2",
          "move 1 2", "--at-cycle", "2", "refresh"},
         true);
     const EngineSettings expected{"manual", {"EGLL", "EDDF"}, 7, 90, 0, true, false, 9999, false,
-                                  false,    false,           false, false, 4, false, false, "noaa"};
+                                  false,    false,           false, false, 4, false, false, "noaa", true};
     EXPECT_EQ(options.settings, expected);
     EXPECT_FALSE(options.standIn);
     EXPECT_EQ(options.simSettings.latitudeDeg, 51.5);
@@ -106,9 +106,9 @@ TEST_F(RunCommand, RunsTheGivenCyclesAndCommandsAtTheirPause) {
     EXPECT_EQ(named(all, "stations").front()["stationIds"], json({"EAAA", "EBBB", "ECCC"}));
     EXPECT_EQ(named(all, "station").size(), 3u);
     EXPECT_EQ(named(all, "move").size(), 1u);
-    EXPECT_EQ(named(all, "activate").size(), 1u) << "nothing near the new position";
+    EXPECT_EQ(named(all, "activate").size(), 2u) << "only the global point near the new position";
     const auto records = named(all, "record");
-    ASSERT_EQ(records.size(), 4u);
+    ASSERT_EQ(records.size(), 5u);
     EXPECT_EQ(records[0]["hex"].get<std::string>().size(), 2048u);
     EXPECT_TRUE(logged(all, "Position changed 600 nm \xE2\x80\x94 auto-refresh"));
     EXPECT_TRUE(logged(all, "Engine stopped."));

@@ -115,7 +115,7 @@ TEST_F(EngineLifecycle, AnEndedWorkerIsJoinedBeforeTheNextStart) {
 
 TEST_F(EngineLifecycle, AFailureOutsideTheCycleIsFatal) {
     rig.engine = std::make_unique<Engine>(rig.airports, EngineRig::threeStations(), rig.callbacks(),
-                                          EngineSeams{std::make_shared<BrokenIpcTransport>(), rig.clock, nullptr});
+                                          EngineSeams{std::make_shared<BrokenIpcTransport>(), rig.clock, nullptr, nullptr});
     rig.engine->start();
     ASSERT_TRUE(rig.waitForStops(1));
     rig.engine.reset();

@@ -97,6 +97,10 @@ EngineCallbacks EngineRig::callbacks() {
         std::lock_guard lock(mutex_);
         chosen.push_back(ids);
     };
+    callbacks.onReadBack = [this](const ReadBack& readBack) {
+        std::lock_guard lock(mutex_);
+        readBacks.push_back(readBack);
+    };
     callbacks.onStopped = [this] {
         std::lock_guard lock(mutex_);
         ++stops;
@@ -109,6 +113,7 @@ EngineSeams EngineRig::seams(int cycles, std::function<void(Engine&, int)> atCyc
     EngineSeams seams;
     seams.ipcTransport = ipc;
     seams.clock = clock;
+    seams.utcNow = [] { return kUtcNow; };
     seams.onCycleEnd = [this, cycles, atCycleEnd = std::move(atCycleEnd)](int cycle) {
         if (atCycleEnd) {
             atCycleEnd(*engine, cycle);

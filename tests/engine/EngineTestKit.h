@@ -77,6 +77,10 @@ public:
                        const std::string& airportsCsv = kAirports);
     ~EngineRig();
 
+    // The calendar time reports are aged against: ten minutes after the
+    // time group of the rig's reports.
+    static constexpr auto kUtcNow =
+        std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} + std::chrono::hours{12};
     // Ten airports north of (50, 8), at 0.1 to 1.0 degrees.
     static const char* const kAirports;
     // The stand-in with the aircraft at (50, 8).
@@ -118,6 +122,7 @@ public:
     LogRecorder log;
     std::vector<StationReport> reports;
     std::vector<std::vector<std::string>> chosen;
+    std::vector<ReadBack> readBacks;
     int stops = 0;
     std::unique_ptr<Engine> engine;
 

@@ -16,7 +16,7 @@ TEST(EngineThreads, RequestsSettingsAndDestructionWhileCyclesRun) {
     test::EngineRig rig;
     rig.routeDefaults();
     std::atomic<int> cycles{0};
-    EngineSeams seams{rig.ipc, rig.clock, [&cycles](int) { ++cycles; }};
+    EngineSeams seams{rig.ipc, rig.clock, [&cycles](int) { ++cycles; }, nullptr};
     EngineSettings settings = test::EngineRig::threeStations();
     auto engine = std::make_unique<Engine>(rig.airports, settings, rig.callbacks(), std::move(seams));
     engine->start();

@@ -53,8 +53,8 @@ TEST_F(RefreshCycle, WritesTheGlobalPointThenEveryStationAndActivatesThem) {
     const Lines expected{"Position: 50.000, 8.000",
                          "--- Cycle (3 stations) ---",
                          "METAR: 2",
-                         "[EAAA] EAAA 071150Z 25010KT 9999 SCT030 12/06 Q1012",
-                         "[EBBB] EBBB 071150Z 24008KT 8000 -RA BKN012 11/09 Q1011",
+                         "[EAAA] EAAA 071150Z 25010KT 9999 SCT030 12/06 Q1012 (10 min)",
+                         "[EBBB] EBBB 071150Z 24008KT 8000 -RA BKN012 11/09 Q1011 (10 min)",
                          "Time sync: offset +0 min, Zulu 11:50 \xE2\x86\x92 Local 11:50",
                          "NWI init: dynamics=0, clear weather...",
                          "NWI init: clear OK."};
@@ -248,7 +248,28 @@ TEST_F(RefreshCycle, OnlyTheGlobalPointWrittenShowsNoText) {
     EXPECT_TRUE(rig.reports.empty());
 }
 
-TEST_F(RefreshCycle, NoStationsMeansNoFetchAndNoGlobalPoint) {
+// Over open water, with no station in range, the model's weather at the
+// aircraft is still written every cycle: SIGMETs and the global point, no
+// METARs, clock or text.
+TEST_F(RefreshCycle, OverOpenWaterTheGlobalPointIsWrittenEveryCycle) {
+    rig.model->setPosition(0.0, 0.0);
+    rig.run(settings, 2);
+    EXPECT_EQ(rig.count("[INFO] --- Cycle (0 stations) ---"), 2);
+    EXPECT_EQ(recordStations(*rig.model), (Lines{"GLOB", "GLOB"}));
+    EXPECT_EQ(eventsOf<ActivateEvent>(*rig.model).size(), 2u);
+    EXPECT_EQ(rig.count("[OK] NWI: 1 points activated"), 2);
+    EXPECT_EQ(eventsOf<InitEvent>(*rig.model).size(), 1u);
+    EXPECT_TRUE(eventsOf<TextEvent>(*rig.model).empty());
+    EXPECT_TRUE(eventsOf<ClockEvent>(*rig.model).empty());
+    Lines paths;
+    for (const std::string& url : rig.http->urls()) {
+        paths.push_back(url.substr(url.find('/', 8), url.find('?') - url.find('/', 8)));
+    }
+    EXPECT_EQ(paths, (Lines{"/api/data/isigmet", "/v1/forecast", "/api/data/isigmet", "/v1/forecast"}));
+}
+
+TEST_F(RefreshCycle, WithoutTheGlobalPointNoStationsMeansNoFetch) {
+    settings.globalLayer = false;
     rig.model->setPosition(0.0, 0.0);
     rig.run(settings, 1);
     EXPECT_EQ(rig.count("[INFO] --- Cycle (0 stations) ---"), 1);
@@ -277,6 +298,77 @@ TEST_F(RefreshCycle, AFailedWriteSkipsTheStation) {
     EXPECT_TRUE(rig.reports.empty());
     EXPECT_EQ(rig.count("[WARN] [EAAA] NWI timeout"), 1);
     EXPECT_TRUE(eventsOf<ActivateEvent>(*rig.model).empty());
+}
+
+// A stop in the middle of a station's write breaks the cycle off there:
+// nothing is activated or shown, and the stop line is the last.
+TEST_F(RefreshCycle, AStopBreaksTheCycleOffWhereItStands) {
+    rig.model->setEventListener([this](const standin::SimEvent& event) {
+        const auto* record = std::get_if<RecordEvent>(&event);
+        if (record && record->record.station == "EAAA") {
+            rig.engine->requestStop();
+        }
+    });
+    rig.engine = std::make_unique<Engine>(rig.airports, settings, rig.callbacks(), rig.seams(5, nullptr));
+    rig.engine->start();
+    ASSERT_TRUE(rig.waitForStops(1));
+    EXPECT_EQ(recordStations(*rig.model), (Lines{"GLOB", "EAAA"}));
+    EXPECT_TRUE(eventsOf<ActivateEvent>(*rig.model).empty());
+    EXPECT_TRUE(eventsOf<TextEvent>(*rig.model).empty());
+    EXPECT_TRUE(rig.reports.empty());
+    EXPECT_EQ(rig.logLines().back(), "[INFO] Engine stopped.");
+    EXPECT_EQ(rig.count("[WARN] [EAAA] NWI timeout"), 0);
+}
+
+// The simulator goes away after the first cycle and is back after the
+// third: the link is closed once, looked for every cycle, and the new
+// simulator's weather is reset before the stations are written again.
+TEST_F(RefreshCycle, ASimulatorThatWentAwayIsFoundAgain) {
+    rig.run(settings, 4, [this](Engine&, int cycle) {
+        if (cycle == 1 || cycle == 3) {
+            rig.ipc->setRunning(cycle == 3);
+        }
+    });
+    const Lines expected{"[OK] NWI: 4 points activated", "[ERROR] FSUIPC connection lost.",
+                         "[ERROR] FSUIPC connection failed.", "[INFO] FS version (0x3308): 7 \xE2\x86\x92 NWI enabled",
+                         "[OK] NWI: 4 points activated"};
+    Lines seen;
+    for (const std::string& line : rig.logLines()) {
+        if (std::find(expected.begin(), expected.end(), line) != expected.end()) {
+            seen.push_back(line);
+        }
+    }
+    EXPECT_EQ(seen, (Lines{expected[3], expected[0], expected[1], expected[2], expected[3], expected[4]}));
+    EXPECT_EQ(eventsOf<InitEvent>(*rig.model).size(), 2u);
+    EXPECT_EQ(eventsOf<ActivateEvent>(*rig.model).size(), 2u);
+}
+
+TEST_F(RefreshCycle, AMissingPositionIsSaidOncePerOutage) {
+    rig.run(settings, 4, [this](Engine&, int cycle) {
+        if (cycle == 1 || cycle == 2) {
+            rig.model->setPosition(cycle == 1 ? 95.0 : 50.0, 8.0);
+        }
+        if (cycle == 3) {
+            rig.model->setPosition(-95.0, 8.0);
+        }
+    });
+    EXPECT_EQ(rig.count("[WARN] No position from the simulator."), 2);
+    EXPECT_EQ(rig.count("[INFO] --- Cycle (0 stations) ---"), 2);
+}
+
+TEST_F(RefreshCycle, AStopEndsThePauseAfterACycleError) {
+    EngineCallbacks callbacks = rig.callbacks();
+    std::chrono::milliseconds stoppedAt{};
+    callbacks.onStationWeather = [&](const std::string&, const WeatherData&, double) {
+        stoppedAt = rig.clock->elapsed();
+        rig.engine->requestStop();
+        throw std::runtime_error("window gone");
+    };
+    rig.engine = std::make_unique<Engine>(rig.airports, settings, callbacks, rig.seams(3, nullptr));
+    rig.engine->start();
+    ASSERT_TRUE(rig.waitForStops(1));
+    EXPECT_LT(rig.clock->elapsed() - stoppedAt, std::chrono::seconds(1));
+    EXPECT_EQ(rig.logLines().back(), "[INFO] Engine stopped.");
 }
 
 TEST_F(RefreshCycle, AnErrorAbandonsTheRestOfTheCycle) {

@@ -36,6 +36,14 @@ json thunderstorm(const json& base, const json& top) {
     return sigmet;
 }
 
+// A hazard over the square at the levels given in feet (null: not given).
+json atLevels(const char* hazard, const json& base, const json& top) {
+    json sigmet = square(hazard);
+    sigmet["base"] = base;
+    sigmet["top"] = top;
+    return sigmet;
+}
+
 json area(const json& coords) { return {{"hazard", "TS"}, {"firId", "XXXX"}, {"coords", coords}}; }
 
 CloudLayer layer(int32_t baseM, const char* type) { return CloudLayer{baseM, 4, type, 0, 1, "METAR", 0, false}; }
@@ -235,6 +243,77 @@ INSTANTIATE_TEST_SUITE_P(
         SigmetCase{"HighestBaseKeepsItsTopInRange", {thunderstorm(7045550000.0, 0)}, 50, 8,
                    [] { return withCb(2147483640, 2147483647, "TS@EDWW"); }, {kTs}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Severe turbulence and icing reach only the layers, as the simulator gets
+// them, that overlap the SIGMET's base and top; without both, every layer.
+// The station's surface wind layer spans 0-1000 m, its layers aloft
+// 1000-1500 m and 1500-5500 m, its clouds 300-2300 m and 1500-3500 m.
+WeatherData turbulent(bool surface, bool low, bool high) {
+    WeatherData w = sortedStation();
+    w.turbulence = surface ? 4 : 0;
+    w.upperAir[0].turbulence = low ? 4 : 0;
+    w.upperAir[1].turbulence = high ? 4 : 1;
+    w.sigmets = {"TURB@EDWW"};
+    return w;
+}
+
+WeatherData iced(bool low, bool high) {
+    WeatherData w = sortedStation();
+    w.clouds[0].icing = low ? 3 : 1;
+    w.clouds[1].icing = high ? 3 : 1;
+    w.sigmets = {"ICE@EDWW"};
+    return w;
+}
+
+const std::string kTurb = "[WARN] [EDDF] SIGMET SEV TURB (EDWW)";
+const std::string kIce = "[WARN] [EDDF] SIGMET SEV ICE (EDWW)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, SigmetEvaluation,
+    testing::Values(
+        SigmetCase{"TurbulenceAboveEveryLayerTouchesNone", {atLevels("TURB", 25000, 38000)}, 50, 8,
+                   [] { return turbulent(false, false, false); }, {kTurb}},
+        SigmetCase{"TurbulenceNearTheGroundTouchesTheSurfaceLayer", {atLevels("TURB", 2000, 3000)}, 50, 8,
+                   [] { return turbulent(true, false, false); }, {kTurb}},
+        SigmetCase{"TurbulenceAloftTouchesTheLayerItReaches", {atLevels("TURB", 10000, 12000)}, 50, 8,
+                   [] { return turbulent(false, false, true); }, {kTurb}},
+        SigmetCase{"TurbulenceWithoutATopTouchesEveryLayer", {atLevels("TURB", 25000, nullptr)}, 50, 8,
+                   [] { return turbulent(true, true, true); }, {kTurb}},
+        SigmetCase{"TurbulenceWithAnUnreadableBaseTouchesEveryLayer", {atLevels("TURB", "SFC", 38000)}, 50, 8,
+                   [] { return turbulent(true, true, true); }, {kTurb}},
+        SigmetCase{"IcingReachesTheCloudsInItsBand", {atLevels("ICE", 8000, 14000)}, 50, 8,
+                   [] { return iced(false, true); }, {kIce}},
+        SigmetCase{"IcingWithATopBelowItsBaseReachesEveryCloud", {atLevels("ICE", 14000, 8000)}, 50, 8,
+                   [] { return iced(true, true); }, {kIce}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// An area whose edges cross the 180th meridian covers what lies between its
+// corners across the line, not the rest of the globe in its latitudes.
+struct DateLineCase {
+    const char* name;
+    double lat;
+    double lon;
+    bool covered;
+};
+
+class SigmetAcrossTheDateLine : public testing::TestWithParam<DateLineCase> {};
+
+TEST_P(SigmetAcrossTheDateLine, CoversOnlyWhatLiesAcrossTheLine) {
+    const json pacific = area(json::array(
+        {{{"lat", 10}, {"lon", 170}}, {{"lat", 10}, {"lon", -170}}, {{"lat", 20}, {"lon", -170}}, {{"lat", 20}, {"lon", 170}}}));
+    WeatherData weather = station();
+    evaluateSigmets(weather, GetParam().lat, GetParam().lon, {pacific}, nullptr);
+    EXPECT_EQ(weather.sigmets.size(), GetParam().covered ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SigmetAcrossTheDateLine,
+                         testing::Values(DateLineCase{"EastOfTheLine", 15, 175, true},
+                                         DateLineCase{"WestOfTheLine", 15, -175, true},
+                                         DateLineCase{"OnTheLine", 15, 180, true},
+                                         DateLineCase{"WithinOneDegreeOfAWesternCorner", 20.5, -169.5, true},
+                                         DateLineCase{"Africa", 15, 10, false},
+                                         DateLineCase{"Americas", 15, -100, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SigmetEvaluationLog, NothingIsLoggedWithoutALogFunction) {
     WeatherData weather = station();

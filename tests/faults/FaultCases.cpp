@@ -13,8 +13,10 @@ const Bound kAckTimeout{3, "3 s (NWI time-out)"};
 const Bound kPause{5, "5 s (the pause)"};
 const Bound kPauseStep{1, "1 s (pause step)"};
 const Bound kQuickRequests{1, "1 s (requests end at once)"};
-const Bound kFailedSends{1, "1 s (9 sends 100 ms apart)"};
 const Bound kStationWrite{3, "3 s (station write)"};
+const Bound kReconnectPause{1, "1 s (the pause while the simulator is away)"};
+const Bound kOneSend{3, "3 s (one send to a window that does not answer)"};
+const Bound kUntilHung{6, "6 s (until the system reports the window hung)"};
 
 // The same fault on every path of the aviation-weather service.
 std::vector<std::pair<std::string, std::string>> onAviationWeather(const std::string& fault) {
@@ -128,24 +130,54 @@ std::vector<FaultCase> makeCases() {
                      .exitStatus = 1});
     cases.push_back({.id = "SimulatorKilledDuringCycle",
                      .name = "Simulator: killed during a cycle",
-                     .steps = {{Kind::Cycle, "", 2}, {Kind::Station}, {Kind::Kill}, {Kind::Cycle, "", 4}, {Kind::Stop}},
-                     .lines = {{"ERROR", "*] NWI write failed"}},
-                     .countedCycle = 3,
-                     .stations = 0,
+                     .steps = {{Kind::Cycle, "", 2},
+                               {Kind::Station},
+                               {Kind::Kill},
+                               {Kind::Line, "FSUIPC connection failed.", 2},
+                               {Kind::Stop}},
+                     .lines = {{"ERROR", "FSUIPC connection lost."}, {"ERROR", "FSUIPC connection failed."}},
+                     .absent = {"*] NWI write failed"},
                      .longestWait = kAckTimeout,
-                     .stopWithin = kFailedSends});
+                     .stopWithin = kReconnectPause});
     cases.push_back({.id = "SimulatorKilledDuringPause",
                      .name = "Simulator: killed during the pause",
                      .runOptions = {"--interval-sec", "5"},
                      .steps = {{Kind::Line, "NWI: 4 points activated"},
                                {Kind::Kill},
-                               {Kind::Line, "*] NWI write failed", 3},
+                               {Kind::Line, "FSUIPC connection failed."},
                                {Kind::Stop}},
-                     .lines = {{"ERROR", "*] NWI write failed"}},
-                     .countedCycle = 2,
-                     .stations = 0,
+                     .lines = {{"ERROR", "FSUIPC connection lost."}, {"ERROR", "FSUIPC connection failed."}},
                      .longestWait = kPause,
                      .stopWithin = kPauseStep});
+    // The first cycle after the simulator is back writes every station.
+    cases.push_back({.id = "SimulatorRestarted",
+                     .name = "Simulator: killed and started again",
+                     .runOptions = {"--interval-sec", "5"},
+                     .steps = {{Kind::Line, "NWI: 4 points activated"},
+                               {Kind::Kill},
+                               {Kind::Line, "FSUIPC connection failed."},
+                               {Kind::Restart},
+                               {Kind::Line, "NWI: 4 points activated", 2},
+                               {Kind::Stop}},
+                     .lines = {{"ERROR", "FSUIPC connection lost."},
+                               {"INFO", "NWI init: dynamics=0, clear weather..."},
+                               {"OK", "NWI: 4 points activated"}},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kPause,
+                     .stopWithin = kPauseStep});
+    // Stop while a send waits for a window that takes no messages, as a
+    // simulator loading a flight; once the system reports it hung, sends
+    // fail at once.
+    cases.push_back({.id = "SimulatorHung",
+                     .name = "Simulator: not answering (hung)",
+                     .steps = {{Kind::Line, "NWI: 4 points activated"},
+                               {Kind::SimCommand, "hang 60000"},
+                               {Kind::Wait, "", 1500},
+                               {Kind::Stop}},
+                     .lines = {{"OK", "NWI: 4 points activated"}},
+                     .longestWait = kUntilHung,
+                     .stopWithin = kOneSend});
     cases.push_back({.id = "SimulatorNeverAcknowledges",
                      .name = "Simulator: never acknowledging",
                      .simulator = std::vector<std::string>{"--ack-delay-ms", "-1"},

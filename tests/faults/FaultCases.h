@@ -24,6 +24,8 @@ struct Step {
         Station,     // wait for the next station written
         SimCommand,  // send text to the simulator stand-in
         Kill,        // end the simulator's process, as a crash does
+        Restart,     // start the simulator again
+        Wait,        // let count milliseconds pass
         Stop,        // send "stop" to nubiro-cli
     };
     Kind kind{};

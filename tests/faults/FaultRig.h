@@ -31,6 +31,8 @@ public:
     // A stand-in command ("reply 0"), and the end of its process.
     virtual void simulatorCommand(const std::string& line) = 0;
     virtual void killSimulator() = 0;
+    // Starts the simulator again, with the options it was first started with.
+    virtual void restartSimulator() = 0;
 
     virtual void sendToCli(const std::string& line) = 0;
     virtual std::vector<TimedLine> cliLines() = 0;

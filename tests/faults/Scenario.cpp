@@ -43,6 +43,12 @@ bool Scenario::carryOut(const Step& step) {
     case Step::Kind::Kill:
         rig_.killSimulator();
         return true;
+    case Step::Kind::Restart:
+        rig_.restartSimulator();
+        return true;
+    case Step::Kind::Wait:
+        std::this_thread::sleep_for(std::chrono::milliseconds(step.count));
+        return true;
     case Step::Kind::Stop:
         stopSent_ = steady_clock::now();
         rig_.sendToCli("stop");

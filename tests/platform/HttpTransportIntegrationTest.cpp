@@ -42,7 +42,7 @@ TEST_F(PlatformHttp, HttpsVerificationRejectsTheSelfSignedCertificate) {
     EXPECT_EQ(transport_->send({url, 10, true}, nullptr), std::nullopt);
     const auto body = transport_->send({url, 10, false}, nullptr);
     ASSERT_TRUE(body);
-    EXPECT_EQ(json::parse(*body).size(), 5u);
+    EXPECT_EQ(json::parse(*body).size(), 7u);
 }
 
 TEST_F(PlatformHttp, ClientFallsBackOnceWithOneWarning) {

@@ -82,7 +82,7 @@ TEST_P(Sources, FetchMetarsFallsBackToPlainTextOnlyInTheFullVariant) {
 
 TEST_P(Sources, FetchSigmets) {
     const auto sigmets = source_->fetchSigmets();
-    ASSERT_EQ(sigmets.size(), 5u);
+    ASSERT_EQ(sigmets.size(), 7u);
     EXPECT_EQ(sigmets[0]["firId"], "EGTT");
     EXPECT_EQ(sigmets[1]["hazard"], "TS");
     EXPECT_EQ(sigmets[4]["coords"].size(), 4u);

@@ -291,6 +291,24 @@ TEST_F(FsuipcClientTest, SendIsRetriedNineTimesAtMost) {
     EXPECT_EQ(rig.clock->elapsed() - before, std::chrono::milliseconds(800));
 }
 
+// Neither a window that is gone nor one whose thread is hung answers a
+// second try in time: the batch is given up after the first send.
+TEST_F(FsuipcClientTest, AGoneOrHungWindowEndsTheTriesAtOnce) {
+    ASSERT_TRUE(client.open(0));
+    uint8_t byte = 0;
+    rig.transport->faults().hungUntil = Clock::TimePoint::max();
+    ASSERT_TRUE(client.read(0x0238, 1, &byte));
+    const int sends = rig.transport->sendCount();
+    EXPECT_FALSE(client.process());
+    EXPECT_FALSE(client.windowGone());
+    rig.transport->faults().hungUntil = {};
+    rig.transport->setRunning(false);
+    ASSERT_TRUE(client.read(0x0238, 1, &byte));
+    EXPECT_FALSE(client.process());
+    EXPECT_TRUE(client.windowGone());
+    EXPECT_EQ(rig.transport->sendCount(), sends + 2);
+}
+
 TEST_F(FsuipcClientTest, FailedProcessDropsTheBatchAndLeavesDestinationsAlone) {
     ASSERT_TRUE(client.open(0));
     uint8_t hour = 0xAA;

@@ -150,6 +150,18 @@ TEST_F(SimLinkTest, WriteOnAnUnconnectedLinkWarnsAboutNwi) {
     EXPECT_EQ(log.lines(), (LogLines{"[WARN] NWI not available."}));
 }
 
+TEST_F(SimLinkTest, ASimulatorThatWentAwayClosesTheLinkOnce) {
+    auto link = connect();
+    log.clear();
+    rig.transport->setRunning(false);
+    EXPECT_FALSE(link->writeWeather(amsterdam(), 0.0));
+    EXPECT_FALSE(link->connected());
+    EXPECT_FALSE(link->writeWeather(amsterdam(), 0.0));
+    link->initWeather();
+    EXPECT_EQ(log.lines(), (LogLines{"[ERROR] FSUIPC connection lost."}));
+    EXPECT_EQ(rig.transport->liveAreas(), 0u);
+}
+
 TEST_F(SimLinkTest, RefusedWriteIsLoggedAsFailed) {
     auto link = connect();
     rig.model->setReplyValue(0);

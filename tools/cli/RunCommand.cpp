@@ -24,6 +24,7 @@
 #include "WeatherJson.h"
 #include "airports/AirportDb.h"
 #include "engine/Engine.h"
+#include "weather/MetarAge.h"
 
 namespace wx::cli {
 namespace {
@@ -67,32 +68,54 @@ private:
 
 ordered_json errorEvent(const std::string& message) { return {{"event", "error"}, {"message", message}}; }
 
+ordered_json valuesToJson(const ReadBackValues& values) {
+    return {{"windDirDeg", values.windDirDeg},
+            {"windSpeedKt", values.windSpeedKt},
+            {"qnhHpa", values.qnhHpa},
+            {"temperatureC", values.temperatureC},
+            {"visibilityM", values.visibilityM}};
+}
+
+ordered_json readBackToJson(const ReadBack& readBack) {
+    return {{"event", "readback"},
+            {"stationId", readBack.stationId},
+            {"matches", readBack.matches},
+            {"simulator", valuesToJson(readBack.simulator)},
+            {"sent", valuesToJson(readBack.sent)},
+            {"differing", readBack.differing}};
+}
+
 class RunSession {
 public:
     RunSession(const RunOptions& options, CliStreams io) : options_(options), io_(io), printer_(io.out) {}
 
     int run() {
         const InterruptScope interrupts;
-        const auto airports = std::make_unique<AirportDb>(logToOutput());
-        if (!options_.airportsPath.empty() && !airports->loadFile(options_.airportsPath)) {
+        airports_ = std::make_unique<AirportDb>(logToOutput());
+        const AirportDb* airports = airports_.get();
+        if (!options_.airportsPath.empty() && !airports_->loadFile(options_.airportsPath)) {
             io_.err << "nubiro-cli run: cannot load an airport list from " << options_.airportsPath << "\n";
             return 2;
         }
         // Without airports no station can be chosen or placed; the window
         // refuses to start the engine then, and so does this.
-        if (options_.airportsPath.empty() && !airports->load()) {
+        if (options_.airportsPath.empty() && !airports_->load()) {
             io_.err << "nubiro-cli run: no airport list could be loaded, so the engine does not start\n";
             return 1;
         }
         if (options_.standIn) {
             standIn_.emplace(options_.simSettings,
                              [this](const standin::SimEvent& event) { printer_.print(standin::eventToJson(event)); });
+            standIn_->setStationPositions([airports](const std::string& id) {
+                const auto airport = airports->findAirport(id);
+                return airport ? std::optional(std::make_pair(airport->lat, airport->lon)) : std::nullopt;
+            });
         }
         settings_ = options_.settings;
         EngineSeams seams;
         seams.ipcTransport = standIn_ ? standIn_->transport() : nullptr;
         seams.onCycleEnd = [this](int cycle) { cycleEnded(cycle); };
-        engine_ = std::make_unique<Engine>(*airports, settings_, callbacks(), std::move(seams));
+        engine_ = std::make_unique<Engine>(*airports_, settings_, callbacks(), std::move(seams));
         engine_->start();
         serveCommands();
         engine_.reset();
@@ -127,9 +150,14 @@ private:
             printer_.print({{"event", "stations"}, {"stationIds", ids}});
         };
         callbacks.onStationWeather = [this](const std::string& id, const WeatherData& weather, double distanceNm) {
-            printer_.print(
-                {{"event", "station"}, {"stationId", id}, {"distanceNm", distanceNm}, {"weather", weatherToJson(weather)}});
+            ordered_json event{{"event", "station"}, {"stationId", id}, {"distanceNm", distanceNm}};
+            if (const auto age = reportAgeMinutes(weather.rawMetar, std::chrono::system_clock::now())) {
+                event["ageMinutes"] = *age;
+            }
+            event["weather"] = weatherToJson(weather);
+            printer_.print(event);
         };
+        callbacks.onReadBack = [this](const ReadBack& readBack) { printer_.print(readBackToJson(readBack)); };
         callbacks.onStopped = [this] {
             printer_.print({{"event", "stopped"}});
             std::lock_guard lock(mutex_);
@@ -201,12 +229,13 @@ private:
             stop();
         } else if (verb == "set") {
             setField(words);
-        } else if (verb == "move" || verb == "ack" || verb == "reply" || verb == "kill") {
+        } else if (verb == "move" || verb == "ack" || verb == "reply" || verb == "kill" || verb == "restart" ||
+                   verb == "hang" || verb == "ambient") {
             printer_.print(standIn_ ? standIn_->apply(line) : errorEvent("\"" + verb + "\" needs --sim standin"));
         } else {
             printer_.print(errorEvent("cannot do \"" + line +
                                       "\"; commands: refresh, weather-text, stop, set FIELD VALUE, move LAT LON, "
-                                      "ack on|off, reply N, kill"));
+                                      "ack on|off, reply N, kill, restart, hang MS, ambient ..."));
         }
     }
 
@@ -230,6 +259,7 @@ private:
     const RunOptions& options_;
     CliStreams io_;
     EventPrinter printer_;
+    std::unique_ptr<AirportDb> airports_;
     std::optional<RunStandIn> standIn_;
     std::mutex settingsMutex_;
     EngineSettings settings_;

@@ -1,6 +1,10 @@
 #include "RunStandIn.h"
 
+#include <charconv>
+#include <chrono>
+#include <optional>
 #include <sstream>
+#include <vector>
 #include <utility>
 
 #include "StandInCommands.h"
@@ -37,11 +41,22 @@ private:
     std::shared_ptr<std::mutex> mutex_;
 };
 
-bool isKillLine(const std::string& line) {
-    std::istringstream words(line);
-    std::string word;
-    std::string extra;
-    return (words >> word) && word == "kill" && !(words >> extra);
+std::vector<std::string> wordsOf(const std::string& line) {
+    std::istringstream stream(line);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+std::optional<std::chrono::milliseconds> parseMilliseconds(const std::string& text) {
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0) {
+        return std::nullopt;
+    }
+    return std::chrono::milliseconds(value);
 }
 
 }  // namespace
@@ -52,16 +67,30 @@ RunStandIn::RunStandIn(const standin::SimSettings& settings, std::function<void(
     // the batches are not kept.
     model_->setEventListener(std::move(listener));
     model_->setHistoryKept(false);
-    loopback_ = std::make_shared<standin::LoopbackIpcTransport>(model_, makeSteadyClock());
+    loopback_ = std::make_shared<standin::LoopbackIpcTransport>(model_, clock_);
     loopback_->setHistoryKept(false);
     transport_ = std::make_shared<LockedTransport>(loopback_, mutex_);
 }
 
+void RunStandIn::setStationPositions(standin::StationPositions positions) {
+    std::lock_guard lock(*mutex_);
+    model_->setStationPositions(std::move(positions));
+}
+
 nlohmann::ordered_json RunStandIn::apply(const std::string& line) {
     std::lock_guard lock(*mutex_);
-    if (isKillLine(line)) {
-        loopback_->setRunning(false);
-        return {{"event", "kill"}};
+    const std::vector<std::string> words = wordsOf(line);
+    if (words == std::vector<std::string>{"kill"} || words == std::vector<std::string>{"restart"}) {
+        loopback_->setRunning(words[0] == "restart");
+        return {{"event", words[0]}};
+    }
+    if (words.size() == 2 && words[0] == "hang") {
+        const auto ms = parseMilliseconds(words[1]);
+        if (!ms) {
+            return {{"event", "error"}, {"message", "hang needs milliseconds, not \"" + words[1] + "\""}};
+        }
+        loopback_->faults().hungUntil = clock_->now() + *ms;
+        return {{"event", "hang"}, {"ms", ms->count()}};
     }
     return standin::applyInputLine(*model_, line);
 }

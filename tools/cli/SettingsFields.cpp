@@ -70,6 +70,7 @@ const std::vector<Field>& fields() {
         {"full-metar-text", flag(&EngineSettings::fullMetarText)},
         {"sigmet-enabled", flag(&EngineSettings::sigmetEnabled)},
         {"source", text(&EngineSettings::source)},
+        {"smooth-changes", flag(&EngineSettings::smoothChanges)},
     };
     return kFields;
 }

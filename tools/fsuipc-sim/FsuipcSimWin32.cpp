@@ -11,11 +11,14 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "SimModel.h"
+#include "airports/AirportDb.h"
 #include "StandInCommands.h"
 #include "platform/win32/IpcHandles.h"
 #include "platform/win32/CommandLineWords.h"
@@ -31,6 +34,18 @@ struct StandIn {
     SimModel model;
     UINT ipcMessage = 0;
 };
+
+// The milliseconds of a "hang MS" line.
+std::optional<DWORD> hangMilliseconds(const std::string& line) {
+    std::istringstream words(line);
+    std::string verb;
+    long long ms = -1;
+    std::string extra;
+    if (!(words >> verb >> ms) || verb != "hang" || ms < 0 || ms > 600000 || (words >> extra)) {
+        return std::nullopt;
+    }
+    return static_cast<DWORD>(ms);
+}
 
 void printLine(const nlohmann::ordered_json& object) {
     const std::string line = jsonLine(object) + "\n";
@@ -72,6 +87,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         const std::unique_ptr<std::string> line(reinterpret_cast<std::string*>(lParam));
         if (isQuitLine(*line)) {
             DestroyWindow(window);
+        } else if (const auto hang = hangMilliseconds(*line)) {
+            // The window's thread stops taking messages, as a simulator
+            // loading a flight does; Windows reports it hung after a while.
+            printLine({{"event", "hang"}, {"ms", *hang}});
+            Sleep(*hang);
         } else if (standIn != nullptr) {
             printLine(applyInputLine(standIn->model, *line));
         }
@@ -133,6 +153,17 @@ int run() {
     }
 
     StandIn standIn{SimModel(parsed.settings), RegisterWindowMessageW(L"FsasmLib:IPC")};
+    AirportDb airports(nullptr);
+    if (!parsed.airportsPath.empty()) {
+        if (!airports.loadFile(parsed.airportsPath)) {
+            std::fprintf(stderr, "fsuipc-sim: cannot load an airport list from %s\n", parsed.airportsPath.c_str());
+            return 2;
+        }
+        standIn.model.setStationPositions([&airports](const std::string& id) {
+            const auto airport = airports.findAirport(id);
+            return airport ? std::optional(std::make_pair(airport->lat, airport->lon)) : std::nullopt;
+        });
+    }
     standIn.model.setEventListener([](const SimEvent& event) { printLine(eventToJson(event)); });
     standIn.model.setHistoryKept(false);
     const std::wstring className = toWide(parsed.settings.windowClass);

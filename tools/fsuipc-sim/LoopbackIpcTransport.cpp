@@ -5,7 +5,8 @@
 namespace wx::standin {
 namespace {
 
-constexpr uint32_t kInvalidWindowError = 1400;
+constexpr uint32_t kInvalidWindowError = 1400;  // ERROR_INVALID_WINDOW_HANDLE
+constexpr uint32_t kTimeoutError = 1460;        // ERROR_TIMEOUT
 
 class LoopbackAtom final : public IpcAtom {
 public:
@@ -102,7 +103,13 @@ IpcSendResult LoopbackIpcTransport::send(IpcWindow window, uint32_t message, uin
         --faults_.unansweredSends;
         return {false, 0, faults_.sendErrorCode};
     }
-    if (!running_ || window != kWindow || message != kMessage) {
+    if (!running_ || window != kWindow) {
+        return {false, 0, kInvalidWindowError, true};
+    }
+    if (clock_->now() < faults_.hungUntil) {
+        return {false, 0, kTimeoutError, false, true};
+    }
+    if (message != kMessage) {
         return {false, 0, kInvalidWindowError};
     }
     const auto atom = tables_->atoms.find(static_cast<uint16_t>(wParam));

@@ -30,6 +30,7 @@ public:
         bool noView = false;
         int unansweredSends = 0;      // this many sends fail before one is answered
         uint32_t sendErrorCode = 0;   // the system error those sends report
+        Clock::TimePoint hungUntil{};  // until then every send fails at once, the window's thread reported hung
     };
 
     LoopbackIpcTransport(std::shared_ptr<SimModel> model, std::shared_ptr<Clock> clock);

@@ -24,6 +24,21 @@ size_t layerCount(const uint8_t* at, size_t room) { return std::min<size_t>(load
 
 }  // namespace
 
+AmbientWords surfaceWords(const uint8_t* record) {
+    AmbientWords words;
+    words.qnh16 = loadLe16(record + kQnh);
+    words.visibilityHundredthsMile = loadLe16(record + kVisibility);
+    if (layerCount(record + kTemperatureCount, 24) > 0) {
+        const int32_t temperatureC = std::clamp(signed16(record + kTemperatureLayers + 2), -127, 127);
+        words.temperature256 = static_cast<int16_t>(temperatureC * 256);
+    }
+    if (layerCount(record + kWindCount, 24) > 0) {
+        words.windSpeedKt = loadLe16(record + kWindLayers + 2);
+        words.windDirection = loadLe16(record + kWindLayers + 6);
+    }
+    return words;
+}
+
 std::string stationFromWord(const uint8_t* word) {
     std::string station(reinterpret_cast<const char*>(word), 4);
     while (!station.empty() && (station.back() == ' ' || station.back() == '\0')) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/AmbientWeather.h"
+
 namespace wx::standin {
 
 struct DecodedTemperatureLayer {
@@ -56,6 +58,11 @@ constexpr size_t kNwiRecordBytes = 1024;
 // Reads a 1024-byte record; layer counts beyond the record's room are cut
 // to it, since the bytes come from another process.
 DecodedNwiRecord decodeNwiRecord(const uint8_t* record);
+
+// The surface weather of a record as the simulator shows it at an aircraft
+// near its station: QNH, visibility, the lowest temperature and the surface
+// wind, in the words of the ambient offsets.
+AmbientWords surfaceWords(const uint8_t* record);
 
 // The 4-byte station word without its trailing blanks and zeros.
 std::string stationFromWord(const uint8_t* word);

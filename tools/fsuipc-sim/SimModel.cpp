@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "NwiRecordDecoder.h"
+#include "airports/Distance.h"
 #include "sim/LittleEndian.h"
 #include "sim/SimOffsets.h"
 
@@ -73,6 +75,71 @@ SimModel::SimModel(const SimSettings& settings)
 void SimModel::setPosition(double latitudeDeg, double longitudeDeg) {
     storeLe64(&space_[SimOffsets::kLatitude], static_cast<uint64_t>(encodeLatitude(latitudeDeg)));
     storeLe64(&space_[SimOffsets::kLongitude], static_cast<uint64_t>(encodeLongitude(longitudeDeg)));
+    latitudeDeg_ = latitudeDeg;
+    longitudeDeg_ = longitudeDeg;
+    updateAmbient();
+}
+
+void SimModel::setStationPositions(StationPositions positions) {
+    positions_ = std::move(positions);
+    updateAmbient();
+}
+
+void SimModel::setAmbientOverride(const AmbientOverride& values) {
+    override_ = values;
+    updateAmbient();
+}
+
+AmbientWords SimModel::ambient() const {
+    AmbientWords words;
+    words.visibilityHundredthsMile = loadLe16(&space_[SimOffsets::kAmbientVisibility]);
+    words.temperature256 = static_cast<int16_t>(loadLe16(&space_[SimOffsets::kAmbientTemperature]));
+    words.windSpeedKt = loadLe16(&space_[SimOffsets::kAmbientWindSpeed]);
+    words.windDirection = loadLe16(&space_[SimOffsets::kAmbientWindDirection]);
+    words.qnh16 = loadLe16(&space_[SimOffsets::kAmbientQnh]);
+    return words;
+}
+
+// The active record of the station nearest to the aircraft, or the point
+// at the aircraft, shown at the ambient offsets, with any override on top.
+void SimModel::updateAmbient() {
+    const std::vector<uint8_t>* chosen = nullptr;
+    double nearestNm = std::numeric_limits<double>::infinity();
+    for (const auto& [station, bytes] : activeBytes_) {
+        const auto position = positions_ && station != "GLOB" ? positions_(station) : std::nullopt;
+        if (position) {
+            const double awayNm = distanceNm(latitudeDeg_, longitudeDeg_, position->first, position->second);
+            if (awayNm < nearestNm) {
+                nearestNm = awayNm;
+                chosen = &bytes;
+            }
+        }
+    }
+    if (chosen == nullptr && activeBytes_.count("GLOB") != 0) {
+        chosen = &activeBytes_.at("GLOB");
+    }
+    AmbientWords words = chosen != nullptr ? surfaceWords(chosen->data()) : AmbientWords{};
+    if (override_.windDirDeg) {
+        words.windDirection = static_cast<uint16_t>(std::lround(*override_.windDirDeg * 65536.0 / 360.0) & 0xFFFF);
+    }
+    if (override_.windSpeedKt) {
+        words.windSpeedKt = static_cast<uint16_t>(std::clamp(*override_.windSpeedKt, 0, 0xFFFF));
+    }
+    if (override_.temperatureC) {
+        words.temperature256 = static_cast<int16_t>(std::clamp(std::lround(*override_.temperatureC * 256.0), -32768L, 32767L));
+    }
+    if (override_.qnhHpa) {
+        words.qnh16 = static_cast<uint16_t>(std::clamp(std::lround(*override_.qnhHpa * 16.0), 0L, 65535L));
+    }
+    if (override_.visibilityM) {
+        words.visibilityHundredthsMile =
+            static_cast<uint16_t>(std::clamp(std::lround(*override_.visibilityM / 16.0934), 0L, 65535L));
+    }
+    storeLe16(&space_[SimOffsets::kAmbientVisibility], words.visibilityHundredthsMile);
+    storeLe16(&space_[SimOffsets::kAmbientTemperature], static_cast<uint16_t>(words.temperature256));
+    storeLe16(&space_[SimOffsets::kAmbientWindSpeed], words.windSpeedKt);
+    storeLe16(&space_[SimOffsets::kAmbientWindDirection], words.windDirection);
+    storeLe16(&space_[SimOffsets::kAmbientQnh], words.qnh16);
 }
 
 void SimModel::setSimVersion(uint16_t version) {
@@ -178,12 +245,16 @@ void SimModel::carryOutCommand(Clock::TimePoint now) {
         const auto first = space_.begin() + SimOffsets::kNwiCommand;
         DecodedNwiRecord decoded = decodeNwiRecord(&*first);
         pending_[decoded.station] = decoded;
+        pendingBytes_[decoded.station].assign(first, first + kNwiRecordBytes);
         record(RecordEvent{std::move(decoded), std::vector<uint8_t>(first, first + kNwiRecordBytes)});
         break;
     }
     case NwiCommand::kClear:
         pending_.clear();
         active_.clear();
+        pendingBytes_.clear();
+        activeBytes_.clear();
+        updateAmbient();
         record(ClearEvent{station});
         break;
     case NwiCommand::kInit:
@@ -196,6 +267,11 @@ void SimModel::carryOutCommand(Clock::TimePoint now) {
             active_[name] = std::move(decoded);
         }
         pending_.clear();
+        for (auto& [name, bytes] : pendingBytes_) {
+            activeBytes_[name] = std::move(bytes);
+        }
+        pendingBytes_.clear();
+        updateAmbient();
         record(std::move(activated));
         break;
     }

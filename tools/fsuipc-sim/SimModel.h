@@ -7,10 +7,13 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SimEvents.h"
+#include "sim/AmbientWeather.h"
 #include "sim/Clock.h"
 
 namespace wx::standin {
@@ -31,11 +34,28 @@ struct SimSettings {
     std::string windowClass = "FS98MAIN";
 };
 
+// Where a station lies (latitude, longitude in degrees), when known.
+using StationPositions = std::function<std::optional<std::pair<double, double>>(const std::string& stationId)>;
+
+// Values set in place of the modelled weather at the aircraft, so that the
+// program's read-back can be shown a simulator that disagrees.
+struct AmbientOverride {
+    std::optional<double> windDirDeg;  // as the offset gives it (magnetic at the surface)
+    std::optional<int32_t> windSpeedKt;
+    std::optional<double> temperatureC;
+    std::optional<double> qnhHpa;
+    std::optional<int32_t> visibilityM;
+};
+
 // The simulator's offset space as FSUIPC serves it, with the behaviour the
 // program relies on: version words, position, magnetic variation, local and
 // UTC clock with the clock controls, the message-line text, and NWI, whose
 // commands are carried out and acknowledged through the completion word.
 // It keeps a history of everything it was given.
+//
+// The weather at the aircraft (its ambient offsets) is that of the active
+// record of the station nearest to the aircraft, or of the point at the
+// aircraft ("GLOB") when no active station's position is known.
 //
 // The clock stands still unless a control sets it. The version words and
 // the completion word are the model's own, so writes to them are dropped.
@@ -53,6 +73,11 @@ public:
     void setAckEnabled(bool enabled) { ackEnabled_ = enabled; }
     void setAckDelay(std::chrono::milliseconds delay) { ackDelay_ = delay; }
     void setReplyValue(uint32_t value) { replyValue_ = value; }
+    void setStationPositions(StationPositions positions);
+    void setAmbientOverride(const AmbientOverride& values);
+    const AmbientOverride& ambientOverride() const { return override_; }
+    // The words of the ambient offsets as they stand.
+    AmbientWords ambient() const;
     // Raw access to the offset space, for faults no knob covers.
     void poke(uint32_t offset, const std::vector<uint8_t>& bytes);
     std::vector<uint8_t> peek(uint32_t offset, uint32_t size) const;
@@ -90,6 +115,7 @@ private:
     void storeClock();
     void storeVersions();
     void storeCompletion();
+    void updateAmbient();
     void record(SimEvent event);
 
     SimSettings settings_;
@@ -106,6 +132,12 @@ private:
     int32_t utcMinutes_ = 0;
     std::map<std::string, DecodedNwiRecord> pending_;
     std::map<std::string, DecodedNwiRecord> active_;
+    std::map<std::string, std::vector<uint8_t>> pendingBytes_;
+    std::map<std::string, std::vector<uint8_t>> activeBytes_;
+    double latitudeDeg_ = 0.0;
+    double longitudeDeg_ = 0.0;
+    StationPositions positions_;
+    AmbientOverride override_;
     std::vector<SimEvent> events_;
     bool historyKept_ = true;
     std::function<void(const SimEvent&)> listener_;

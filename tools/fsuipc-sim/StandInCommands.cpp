@@ -95,6 +95,39 @@ std::string applyOption(const std::string& name, const std::string& value, SimSe
 
 ordered_json errorLine(const std::string& message) { return {{"event", "error"}, {"message", message}}; }
 
+// "ambient wind DIR KT", "ambient qnh HPA", "ambient oat C", "ambient vis M"
+// set one value of the weather at the aircraft in place of the modelled
+// one; "ambient off" gives the modelled weather back.
+ordered_json applyAmbient(SimModel& model, const std::vector<std::string>& words) {
+    AmbientOverride values = model.ambientOverride();
+    double first = 0.0;
+    double second = 0.0;
+    const bool one = words.size() == 3 && parseNumber(words[2], first);
+    if (words.size() == 2 && words[1] == "off") {
+        values = {};
+    } else if (words.size() == 4 && words[1] == "wind" && parseNumber(words[2], first) &&
+               parseNumber(words[3], second) && second >= 0 && second <= 65535) {
+        values.windDirDeg = first;
+        values.windSpeedKt = static_cast<int32_t>(second);
+    } else if (one && words[1] == "qnh") {
+        values.qnhHpa = first;
+    } else if (one && words[1] == "oat") {
+        values.temperatureC = first;
+    } else if (one && words[1] == "vis" && first >= 0 && first <= 2e6) {
+        values.visibilityM = static_cast<int32_t>(first);
+    } else {
+        return errorLine("ambient needs wind DIR KT, qnh HPA, oat C, vis M or off");
+    }
+    model.setAmbientOverride(values);
+    const AmbientWeather now = ambientFromWords(model.ambient());
+    return {{"event", "ambient"},
+            {"windDirDeg", now.windDirDeg},
+            {"windSpeedKt", now.windSpeedKt},
+            {"qnhHpa", now.qnhHpa},
+            {"temperatureC", now.temperatureC},
+            {"visibilityM", now.visibilityM}};
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
@@ -106,6 +139,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             parsed.error = "unexpected argument \"" + args[i] + "\"";
         } else if (i + 1 >= args.size()) {
             parsed.error = "option " + args[i] + " needs a value";
+        } else if (args[i] == "--airports") {
+            parsed.airportsPath = args[++i];
         } else {
             parsed.error = applyOption(args[i], args[i + 1], parsed.settings);
             ++i;
@@ -132,6 +167,8 @@ const char* usageText() {
            "  --ack-delay-ms N    delay before NWI commands are acknowledged; negative: never (default 0)\n"
            "  --reply N           the reply to every batch; anything but 1 refuses it (default 1)\n"
            "  --class NAME        window class to register (default FS98MAIN)\n"
+           "  --airports FILE     airport list (OurAirports layout) placing the stations, so that the\n"
+           "                      weather at the aircraft is that of the nearest one\n"
            "  --help              this text\n"
            "\n"
            "standard input, one command a line:\n"
@@ -139,9 +176,13 @@ const char* usageText() {
            "  version N           change the simulator version word\n"
            "  ack off|on          stop or resume acknowledging NWI commands\n"
            "  reply N             reply N to every batch from now on\n"
+           "  hang MS             the window takes no messages for MS milliseconds\n"
+           "  ambient wind DIR KT | qnh HPA | oat C | vis M | off\n"
+           "                      set the weather at the aircraft instead of the one modelled\n"
            "  quit                end (so does the end of input)\n"
            "\n"
-           "events: ready, record, clear, init, activate, time, text, move, version, ack, reply, error, quit\n";
+           "events: ready, record, clear, init, activate, time, text, move, version, ack, reply, hang, ambient, error,\n"
+           "        quit\n";
 }
 
 bool isQuitLine(const std::string& line) {
@@ -182,7 +223,11 @@ ordered_json applyInputLine(SimModel& model, const std::string& line) {
         model.setReplyValue(static_cast<uint32_t>(reply));
         return {{"event", "reply"}, {"value", reply}};
     }
-    return errorLine("cannot do \"" + line + "\"; commands: move LAT LON, version N, ack off|on, reply N, quit");
+    if (words[0] == "ambient") {
+        return applyAmbient(model, words);
+    }
+    return errorLine("cannot do \"" + line +
+                     "\"; commands: move LAT LON, version N, ack off|on, reply N, ambient ..., quit");
 }
 
 }  // namespace wx::standin

@@ -74,13 +74,18 @@ std::unique_ptr<IpcMapping> Win32IpcTransport::createMapping(const std::string& 
 
 IpcSendResult Win32IpcTransport::send(IpcWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam,
                                       uint32_t timeoutMs) {
+    // A window whose thread Windows reports hung (it has not taken messages
+    // for seconds, as a simulator loading a flight) fails the send at once
+    // instead of after the whole time-out.
+    const HWND target = reinterpret_cast<HWND>(window);
     DWORD_PTR reply = 0;
     SetLastError(ERROR_SUCCESS);
-    if (SendMessageTimeoutW(reinterpret_cast<HWND>(window), message, wParam, lParam, SMTO_BLOCK, timeoutMs, &reply) !=
-        0) {
+    if (SendMessageTimeoutW(target, message, wParam, lParam, SMTO_BLOCK | SMTO_ABORTIFHUNG, timeoutMs, &reply) != 0) {
         return {true, reply, 0};
     }
-    return {false, 0, GetLastError()};
+    const DWORD error = GetLastError();
+    const bool gone = IsWindow(target) == 0;
+    return {false, 0, error, gone, !gone && IsHungAppWindow(target) != 0};
 }
 
 }  // namespace wx

@@ -78,17 +78,58 @@ TEST_F(HeadlessRun, TwoCyclesReachTheSimulator) {
     EXPECT_EQ(countEvents(events, "text"), 2u);
 }
 
-TEST_F(HeadlessRun, KeepsCyclingWhenTheSimulatorDiesAndStopsOnCommand) {
-    auto standIn = std::make_unique<StandInProcess>(std::vector<std::string>{"--lat", "51.4706", "--lon", "-0.4619"});
+// Mid-Atlantic, no airport within reach: the weather at the aircraft is
+// written and activated every cycle.
+TEST_F(HeadlessRun, OverOpenWaterTheGlobalPointIsWrittenEveryCycle) {
+    StandInProcess standIn({"--lat", "45", "--lon", "-30"});
+    ASSERT_TRUE(standIn.started());
+    ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--cycles", "2"}), "nubiro-cli> ");
+    ASSERT_TRUE(cli.launched());
+    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(120)).has_value());
+    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
+    const auto events = standIn.linesSoFar();
+    EXPECT_EQ(countEvents(events, "record"), 2u);
+    EXPECT_EQ(countEvents(events, "activate"), 2u);
+    EXPECT_EQ(countEvents(events, "text"), 0u);
+}
+
+// fsuipc-sim places the stations with the airport list and shows the
+// nearest one's weather at the aircraft: the read-back agrees; once it shows
+// another QNH, the second cycle that sees it warns.
+TEST_F(HeadlessRun, TheReadBackAgreesThenWarnsWhenTheSimulatorDiffers) {
+    StandInProcess standIn({"--lat", "51.4706", "--lon", "-0.4619", "--airports", test::testDataPath("airports.csv")});
+    ASSERT_TRUE(standIn.started());
+    ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--station-mode", "manual", "--manual-stations", "EGLL"}),
+                     "nubiro-cli> ");
+    const auto first = cli.waitForEvent("readback", seconds(120));
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ((*first)["stationId"], "EGLL");
+    EXPECT_EQ((*first)["matches"], true);
+    standIn.sendLine("ambient qnh 990");
+    EXPECT_TRUE(cli.waitFor(logEndingWith("Read-back differs from the weather sent: QNH 990 (sent " +
+                                          (*first)["sent"]["qnhHpa"].dump() + ")"),
+                            seconds(60))
+                    .has_value());
+    cli.sendLine("stop");
+    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(30)).has_value());
+}
+
+// The simulator crashes and is started again: the link is closed, looked
+// for again, and the new simulator gets its weather.
+TEST_F(HeadlessRun, FindsTheSimulatorAgainAfterItDiedAndStopsOnCommand) {
+    const std::vector<std::string> options{"--lat", "51.4706", "--lon", "-0.4619"};
+    auto standIn = std::make_unique<StandInProcess>(options);
     ASSERT_TRUE(standIn->started());
     ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--station-mode", "manual", "--manual-stations", "EGLL,EHAM"}),
                      "nubiro-cli> ");
     ASSERT_TRUE(cli.waitFor(logEndingWith("NWI: 3 points activated"), seconds(120)).has_value());
     standIn->kill();
     standIn.reset();
-    EXPECT_TRUE(cli.waitFor(logEndingWith("] NWI write failed"), seconds(60)).has_value());
-    EXPECT_TRUE(cli.waitFor(logEndingWith("--- Cycle (2 stations) ---"), seconds(60)).has_value())
-        << "the next cycle follows";
+    EXPECT_TRUE(cli.waitFor(logEndingWith("FSUIPC connection lost."), seconds(60)).has_value());
+    EXPECT_TRUE(cli.waitFor(logEndingWith("FSUIPC connection failed."), seconds(60)).has_value());
+    standIn = std::make_unique<StandInProcess>(options);
+    ASSERT_TRUE(standIn->started());
+    EXPECT_TRUE(cli.waitFor(logEndingWith("NWI: 3 points activated"), seconds(60)).has_value());
     cli.sendLine("stop");
     EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(60)).has_value());
     EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});

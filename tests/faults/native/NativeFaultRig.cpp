@@ -36,6 +36,7 @@ public:
 
     void simulatorCommand(const std::string& line) override { cli_->sendLine(line); }
     void killSimulator() override { cli_->sendLine("kill"); }
+    void restartSimulator() override { cli_->sendLine("restart"); }
     void sendToCli(const std::string& line) override { cli_->sendLine(line); }
     std::vector<TimedLine> cliLines() override { return cli_->linesSoFar(); }
     std::optional<int> waitForCliExit(std::chrono::milliseconds timeout) override {

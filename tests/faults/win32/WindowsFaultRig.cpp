@@ -54,6 +54,7 @@ public:
 
     bool launch(std::optional<std::vector<std::string>> simulator, const std::vector<std::string>& runArgs) override {
         if (simulator) {
+            simulatorOptions_ = *simulator;
             standIn_ = std::make_unique<StandInProcess>(*simulator);
             if (!standIn_->started()) {
                 return false;
@@ -75,6 +76,10 @@ public:
             standIn_->kill();
         }
     }
+    void restartSimulator() override {
+        standIn_.reset();
+        standIn_ = std::make_unique<StandInProcess>(simulatorOptions_);
+    }
     void sendToCli(const std::string& line) override { cli_->sendLine(line); }
     std::vector<TimedLine> cliLines() override { return cli_->timedLinesSoFar(); }
     std::optional<int> waitForCliExit(std::chrono::milliseconds timeout) override {
@@ -84,6 +89,7 @@ public:
 
 private:
     std::filesystem::path cacheFolder_;
+    std::vector<std::string> simulatorOptions_;
     std::unique_ptr<StandInProcess> standIn_;
     std::unique_ptr<ChildProcess> cli_;
 };

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace wx {
+
+// The weather the simulator has at the aircraft, read from its offsets.
+struct AmbientWeather {
+    int32_t windSpeedKt = 0;
+    double windDirDeg = 0.0;  // as the simulator gives it: magnetic for surface winds
+    double temperatureC = 0.0;
+    double qnhHpa = 0.0;
+    int32_t visibilityM = 0;
+
+    bool operator==(const AmbientWeather&) const = default;
+};
+
+// The raw words of the ambient offsets, in their own units.
+struct AmbientWords {
+    uint16_t visibilityHundredthsMile = 0;
+    int16_t temperature256 = 0;
+    uint16_t windSpeedKt = 0;
+    uint16_t windDirection = 0;  // 65536 to the full circle
+    uint16_t qnh16 = 0;
+};
+
+AmbientWeather ambientFromWords(const AmbientWords& words);
+
+}  // namespace wx

@@ -1,0 +1,125 @@
+// nubiro-cli run against the web-services stand-in with its SIGMETs, the
+// in-process simulator stand-in and the real airport list: weather where
+// the areas really are, across the 180th meridian and over open water.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/CliRunner.h"
+#include "platform/PlatformDefaults.h"
+#include "support/Environment.h"
+#include "support/RunningServicesSim.h"
+#include "support/TestData.h"
+
+namespace wx {
+namespace {
+
+using nlohmann::json;
+using test::jsonLines;
+using test::runCli;
+
+class RunAgainstServices : public testing::Test {
+protected:
+    void SetUp() override {
+        installPlatformDefaults();
+        const auto sim = test::runningServicesSim();
+        ASSERT_TRUE(sim) << "the web-services stand-in is not running";
+        awc_.emplace("NUBIRO_AWC_URL", sim->httpUrl);
+        openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim->httpUrl);
+    }
+
+    std::vector<json> run(const std::string& lat, const std::string& lon, std::vector<std::string> extra) const {
+        std::vector<std::string> args{"--sim", "standin", "--airports", test::testDataPath("airports.csv"),
+                                      "--lat", lat, "--lon", lon, "--interval-sec", "0"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const auto result = runCli(cli::runRun, args, "");
+        EXPECT_EQ(result.status, 0) << result.err;
+        return jsonLines(result.out);
+    }
+
+    static std::vector<json> named(const std::vector<json>& events, const std::string& name) {
+        std::vector<json> found;
+        for (const json& event : events) {
+            if (event.value("event", "") == name) {
+                found.push_back(event);
+            }
+        }
+        return found;
+    }
+
+    static int logged(const std::vector<json>& events, const std::string& message) {
+        int count = 0;
+        for (const json& event : named(events, "log")) {
+            count += event.value("message", "") == message ? 1 : 0;
+        }
+        return count;
+    }
+
+    std::optional<test::EnvironmentScope> awc_;
+    std::optional<test::EnvironmentScope> openMeteo_;
+};
+
+bool hasSigmetCloud(const json& weather) {
+    for (const json& cloud : weather["clouds"]) {
+        if (cloud["type"] == "CB" && cloud["source"] == "SIGMET") {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The Nadi area spans 176°E to 176°W: Nadi lies under it, Mauritius, in the
+// same latitudes on the other side of the globe, does not.
+TEST_F(RunAgainstServices, TheAreaAcrossTheDateLineCoversOnlyItsStations) {
+    const auto events = run("-17.76", "177.44",
+                            {"--station-mode", "manual", "--manual-stations", "NFFN,FIMP", "--cycles", "1"});
+    std::map<std::string, json> weather;
+    for (const json& station : named(events, "station")) {
+        weather[station["stationId"]] = station["weather"];
+    }
+    ASSERT_EQ(weather.size(), 2u);
+    EXPECT_EQ(weather["NFFN"]["sigmets"], json({"TS@NFFF"}));
+    EXPECT_TRUE(hasSigmetCloud(weather["NFFN"]));
+    EXPECT_EQ(weather["FIMP"]["sigmets"], json::array());
+    EXPECT_FALSE(hasSigmetCloud(weather["FIMP"]));
+    EXPECT_EQ(logged(events, "[FIMP] SIGMET: none in area (7 global)"), 1);
+}
+
+// Mid-Atlantic, no airport within 150 nm: the model's weather at the
+// aircraft, with the ocean's thunderstorm SIGMET, is written every cycle.
+TEST_F(RunAgainstServices, OverOpenWaterTheGlobalPointIsWrittenEveryCycle) {
+    const auto events = run("45", "-30", {"--cycles", "2"});
+    EXPECT_EQ(logged(events, "--- Cycle (0 stations) ---"), 2);
+    EXPECT_EQ(logged(events, "[GLOB] SIGMET TS (LPPO)"), 2);
+    EXPECT_EQ(logged(events, "NWI: 1 points activated"), 2);
+    const auto records = named(events, "record");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1]["station"], "GLOB");
+    EXPECT_EQ(named(events, "activate").size(), 2u);
+    for (const json& event : named(events, "log")) {
+        EXPECT_NE(event.value("message", "").rfind("METAR: ", 0), 0u) << "no METAR request";
+    }
+}
+
+// The stand-in shows the nearest station's weather at the aircraft: the
+// read-back agrees; once it shows another QNH the second cycle warns.
+TEST_F(RunAgainstServices, TheReadBackAgreesThenWarnsWhenTheSimulatorDiffers) {
+    const auto events = run("51.4706", "-0.4619",
+                            {"--station-mode", "manual", "--manual-stations", "EGLL", "--magvar", "-1.5", "--cycles",
+                             "3", "--at-cycle", "1", "ambient qnh 990"});
+    const auto readBacks = named(events, "readback");
+    ASSERT_EQ(readBacks.size(), 3u);
+    EXPECT_EQ(readBacks[0]["stationId"], "EGLL");
+    EXPECT_EQ(readBacks[0]["matches"], true);
+    EXPECT_EQ(readBacks[0]["simulator"]["qnhHpa"], readBacks[0]["sent"]["qnhHpa"]);
+    EXPECT_EQ(readBacks[1]["differing"], json({"QNH"}));
+    const std::string warning = "Read-back differs from the weather sent: QNH 990 (sent " +
+                                readBacks[0]["sent"]["qnhHpa"].dump() + ")";
+    EXPECT_EQ(logged(events, warning), 1);
+}
+
+}  // namespace
+}  // namespace wx

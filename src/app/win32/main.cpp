@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 
+#include "app/UiText.h"
 #include "app/win32/MainWindow.h"
 #include "platform/PlatformDefaults.h"
 #include "platform/win32/WideText.h"
@@ -51,10 +52,9 @@ int run(HINSTANCE instance) {
     installPlatformDefaults();
     MainWindow window(instance);
     if (!window.create()) {
-        char text[128];
-        std::snprintf(text, sizeof text, "CreateDialog failed, error %lu", GetLastError());
-        showError(text);
-        showError("Не удалось создать окно (ресурс IDD_MAIN).");
+        const DWORD error = GetLastError();
+        showError(uiText(window.language(), TextId::CreateDialogFailed, std::to_string(error)));
+        showError(uiText(window.language(), TextId::CreateWindowFailed));
         return 1;
     }
     ShowWindow(window.window(), SW_SHOW);

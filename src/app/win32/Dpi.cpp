@@ -25,6 +25,13 @@ unsigned systemDpi() {
 
 }  // namespace
 
+void requestPerMonitorDpiAwareness() {
+    using SetAwarenessContextFn = BOOL(WINAPI*)(HANDLE);
+    if (const auto set = user32Function<SetAwarenessContextFn>("SetProcessDpiAwarenessContext")) {
+        set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    }
+}
+
 unsigned windowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     if (const auto get = user32Function<GetDpiForWindowFn>("GetDpiForWindow")) {

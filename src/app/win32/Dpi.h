@@ -4,6 +4,11 @@
 
 namespace wx {
 
+// Asks for per-monitor DPI awareness, version 2, where the system has it
+// (Windows 10 1703 and later), so that windows get real pixels at every
+// scale instead of stretched ones.
+void requestPerMonitorDpiAwareness();
+
 // The DPI a window is shown at: the per-window value where the system
 // knows it (Windows 10 1607 and later), otherwise the system's DPI.
 unsigned windowDpi(HWND window);

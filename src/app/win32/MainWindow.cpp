@@ -83,7 +83,9 @@ RECT childRect(HWND parent, HWND child) {
     return rect;
 }
 
-void place(HWND window, const PixelRect& rect) { MoveWindow(window, rect.left, rect.top, rect.width, rect.height, TRUE); }
+void place(HWND window, const PixelRect& rect) {
+    MoveWindow(window, rect.left, rect.top, rect.width, rect.height, TRUE);
+}
 
 }  // namespace
 

@@ -355,7 +355,8 @@ TEST_F(Program, InEnglishClosingWithARequestInFlightEndsTheProgramWithinTwoSecon
 // waits for the text's link to go, and closing ends the program within 2 s.
 TEST_F(Program, WeatherTextWithASilentSimulatorLeavesTheWindowWorking) {
     speak(Language::Russian);
-    auto simulator = std::make_unique<test::StandInProcess>(std::vector<std::string>{"--lat", "51.4706", "--lon", "-0.4619"});
+    auto simulator =
+        std::make_unique<test::StandInProcess>(std::vector<std::string>{"--lat", "51.4706", "--lon", "-0.4619"});
     ASSERT_TRUE(simulator->started());
     test::ProgramProcess program;
     const auto window = open(program);

@@ -55,11 +55,5 @@ TEST(UiText, EveryTextExistsInBothLanguagesAndTheEnglishOnesHaveNoCyrillic) {
     }
 }
 
-TEST(UiText, FillsItsValueIn) {
-    EXPECT_EQ(uiText(Language::Russian, TextId::AirportsReady, "2"), "База аэропортов готова: 2 станций.");
-    EXPECT_EQ(uiText(Language::English, TextId::SourceChanged, "noaa"), "Source changed \xE2\x86\x92 noaa");
-    EXPECT_EQ(uiText(Language::English, TextId::Stopping, "unused"), "Stopping...");
-}
-
 }  // namespace
 }  // namespace wx

@@ -18,6 +18,7 @@
 #include "DialogDriver.h"
 #include "Screenshot.h"
 #include "app/win32/ControlIds.h"
+#include "app/win32/Dpi.h"
 #include "platform/win32/CommandLineWords.h"
 
 namespace wx::driver {
@@ -107,6 +108,7 @@ int runCommand(const DialogDriver& window, const std::vector<std::string>& args)
 }
 
 int run() {
+    requestPerMonitorDpiAwareness();
     _setmode(_fileno(stdout), _O_BINARY);
     const std::vector<std::string> args = commandLineWords();
     if (args.empty() || args[0] == "--help") {

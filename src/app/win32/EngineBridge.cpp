@@ -1,25 +1,40 @@
 #include "app/win32/EngineBridge.h"
 
+#include <utility>
+
 namespace wx {
 
-LogFn makeLogAdapter(HWND window) {
-    return [window](const std::string& message, const std::string& level) {
-        postPayload(window, kLogLineMessage, std::make_unique<LogLinePayload>(LogLinePayload{message, level}));
+EngineBridge::EngineBridge(HWND window) : shared_(std::make_shared<Shared>()) { shared_->window = window; }
+
+void EngineBridge::report(Shared& shared, WindowEvent event) {
+    if (shared.queue.push(std::move(event)) && PostMessageW(shared.window, kEventsWaitingMessage, 0, 0) == 0) {
+        shared.queue.wakeLost();
+    }
+}
+
+void EngineBridge::report(WindowEvent event) const { report(*shared_, std::move(event)); }
+
+std::vector<WindowEvent> EngineBridge::takeEvents() const {
+    return shared_ ? shared_->queue.takeAll() : std::vector<WindowEvent>{};
+}
+
+LogFn EngineBridge::logAdapter() const {
+    return [shared = shared_](const std::string& message, const std::string& level) {
+        report(*shared, LogLineEvent{message, level});
     };
 }
 
-EngineCallbacks makeEngineCallbacks(HWND window) {
+EngineCallbacks EngineBridge::engineCallbacks() const {
     EngineCallbacks callbacks;
-    callbacks.onLog = makeLogAdapter(window);
-    callbacks.onStationWeather = [window](const std::string& stationId, const WeatherData& weather,
-                                          double distanceNm) {
-        postPayload(window, kStationWeatherMessage,
-                    std::make_unique<StationWeatherPayload>(StationWeatherPayload{stationId, weather, distanceNm}));
+    callbacks.onLog = logAdapter();
+    callbacks.onStationWeather = [shared = shared_](const std::string& stationId, const WeatherData& weather,
+                                                    double distanceNm) {
+        report(*shared, StationWeatherEvent{stationId, weather, distanceNm});
     };
-    callbacks.onStations = [window](const std::vector<std::string>& stationIds) {
-        postPayload(window, kStationsChosenMessage, std::make_unique<StationListPayload>(StationListPayload{stationIds}));
+    callbacks.onStations = [shared = shared_](const std::vector<std::string>& stationIds) {
+        report(*shared, StationsChosenEvent{stationIds});
     };
-    callbacks.onStopped = [window] { PostMessageW(window, kEngineStoppedMessage, 0, 0); };
+    callbacks.onStopped = [shared = shared_] { report(*shared, EngineStoppedEvent{}); };
     return callbacks;
 }
 

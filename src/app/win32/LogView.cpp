@@ -17,8 +17,13 @@ void selectEnd(HWND edit) {
 
 LogView::LogView(HWND edit) : edit_(edit) {
     if (edit_ != nullptr) {
-        SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), TRUE);
         SendMessageW(edit_, EM_SETLIMITTEXT, kLogViewLimitChars, 0);
+    }
+}
+
+void LogView::setFont(HFONT font) {
+    if (edit_ != nullptr) {
+        SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
 }
 

@@ -14,8 +14,10 @@ namespace wx {
 class LogView {
 public:
     LogView() = default;
-    // Sets the system's fixed-pitch font and the text limit.
+    // Sets the text limit.
     explicit LogView(HWND edit);
+
+    void setFont(HFONT font);
 
     // Adds one line (UTF-8, with its line break) at the end of the text.
     void append(const std::string& line);

@@ -3,28 +3,59 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <thread>
+#include <variant>
 
 #include "app/ControlSettings.h"
 #include "app/LogLine.h"
 #include "app/StationCells.h"
+#include "app/WindowLayout.h"
 #include "app/win32/ControlIds.h"
+#include "app/win32/Dpi.h"
+#include "app/win32/SystemLanguage.h"
 #include "platform/win32/WideText.h"
 #include "sources/SourceRegistry.h"
 
 namespace wx {
 namespace {
 
-// The smallest size the window can be dragged to, in pixels.
-constexpr LONG kMinTrackWidthPx = 700;
-constexpr LONG kMinTrackHeightPx = 500;
-// Layout margins and the log view's fixed height, in pixels.
-constexpr int kMarginPx = 8;
-constexpr int kLogHeightPx = 90;
-// At program end the engine gets this many polls, this far apart, to stop.
-constexpr int kStopPolls = 50;
-constexpr auto kStopPollInterval = std::chrono::milliseconds(100);
+// Closing waits this long for the engine and a weather-text job to end.
+constexpr auto kCloseWait = std::chrono::milliseconds(1500);
+constexpr auto kWorkerPoll = std::chrono::milliseconds(20);
+constexpr UINT_PTR kCloseTimer = 1;
+
+struct Caption {
+    int id;
+    TextId text;
+};
+constexpr Caption kCaptions[] = {
+    {IDC_START, TextId::Start},
+    {IDC_STOP, TextId::Stop},
+    {IDC_REFRESH, TextId::Refresh},
+    {IDC_WEATHER_TEXT, TextId::WeatherText},
+    {IDC_ABOUT, TextId::About},
+    {IDC_SOURCE_LABEL, TextId::SourceLabel},
+    {IDC_AUTO_STATIONS, TextId::AutoStations},
+    {IDC_MANUAL_STATIONS, TextId::ManualStations},
+    {IDC_MAX_STATIONS_LABEL, TextId::MaxStationsLabel},
+    {IDC_RADIUS_LABEL, TextId::RadiusLabel},
+    {IDC_INTERVAL_LABEL, TextId::IntervalLabel},
+    {IDC_SYNTH_WITHOUT_METAR, TextId::SynthWithoutMetar},
+    {IDC_GLOBAL_LAYER, TextId::GlobalLayer},
+    {IDC_DENSE_FIELD, TextId::DenseField},
+    {IDC_ONLY_NEAREST, TextId::OnlyNearest},
+    {IDC_SYNC_ZULU, TextId::SyncZulu},
+    {IDC_SIGMET, TextId::Sigmet},
+    {IDC_CAVOK_HAZE, TextId::CavokHaze},
+    {IDC_TEXT_IN_SIM, TextId::TextInSim},
+    {IDC_FULL_METAR, TextId::FullMetar},
+    {IDC_TEXT_SECONDS_LABEL, TextId::TextSecondsLabel},
+    {IDC_CAVOK_VISIBILITY_LABEL, TextId::CavokVisibilityLabel},
+    {IDC_STATIONS_LABEL, TextId::StationsLabel},
+    {IDC_ADD_STATION, TextId::AddStation},
+    {IDC_REMOVE_STATION, TextId::RemoveStation},
+    {IDC_LOG_LABEL, TextId::LogLabel},
+};
 
 constexpr int kCheckedAtStart[] = {IDC_SYNTH_WITHOUT_METAR, IDC_GLOBAL_LAYER, IDC_DENSE_FIELD, IDC_SYNC_ZULU,
                                    IDC_SIGMET,             IDC_CAVOK_HAZE,   IDC_TEXT_IN_SIM, IDC_FULL_METAR};
@@ -52,14 +83,25 @@ RECT childRect(HWND parent, HWND child) {
     return rect;
 }
 
+void place(HWND window, const PixelRect& rect) {
+    MoveWindow(window, rect.left, rect.top, rect.width, rect.height, TRUE);
+}
+
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, MainWindowSeams seams) : instance_(instance), seams_(std::move(seams)) {}
+MainWindow::MainWindow(HINSTANCE instance, MainWindowSeams seams)
+    : instance_(instance), seams_(std::move(seams)), language_(systemLanguage()) {}
 
 MainWindow::~MainWindow() {
-    stopEngine();
+    if (engine_) {
+        engine_->requestStop();
+    }
+    if (!waitForWorkers(kCloseWait)) {
+        endProcessNow();
+    }
+    engine_.reset();
+    textJob_.collect();
     if (dialog_ != nullptr && IsWindow(dialog_) != 0) {
-        discardQueuedPayloads();
         DestroyWindow(dialog_);
     }
 }
@@ -92,37 +134,29 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         layoutControls();
         return TRUE;
     case WM_GETMINMAXINFO: {
-        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize = {kMinTrackWidthPx, kMinTrackHeightPx};
+        const PixelSize minimum = minimumWindowSize(dpi_);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.width, minimum.height};
         return TRUE;
     }
+    case WM_DPICHANGED:
+        dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_COMMAND:
         onCommand(wParam);
         return TRUE;
     case WM_CLOSE:
-        DestroyWindow(dialog_);
+        close();
+        return TRUE;
+    case WM_TIMER:
+        if (wParam == kCloseTimer) {
+            endProcessNow();
+        }
         return TRUE;
     case WM_DESTROY:
         PostQuitMessage(0);
         return TRUE;
-    case kLogLineMessage:
-        if (const auto payload = takePayload<LogLinePayload>(lParam)) {
-            appendLog(payload->message, payload->level);
-        }
-        return TRUE;
-    case kStationWeatherMessage:
-        if (const auto payload = takePayload<StationWeatherPayload>(lParam)) {
-            showStationWeather(*payload);
-        }
-        return TRUE;
-    case kEngineStoppedMessage:
-        engineStopped();
-        return TRUE;
-    case kStationsChosenMessage:
-        if (const auto payload = takePayload<StationListPayload>(lParam)) {
-            stations_ = payload->stationIds;
-            refreshStationList();
-        }
+    case kEventsWaitingMessage:
+        takeEvents();
         return TRUE;
     default:
         return FALSE;
@@ -130,12 +164,22 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::initialise() {
+    bridge_ = EngineBridge(dialog_);
+    dpi_ = windowDpi(dialog_);
+    takeOverDpiScaling(dialog_);
+    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
+    GetObjectW(dialogFont, sizeof dialogFont_, &dialogFont_);
+    dialogFontDpi_ = dpi_;
+    scaledControls_ = ScaledControls(dialog_, dpi_);
     log_ = LogView(control(IDC_LOG));
+    table_ = StationTable(control(IDC_STATION_TABLE), language_);
     setIcons();
+    setTexts();
     setInitialStates();
-    table_ = StationTable(control(IDC_STATION_TABLE));
+    applyFonts();
     refreshStationList();
     layoutControls();
+    table_.fitColumns(dpi_);
     loadAirports();
 }
 
@@ -155,8 +199,19 @@ void MainWindow::setIcons() {
     }
 }
 
+void MainWindow::setTexts() {
+    for (const Caption& caption : kCaptions) {
+        SetDlgItemTextW(dialog_, caption.id, toWide(text(caption.text)).c_str());
+    }
+    const HWND sources = control(IDC_SOURCE);
+    for (const SourceInfo& source : listSources()) {
+        SendMessageW(sources, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(toWide(sourceDisplayName(language_, source)).c_str()));
+    }
+}
+
 void MainWindow::setInitialStates() {
-    setRunningButtons(false);
+    updateButtons();
     CheckRadioButton(dialog_, IDC_AUTO_STATIONS, IDC_MANUAL_STATIONS, IDC_AUTO_STATIONS);
     for (const int id : kCheckedAtStart) {
         CheckDlgButton(dialog_, id, BST_CHECKED);
@@ -164,20 +219,44 @@ void MainWindow::setInitialStates() {
     for (const FieldText& field : kFieldsAtStart) {
         SetDlgItemTextW(dialog_, field.id, toWide(field.text).c_str());
     }
-    const HWND sources = control(IDC_SOURCE);
-    for (const SourceInfo& source : listSources()) {
-        SendMessageW(sources, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(source.displayName).c_str()));
+    SendMessageW(control(IDC_SOURCE), CB_SETCURSEL, 0, 0);
+}
+
+// Every control gets the fonts made for the current DPI; the previous ones
+// are deleted only after no control uses them any more.
+void MainWindow::applyFonts() {
+    WindowFonts fonts = makeWindowFonts(dialogFont_, dialogFontDpi_, dpi_);
+    for (HWND child = GetWindow(dialog_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const HFONT font = child == control(IDC_LOG) ? fonts.log.get() : fonts.controls.get();
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    SendMessageW(sources, CB_SETCURSEL, 0, 0);
+    fonts_ = std::move(fonts);
+}
+
+// The window moved to a screen of another DPI (or that screen's scale
+// changed): new fonts, every control scaled from its template place, the
+// window in the rectangle the system suggests, and the layout again.
+void MainWindow::dpiChanged(unsigned dpi, const RECT& suggested) {
+    if (dpi == 0 || dpi == dpi_) {
+        return;
+    }
+    dpi_ = dpi;
+    applyFonts();
+    scaledControls_.scaleTo(dpi_);
+    SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layoutControls();
+    table_.fitColumns(dpi_);
+    InvalidateRect(dialog_, nullptr, TRUE);
 }
 
 void MainWindow::loadAirports() {
-    appendLog("Загрузка базы аэропортов...", "INFO");
-    airports_ = std::make_unique<AirportDb>(makeLogAdapter(dialog_), seams_.airportCache);
+    appendLog(text(TextId::LoadingAirports), "INFO");
+    airports_ = std::make_unique<AirportDb>(bridge_.logAdapter(), seams_.airportCache);
     if (airports_->load()) {
-        appendLog("База аэропортов готова: " + std::to_string(airports_->size()) + " станций.", "OK");
+        appendLog(uiText(language_, TextId::AirportsReady, std::to_string(airports_->size())), "OK");
     } else {
-        appendLog("База аэропортов не загружена или пуста.", "WARN");
+        appendLog(text(TextId::AirportsMissing), "WARN");
     }
 }
 
@@ -187,25 +266,26 @@ bool MainWindow::isChecked(int id) const { return IsDlgButtonChecked(dialog_, id
 
 std::string MainWindow::controlText(int id) const {
     const HWND field = control(id);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    return fromWide(text);
+    std::wstring typed(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+    typed.resize(static_cast<size_t>(GetWindowTextW(field, typed.data(), static_cast<int>(typed.size()))));
+    return fromWide(typed);
 }
 
+std::string MainWindow::text(TextId id) const { return uiText(language_, id); }
+
 void MainWindow::layoutControls() {
-    if (dialog_ == nullptr) {
+    if (dialog_ == nullptr || dpi_ == 0) {
         return;
     }
     RECT client{};
     GetClientRect(dialog_, &client);
-    const HWND log = control(IDC_LOG);
-    const RECT logRect = childRect(dialog_, log);
-    MoveWindow(log, logRect.left, logRect.top, std::max(0, static_cast<int>(client.right - logRect.left) - kMarginPx),
-               kLogHeightPx, TRUE);
-    const HWND table = control(IDC_STATION_TABLE);
-    const RECT tableRect = childRect(dialog_, table);
-    MoveWindow(table, kMarginPx, tableRect.top, std::max(0, static_cast<int>(client.right) - 2 * kMarginPx),
-               std::max(0, static_cast<int>(client.bottom - tableRect.top) - kMarginPx), TRUE);
+    const RECT logRect = childRect(dialog_, control(IDC_LOG));
+    const RECT tableRect = childRect(dialog_, control(IDC_STATION_TABLE));
+    const ControlPlacement placement =
+        placeControls({client.right, client.bottom}, logRect.left, logRect.top, tableRect.top, dpi_);
+    place(control(IDC_LOG), placement.log);
+    place(control(IDC_STATION_TABLE), placement.table);
+    table_.stretchLastColumn();
 }
 
 EngineSettings MainWindow::collectSettings() const {
@@ -238,17 +318,52 @@ void MainWindow::appendLog(const std::string& message, const std::string& level)
     log_.append(formatLogLine(localTimeNow(), level, message));
 }
 
-void MainWindow::showStationWeather(const StationWeatherPayload& payload) {
+// Everything reported since the last wake-up, in order. Once closing, the
+// window goes as soon as nothing runs any more.
+void MainWindow::takeEvents() {
+    for (const WindowEvent& event : bridge_.takeEvents()) {
+        std::visit([this](const auto& reported) { handle(reported); }, event);
+    }
+    if (closing_ && workersFinished()) {
+        DestroyWindow(dialog_);
+    }
+}
+
+void MainWindow::handle(const LogLineEvent& event) { appendLog(event.message, event.level); }
+
+void MainWindow::handle(const StationWeatherEvent& event) {
     {
         std::lock_guard lock(weatherMutex_);
-        lastWeather_ = payload.weather;
+        lastWeather_ = event.weather;
     }
+    weatherSinceStart_ = true;
     if (!table_) {
         return;
     }
-    table_.show(payload.stationId, stationCells(payload.weather, payload.distanceNm));
-    if (!payload.weather.rawMetar.empty()) {
-        appendLog("[" + payload.stationId + "] METAR: " + payload.weather.rawMetar, "METAR");
+    table_.show(event.stationId, stationCells(event.weather, event.distanceNm));
+    if (!event.weather.rawMetar.empty()) {
+        appendLog("[" + event.stationId + "] METAR: " + event.weather.rawMetar, "METAR");
+    }
+}
+
+void MainWindow::handle(const StationsChosenEvent& event) {
+    stations_ = event.stationIds;
+    refreshStationList();
+}
+
+void MainWindow::handle(const EngineStoppedEvent&) {
+    engineState_ = EngineState::Idle;
+    updateButtons();
+    appendLog(text(TextId::EngineStopped), "INFO");
+}
+
+void MainWindow::handle(const WeatherTextShownEvent& event) {
+    textJob_.collect();
+    updateButtons();
+    if (event.shown) {
+        appendLog(text(TextId::WeatherTextSent), "OK");
+    } else {
+        appendLog(text(TextId::FsuipcUnavailable), "ERROR");
     }
 }
 
@@ -263,45 +378,64 @@ void MainWindow::refreshStationList() {
     }
 }
 
-void MainWindow::engineStopped() {
-    setRunningButtons(false);
-    appendLog("Движок остановлен.", "INFO");
+// Start needs an idle engine and no weather-text job holding the
+// simulator's link; Stop and Refresh a running engine; the weather text
+// neither a stopping engine nor a job of its own still running.
+void MainWindow::updateButtons() {
+    const bool running = engineState_ == EngineState::Running;
+    const struct {
+        int id;
+        bool enabled;
+    } states[] = {
+        {IDC_START, engineState_ == EngineState::Idle && !textJob_.busy()},
+        {IDC_STOP, running},
+        {IDC_REFRESH, running},
+        {IDC_WEATHER_TEXT, engineState_ != EngineState::Stopping && !textJob_.busy()},
+    };
+    for (const auto& state : states) {
+        EnableWindow(control(state.id), state.enabled ? TRUE : FALSE);
+    }
 }
 
-void MainWindow::setRunningButtons(bool running) {
-    EnableWindow(control(IDC_START), running ? FALSE : TRUE);
-    EnableWindow(control(IDC_STOP), running ? TRUE : FALSE);
-    EnableWindow(control(IDC_REFRESH), running ? TRUE : FALSE);
+bool MainWindow::engineRunning() const {
+    return engineState_ == EngineState::Running && engine_ && engine_->isRunning();
 }
 
-void MainWindow::stopEngine() {
-    if (!engine_) {
+// Closing never waits for the engine or a weather-text job without limit:
+// the window stays until both have ended or the wait is over, and in the
+// latter case the process ends with it.
+void MainWindow::close() {
+    if (closing_) {
         return;
     }
-    engine_->requestStop();
-    for (int poll = 0; poll < kStopPolls && engine_->isRunning(); ++poll) {
-        std::this_thread::sleep_for(kStopPollInterval);
+    closing_ = true;
+    if (engine_) {
+        engine_->requestStop();
     }
-    engine_.reset();
+    if (workersFinished()) {
+        DestroyWindow(dialog_);
+        return;
+    }
+    SetTimer(dialog_, kCloseTimer, static_cast<UINT>(kCloseWait.count()), nullptr);
 }
 
-void MainWindow::discardQueuedPayloads() {
-    MSG message;
-    while (PeekMessageW(&message, dialog_, kLogLineMessage, kStationsChosenMessage, PM_REMOVE) != 0) {
-        switch (message.message) {
-        case kLogLineMessage:
-            takePayload<LogLinePayload>(message.lParam);
-            break;
-        case kStationWeatherMessage:
-            takePayload<StationWeatherPayload>(message.lParam);
-            break;
-        case kStationsChosenMessage:
-            takePayload<StationListPayload>(message.lParam);
-            break;
-        default:
-            break;
+bool MainWindow::workersFinished() const { return (!engine_ || !engine_->isRunning()) && textJob_.finished(); }
+
+bool MainWindow::waitForWorkers(std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!workersFinished()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
         }
+        std::this_thread::sleep_for(kWorkerPoll);
     }
+    return true;
 }
+
+// A worker that did not end in time may be blocked in a request or in a
+// simulator that does not answer. Joining it could take without limit and
+// letting it run on could write into the simulator after the window went,
+// so every thread of the process ends here and now, the window with them.
+void MainWindow::endProcessNow() { TerminateProcess(GetCurrentProcess(), 0); }
 
 }  // namespace wx

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -10,8 +11,14 @@
 
 #include "airports/AirportCache.h"
 #include "airports/AirportDb.h"
+#include "app/UiLanguage.h"
+#include "app/UiText.h"
+#include "app/WeatherTextJob.h"
+#include "app/WindowEvents.h"
 #include "app/win32/EngineBridge.h"
+#include "app/win32/Fonts.h"
 #include "app/win32/LogView.h"
+#include "app/win32/ScaledControls.h"
 #include "app/win32/StationTable.h"
 #include "engine/Engine.h"
 #include "engine/EngineSettings.h"
@@ -29,13 +36,15 @@ struct MainWindowSeams {
 // The program's one window: the main dialog with its controls, the airport
 // database loaded while it initialises, the engine the commands drive, the
 // station list and the last weather reported. Everything runs on the thread
-// that created it; the engine's worker reaches it only through posted
-// messages (EngineBridge.h).
+// that created it; other threads reach it only through the events of its
+// bridge (EngineBridge.h). It speaks the language systemLanguage() gives
+// and follows the DPI of the screen it is on.
 class MainWindow {
 public:
     explicit MainWindow(HINSTANCE instance, MainWindowSeams seams = {});
-    // Stops a running engine, waiting for it about five seconds at most,
-    // then destroys it and the dialog if that still exists.
+    // Stops the engine and waits for it and for a weather-text job a
+    // bounded time; if either is still busy then, the process ends here
+    // (see endProcessNow). Then destroys the dialog if that still exists.
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -45,6 +54,7 @@ public:
     // GetLastError tells why.
     bool create();
     HWND window() const { return dialog_; }
+    Language language() const { return language_; }
 
     // The settings record the controls describe, and the source selected.
     EngineSettings collectSettings() const;
@@ -53,23 +63,38 @@ public:
     void appendLog(const std::string& message, const std::string& level);
     // Fits the log view and the station table to the client area.
     void layoutControls();
+    // The callbacks an engine of this window reports through.
+    EngineCallbacks engineCallbacks() const { return bridge_.engineCallbacks(); }
 
 private:
+    // The engine as the window sees it: Stopping from Stop until the
+    // engine reports that its worker has ended.
+    enum class EngineState { Idle, Running, Stopping };
+
     static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void initialise();
     void setIcons();
+    void setTexts();
     void setInitialStates();
+    void applyFonts();
+    void dpiChanged(unsigned dpi, const RECT& suggested);
     void loadAirports();
     HWND control(int id) const;
     bool isChecked(int id) const;
     std::string controlText(int id) const;
+    std::string text(TextId id) const;
 
-    void showStationWeather(const StationWeatherPayload& payload);
+    void takeEvents();
+    void handle(const LogLineEvent& event);
+    void handle(const StationWeatherEvent& event);
+    void handle(const StationsChosenEvent& event);
+    void handle(const EngineStoppedEvent& event);
+    void handle(const WeatherTextShownEvent& event);
     void refreshStationList();
-    void engineStopped();
-    void setRunningButtons(bool running);
+    void updateButtons();
+    bool engineRunning() const;
 
     void onCommand(WPARAM wParam);
     void start();
@@ -78,20 +103,33 @@ private:
     void sourceChanged();
     void weatherTextToSimulator();
     void about();
-    void showWarning(const std::string& text);
+    void showWarning(TextId message);
     void addStation();
     void removeStation();
 
-    void stopEngine();
-    void discardQueuedPayloads();
+    void close();
+    bool workersFinished() const;
+    bool waitForWorkers(std::chrono::milliseconds limit) const;
+    static void endProcessNow();
 
     HINSTANCE instance_;
     MainWindowSeams seams_;
+    Language language_;
     HWND dialog_ = nullptr;
+    EngineBridge bridge_;
     LogView log_;
     StationTable table_;
+    unsigned dpi_ = 0;
+    LOGFONTW dialogFont_{};
+    unsigned dialogFontDpi_ = 0;
+    WindowFonts fonts_;
+    ScaledControls scaledControls_;
     std::unique_ptr<AirportDb> airports_;
     std::unique_ptr<Engine> engine_;
+    EngineState engineState_ = EngineState::Idle;
+    bool weatherSinceStart_ = false;
+    WeatherTextJob textJob_;
+    bool closing_ = false;
     std::vector<std::string> stations_{"EGLL", "EDDF", "LFPG", "EHAM"};
     std::mutex weatherMutex_;
     std::optional<WeatherData> lastWeather_;

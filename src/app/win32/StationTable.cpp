@@ -2,44 +2,98 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+
+#include "app/UiText.h"
+#include "app/WindowLayout.h"
 #include "platform/win32/WideText.h"
 
 namespace wx {
 namespace {
 
+// Each column's header, its narrowest width at 96 DPI, and a cell at least
+// as wide as the ones it usually holds.
 struct Column {
-    const char* header;
-    int widthPx;
+    TextId header;
+    int minWidthPx;
+    const char* typicalCell;
 };
 
 constexpr Column kColumns[] = {
-    {"ICAO", 55}, {"Дист.", 55}, {"Ветер", 80}, {"QNH", 50},    {"Вид.", 55},            {"T°C", 50},
-    {"Облака", 55}, {"Турб.", 45}, {"Облед.", 40}, {"Осадки", 55}, {"Эшелоны / ветер", 420},
+    {TextId::ColumnStation, 55, "WWWW"},     {TextId::ColumnDistance, 55, "9999"},
+    {TextId::ColumnWind, 80, "360/99"},      {TextId::ColumnQnh, 50, "1013"},
+    {TextId::ColumnVisibility, 55, "99999"}, {TextId::ColumnTemperature, 50, "-99"},
+    {TextId::ColumnClouds, 55, "9"},         {TextId::ColumnTurbulence, 45, "9"},
+    {TextId::ColumnIcing, 40, "9"},          {TextId::ColumnPrecipitation, 55, "SN9"},
+    {TextId::ColumnUpperAir, 420, "FL050 250/45 -5C | FL100 260/50 -17C | FL180 270/60 -30C"},
 };
+constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
+
+// Room beside a text inside a header or a cell, at 96 DPI.
+constexpr int kTextPaddingPx = 16;
 
 // The first column is read back with room for this many characters.
 constexpr int kIdentifierReadChars = 15;
 
 }  // namespace
 
-StationTable::StationTable(HWND listView) : list_(listView) {
+StationTable::StationTable(HWND listView, Language language) : list_(listView), language_(language) {
     if (list_ == nullptr) {
         return;
     }
     const LPARAM extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    int index = 0;
-    for (const Column& column : kColumns) {
-        std::wstring header = toWide(column.header);
+    for (int index = 0; index < kColumnCount; ++index) {
+        std::wstring header = toWide(uiText(language, kColumns[index].header));
         LVCOLUMNW entry{};
         entry.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         entry.fmt = LVCFMT_LEFT;
-        entry.cx = column.widthPx;
+        entry.cx = kColumns[index].minWidthPx;
         entry.pszText = header.data();
         entry.iSubItem = index;
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&entry));
-        ++index;
     }
+}
+
+int StationTable::textWidth(const std::string& text) const {
+    const std::wstring wide = toWide(text);
+    return static_cast<int>(SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+void StationTable::fitColumns(unsigned dpi) {
+    if (list_ == nullptr) {
+        return;
+    }
+    const int padding = scaleToDpi(kTextPaddingPx, dpi);
+    for (int index = 0; index < kColumnCount; ++index) {
+        const Column& column = kColumns[index];
+        const int width =
+            std::max({scaleToDpi(column.minWidthPx, dpi), textWidth(uiText(language_, column.header)) + padding,
+                      textWidth(column.typicalCell) + padding});
+        SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(width, 0));
+        lastColumnMinPx_ = width;
+    }
+    stretchLastColumn();
+}
+
+void StationTable::stretchLastColumn() {
+    if (list_ == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(list_, &client);
+    int room = client.right - client.left;
+    // Leave room for the vertical scroll bar before it appears, so that
+    // rows filling the table bring no horizontal one.
+    if ((GetWindowLongW(list_, GWL_STYLE) & WS_VSCROLL) == 0) {
+        room -= GetSystemMetrics(SM_CXVSCROLL);
+    }
+    for (int index = 0; index + 1 < kColumnCount; ++index) {
+        room -= static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index), 0));
+    }
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(kColumnCount - 1),
+                 MAKELPARAM(std::max(room, lastColumnMinPx_), 0));
 }
 
 void StationTable::show(const std::string& stationId, const StationCells& cells) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/StationCells.h"
+#include "app/UiLanguage.h"
 
 namespace wx {
 
@@ -15,19 +16,31 @@ namespace wx {
 class StationTable {
 public:
     StationTable() = default;
-    // Sets grid lines, full-row selection and the eleven columns.
-    explicit StationTable(HWND listView);
+    // Sets grid lines, full-row selection and the eleven columns with their
+    // headers in that language.
+    StationTable(HWND listView, Language language);
 
     explicit operator bool() const { return list_ != nullptr; }
     // Fills the station's row, inserting it at the top when it is new.
     void show(const std::string& stationId, const StationCells& cells);
 
+    // Makes every column wide enough for its header and a typical cell in
+    // the table's current font, and at least its width scaled to dpi; then
+    // stretches the last column.
+    void fitColumns(unsigned dpi);
+    // Widens the last column over the room the others leave, never below
+    // the width fitColumns gave it.
+    void stretchLastColumn();
+
 private:
     int findRow(const std::string& stationId) const;
     int insertRow(const std::string& stationId);
     void setCell(int row, int column, const std::string& text);
+    int textWidth(const std::string& text) const;
 
     HWND list_ = nullptr;
+    Language language_ = Language::English;
+    int lastColumnMinPx_ = 0;
 };
 
 }  // namespace wx

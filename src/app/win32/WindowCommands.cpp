@@ -7,20 +7,13 @@
 #include "app/win32/ControlIds.h"
 #include "app/win32/MainWindow.h"
 #include "platform/win32/WideText.h"
-#include "sim/SimLink.h"
-#include "weather/WeatherSummary.h"
 
 namespace wx {
-namespace {
-
-// The on-demand text without a running engine: the simulator's whole text
-// field, shown for 20 seconds.
-constexpr int32_t kSummaryMaxLength = 127;
-constexpr int32_t kWeatherTextSeconds = 20;
-
-}  // namespace
 
 void MainWindow::onCommand(WPARAM wParam) {
+    if (closing_) {
+        return;
+    }
     switch (LOWORD(wParam)) {
     case IDC_START:
         start();
@@ -49,98 +42,110 @@ void MainWindow::onCommand(WPARAM wParam) {
         removeStation();
         break;
     case IDCANCEL:
-        DestroyWindow(dialog_);
+        close();
         break;
     default:
         break;
     }
 }
 
+// Only one simulator link may exist in the process: while a weather-text
+// job holds one, Start is refused (its button is disabled until the job
+// has reported, which it does within its link's time-outs).
 void MainWindow::start() {
-    if (engine_ && engine_->isRunning()) {
+    if (engineState_ != EngineState::Idle || textJob_.busy()) {
         return;
     }
     if (!airports_ || airports_->size() == 0) {
-        showWarning("База аэропортов не загружена.");
+        showWarning(TextId::NoAirportDatabase);
         return;
     }
     const EngineSettings settings = collectSettings();
     if (settings.stationMode == "manual" && settings.manualStations.empty()) {
-        showWarning("Сначала добавьте станции.");
+        showWarning(TextId::AddStationsFirst);
         return;
     }
-    appendLog("Выбран источник: " + settings.source, "INFO");
-    engine_ = std::make_unique<Engine>(*airports_, settings, makeEngineCallbacks(dialog_));
+    appendLog(uiText(language_, TextId::SourceSelected, settings.source), "INFO");
+    engine_ = std::make_unique<Engine>(*airports_, settings, bridge_.engineCallbacks());
     engine_->start();
-    setRunningButtons(true);
+    engineState_ = EngineState::Running;
+    weatherSinceStart_ = false;
+    updateButtons();
 }
 
 void MainWindow::stop() {
-    if (!engine_) {
+    if (engineState_ != EngineState::Running) {
         return;
     }
-    appendLog("Остановка...", "INFO");
+    appendLog(text(TextId::Stopping), "INFO");
     engine_->requestStop();
-    EnableWindow(control(IDC_STOP), FALSE);
+    engineState_ = EngineState::Stopping;
+    updateButtons();
 }
 
 void MainWindow::refresh() {
-    if (!engine_ || !engine_->isRunning()) {
+    if (!engineRunning()) {
         return;
     }
     engine_->updateSettings(collectSettings());
     engine_->requestRefresh();
-    appendLog("Запрошено обновление (источник=" + selectedSourceId() + ")", "INFO");
+    appendLog(uiText(language_, TextId::RefreshRequested, selectedSourceId()), "INFO");
 }
 
 void MainWindow::sourceChanged() {
-    appendLog("Источник изменён → " + selectedSourceId(), "INFO");
-    if (engine_ && engine_->isRunning()) {
+    appendLog(uiText(language_, TextId::SourceChanged, selectedSourceId()), "INFO");
+    if (engineRunning()) {
         engine_->updateSettings(collectSettings());
         engine_->requestRefresh();
-        appendLog("Авто-обновление из нового источника: " + selectedSourceId(), "OK");
+        appendLog(uiText(language_, TextId::SourceChangeRefresh, selectedSourceId()), "OK");
     }
 }
 
+// A running engine shows the weather it wrote last, so it is asked only
+// once a station weather of this start has arrived. Without an engine a
+// job shows the last weather through a link of its own, off this thread.
 void MainWindow::weatherTextToSimulator() {
+    if (engineState_ == EngineState::Stopping || textJob_.busy()) {
+        return;
+    }
     std::optional<WeatherData> weather;
     {
         std::lock_guard lock(weatherMutex_);
         weather = lastWeather_;
     }
     if (!weather) {
-        appendLog("Погоды ещё нет — сначала нажмите «Старт».", "WARN");
+        appendLog(text(TextId::NoWeatherYet), "WARN");
         return;
     }
-    if (engine_ && engine_->isRunning()) {
+    if (engineRunning()) {
+        if (!weatherSinceStart_) {
+            appendLog(text(TextId::NoWeatherSinceStart), "WARN");
+            return;
+        }
         engine_->requestWeatherText();
-        appendLog("Текст погоды отправлен в FS.", "OK");
+        appendLog(text(TextId::WeatherTextSent), "OK");
         return;
     }
-    // A link of its own, on this thread, only while no engine holds one. A
-    // text the simulator did not take counts as no simulator, never as sent.
-    SimLink link(LogFn{});
-    if (link.connected() &&
-        link.showText(formatWeatherSummary(*weather, true, kSummaryMaxLength, ""), kWeatherTextSeconds)) {
-        appendLog("Текст погоды отправлен в FS.", "OK");
-    } else {
-        appendLog("FSUIPC недоступен.", "ERROR");
-    }
+    const EngineBridge bridge = bridge_;
+    textJob_.start(*weather, [bridge](bool shown) { bridge.report(WeatherTextShownEvent{shown}); });
+    updateButtons();
 }
 
 void MainWindow::about() {
-    MessageBoxW(dialog_, toWide(aboutText()).c_str(), toWide("О программе").c_str(), MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(dialog_, toWide(aboutText(language_)).c_str(), toWide(text(TextId::AboutCaption)).c_str(),
+                MB_OK | MB_ICONINFORMATION);
 }
 
-void MainWindow::showWarning(const std::string& text) {
-    MessageBoxW(dialog_, toWide(text).c_str(), toWide("Ошибка").c_str(), MB_OK | MB_ICONWARNING);
+void MainWindow::showWarning(TextId message) {
+    MessageBoxW(dialog_, toWide(text(message)).c_str(), toWide(text(TextId::ErrorCaption)).c_str(),
+                MB_OK | MB_ICONWARNING);
 }
 
 void MainWindow::addStation() {
     const HWND entry = control(IDC_STATION_ENTRY);
-    wchar_t text[kStationEntryMaxChars + 1] = {};
-    GetWindowTextW(entry, text, static_cast<int>(kStationEntryMaxChars + 1));
-    if (addStationEntry(stations_, fromWide(text))) {
+    wchar_t typed[kStationEntryMaxChars + 1] = {};
+    GetWindowTextW(entry, typed, static_cast<int>(kStationEntryMaxChars + 1));
+    if (addStationEntry(stations_, fromWide(typed))) {
         refreshStationList();
     }
     SetWindowTextW(entry, L"");

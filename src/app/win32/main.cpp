@@ -4,29 +4,16 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 
+#include "app/UiText.h"
+#include "app/win32/Dpi.h"
 #include "app/win32/MainWindow.h"
 #include "platform/PlatformDefaults.h"
 #include "platform/win32/WideText.h"
 
 namespace wx {
 namespace {
-
-// Per-monitor awareness, version 2, where the system has it: the function
-// is looked up at run time so that older systems still start.
-void requestPerMonitorDpiAwareness() {
-    using SetAwarenessContext = BOOL(WINAPI*)(HANDLE);
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return;
-    }
-    const auto set = reinterpret_cast<SetAwarenessContext>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
-    if (set != nullptr) {
-        set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
-    }
-}
 
 void showError(const std::string& text) {
     MessageBoxW(nullptr, toWide(text).c_str(), L"Nubiro", MB_OK | MB_ICONERROR);
@@ -51,10 +38,9 @@ int run(HINSTANCE instance) {
     installPlatformDefaults();
     MainWindow window(instance);
     if (!window.create()) {
-        char text[128];
-        std::snprintf(text, sizeof text, "CreateDialog failed, error %lu", GetLastError());
-        showError(text);
-        showError("Не удалось создать окно (ресурс IDD_MAIN).");
+        const DWORD error = GetLastError();
+        showError(uiText(window.language(), TextId::CreateDialogFailed, std::to_string(error)));
+        showError(uiText(window.language(), TextId::CreateWindowFailed));
         return 1;
     }
     ShowWindow(window.window(), SW_SHOW);

@@ -1,13 +1,15 @@
 // The main dialog in this process, driven as a user drives it (clicks,
-// typed characters, picks) and read back from its controls. The airport
-// list comes from a scratch cache folder, never from a network; engine
-// events arrive through the same posted messages the engine's adapters use.
+// typed characters, picks) and read back from its controls, in each of its
+// languages: every text it shows is expected from the text table. The
+// airport list comes from a scratch cache folder, never from a network;
+// engine events arrive through the window's own engine callbacks.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <chrono>
+#include <commctrl.h>
 #include <future>
 #include <memory>
 #include <optional>
@@ -17,14 +19,17 @@
 #include "app/LogLine.h"
 #include "app/LogTrim.h"
 #include "app/StationCells.h"
+#include "app/UiText.h"
 #include "app/win32/ControlIds.h"
 #include "app/win32/EngineBridge.h"
 #include "app/win32/MainWindow.h"
 #include "platform/PlatformDefaults.h"
+#include "platform/win32/WideText.h"
+#include "support/Environment.h"
 #include "support/ScratchDir.h"
 #include "support/ScriptedTransport.h"
-#include "weather/WeatherSummary.h"
 #include "support/win32/StandInProcess.h"
+#include "weather/WeatherSummary.h"
 
 namespace wx {
 namespace {
@@ -55,9 +60,14 @@ WeatherData reported(const std::string& station, int32_t qnhHpa, const std::stri
     return weather;
 }
 
-class Dialog : public testing::Test {
+class Dialog : public testing::TestWithParam<Language> {
 protected:
     void SetUp() override { installPlatformDefaults(); }
+
+    Language language() const { return GetParam(); }
+    std::string text(TextId id) const { return uiText(language(), id); }
+    std::string text(TextId id, const std::string& value) const { return uiText(language(), id, value); }
+    std::string line(const char* level, TextId id) const { return std::string("[") + level + "] " + text(id); }
 
     // Opens the window over a cache folder holding this airport list (none
     // when empty) with no network behind it. The window stays hidden: its
@@ -87,13 +97,26 @@ protected:
         }
     }
 
+    // Pumps until the log's last line is this one.
+    bool pumpUntilLastLine(const std::string& wanted, std::chrono::milliseconds timeout) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (log().empty() || log().back() != wanted) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            Sleep(20);
+            pump();
+        }
+        return true;
+    }
+
     // The log's lines without their time stamps, each checked for one.
     Lines log() const {
         Lines messages;
-        for (const std::string& line : driver_->lines(IDC_LOG)) {
-            EXPECT_TRUE(line.size() > 11 && line[0] == '[' && line[3] == ':' && line[6] == ':' && line[9] == ']')
-                << line;
-            messages.push_back(line.substr(11));
+        for (const std::string& entry : driver_->lines(IDC_LOG)) {
+            EXPECT_TRUE(entry.size() > 11 && entry[0] == '[' && entry[3] == ':' && entry[6] == ':' && entry[9] == ']')
+                << entry;
+            messages.push_back(entry.substr(11));
         }
         return messages;
     }
@@ -121,59 +144,88 @@ protected:
         return reader.get();
     }
 
-    void postStationWeather(const std::string& station, const WeatherData& weather, double distanceNm) {
-        postPayload(window_->window(), kStationWeatherMessage,
-                    std::make_unique<StationWeatherPayload>(StationWeatherPayload{station, weather, distanceNm}));
+    void reportStationWeather(const std::string& station, const WeatherData& weather, double distanceNm) {
+        window_->engineCallbacks().onStationWeather(station, weather, distanceNm);
         pump();
     }
 
+    // Which of Start, Stop, Refresh and the weather text are enabled.
+    std::vector<bool> buttons() const {
+        return {driver_->isEnabled(IDC_START), driver_->isEnabled(IDC_STOP), driver_->isEnabled(IDC_REFRESH),
+                driver_->isEnabled(IDC_WEATHER_TEXT)};
+    }
+
+    test::EnvironmentScope languageChoice_{"NUBIRO_LANG", GetParam() == Language::Russian ? "ru" : "en"};
     test::ScratchDir cache_;
     std::unique_ptr<MainWindow> window_;
     std::optional<DialogDriver> driver_;
 };
 
-TEST_F(Dialog, OpensWithItsInitialStatesAndTheAirportDatabase) {
+TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
     open(kAirportList);
     const DialogDriver& d = *driver_;
     EXPECT_EQ(driver::windowText(d.window()), "Nubiro");
-    EXPECT_TRUE(d.isEnabled(IDC_START));
-    EXPECT_FALSE(d.isEnabled(IDC_STOP));
-    EXPECT_FALSE(d.isEnabled(IDC_REFRESH));
-    EXPECT_TRUE(d.isEnabled(IDC_WEATHER_TEXT));
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
 
-    struct Caption {
-        int id;
-        const char* text;
+    const std::pair<int, TextId> captions[] = {
+        {IDC_START, TextId::Start},
+        {IDC_STOP, TextId::Stop},
+        {IDC_REFRESH, TextId::Refresh},
+        {IDC_WEATHER_TEXT, TextId::WeatherText},
+        {IDC_ABOUT, TextId::About},
+        {IDC_SOURCE_LABEL, TextId::SourceLabel},
+        {IDC_AUTO_STATIONS, TextId::AutoStations},
+        {IDC_MANUAL_STATIONS, TextId::ManualStations},
+        {IDC_MAX_STATIONS_LABEL, TextId::MaxStationsLabel},
+        {IDC_RADIUS_LABEL, TextId::RadiusLabel},
+        {IDC_INTERVAL_LABEL, TextId::IntervalLabel},
+        {IDC_SYNTH_WITHOUT_METAR, TextId::SynthWithoutMetar},
+        {IDC_GLOBAL_LAYER, TextId::GlobalLayer},
+        {IDC_DENSE_FIELD, TextId::DenseField},
+        {IDC_ONLY_NEAREST, TextId::OnlyNearest},
+        {IDC_SYNC_ZULU, TextId::SyncZulu},
+        {IDC_SIGMET, TextId::Sigmet},
+        {IDC_CAVOK_HAZE, TextId::CavokHaze},
+        {IDC_TEXT_IN_SIM, TextId::TextInSim},
+        {IDC_FULL_METAR, TextId::FullMetar},
+        {IDC_TEXT_SECONDS_LABEL, TextId::TextSecondsLabel},
+        {IDC_CAVOK_VISIBILITY_LABEL, TextId::CavokVisibilityLabel},
+        {IDC_STATIONS_LABEL, TextId::StationsLabel},
+        {IDC_ADD_STATION, TextId::AddStation},
+        {IDC_REMOVE_STATION, TextId::RemoveStation},
+        {IDC_LOG_LABEL, TextId::LogLabel},
     };
-    for (const Caption& c : {Caption{IDC_START, "Старт"}, Caption{IDC_STOP, "Стоп"}, Caption{IDC_REFRESH, "Обновить"},
-                             Caption{IDC_WEATHER_TEXT, "Погода в FS"}, Caption{IDC_ABOUT, "О программе"},
-                             Caption{IDC_SOURCE_LABEL, "Источник:"}, Caption{IDC_AUTO_STATIONS, "Авто станции"},
-                             Caption{IDC_MANUAL_STATIONS, "Вручную"}, Caption{IDC_INTERVAL_LABEL, "Интервал с:"},
-                             Caption{IDC_SYNTH_WITHOUT_METAR, "Синтетика без METAR"},
-                             Caption{IDC_ONLY_NEAREST, "Только ближайшая"}, Caption{IDC_MAX_STATIONS, "15"},
-                             Caption{IDC_RADIUS, "200"}, Caption{IDC_INTERVAL, "600"}, Caption{IDC_TEXT_SECONDS, "15"},
-                             Caption{IDC_CAVOK_VISIBILITY, "9999"}, Caption{IDC_STATION_ENTRY, ""},
-                             Caption{IDC_LOG_LABEL, "Журнал:"}}) {
-        EXPECT_EQ(d.text(c.id), c.text) << c.id;
+    for (const auto& [id, caption] : captions) {
+        EXPECT_EQ(d.text(id), text(caption)) << id;
+    }
+    const std::pair<int, const char*> fields[] = {
+        {IDC_MAX_STATIONS, "15"}, {IDC_RADIUS, "200"},     {IDC_INTERVAL, "600"},
+        {IDC_TEXT_SECONDS, "15"}, {IDC_CAVOK_VISIBILITY, "9999"}, {IDC_STATION_ENTRY, ""},
+    };
+    for (const auto& [id, value] : fields) {
+        EXPECT_EQ(d.text(id), value) << id;
     }
     EXPECT_TRUE(d.isChecked(IDC_AUTO_STATIONS));
     EXPECT_FALSE(d.isChecked(IDC_MANUAL_STATIONS));
     for (int id = IDC_SYNTH_WITHOUT_METAR; id <= IDC_FULL_METAR; ++id) {
         EXPECT_EQ(d.isChecked(id), id != IDC_ONLY_NEAREST) << id;
     }
-    EXPECT_EQ(d.comboEntries(IDC_SOURCE), (Lines{"Open-Meteo", "NOAA / AWC", "Только METAR"}));
+    EXPECT_EQ(d.comboEntries(IDC_SOURCE),
+              (Lines{text(TextId::SourceOpenMeteo), text(TextId::SourceNoaa), text(TextId::SourceMetarOnly)}));
     EXPECT_EQ(d.comboSelection(IDC_SOURCE), 0);
     EXPECT_EQ(d.listBoxEntries(IDC_STATIONS), (Lines{"EGLL", "EDDF", "LFPG", "EHAM"}));
-    EXPECT_EQ(d.listViewHeaders(IDC_STATION_TABLE),
-              (Lines{"ICAO", "Дист.", "Ветер", "QNH", "Вид.", "T°C", "Облака", "Турб.", "Облед.", "Осадки",
-                     "Эшелоны / ветер"}));
+    Lines headers;
+    for (int id = static_cast<int>(TextId::ColumnStation); id <= static_cast<int>(TextId::ColumnUpperAir); ++id) {
+        headers.push_back(text(static_cast<TextId>(id)));
+    }
+    EXPECT_EQ(d.listViewHeaders(IDC_STATION_TABLE), headers);
     EXPECT_TRUE(d.listViewRows(IDC_STATION_TABLE).empty());
-    // The window's own lines come first, the database's posted ones after.
-    EXPECT_EQ(log(), (Lines{"[INFO] Загрузка базы аэропортов...", "[OK] База аэропортов готова: 2 станций.",
+    // The window's own lines come first, the database's reported ones after.
+    EXPECT_EQ(log(), (Lines{line("INFO", TextId::LoadingAirports), "[OK] " + text(TextId::AirportsReady, "2"),
                             "[INFO] Airport DB: cache OK (0.00 days).", "[INFO] Airport DB loaded: 2 stations."}));
 }
 
-TEST_F(Dialog, CollectsSettingsFromTheControls) {
+TEST_P(Dialog, CollectsSettingsFromTheControls) {
     open(kAirportList);
     EngineSettings untouched;
     untouched.manualStations = {"EGLL", "EDDF", "LFPG", "EHAM"};
@@ -204,25 +256,24 @@ TEST_F(Dialog, CollectsSettingsFromTheControls) {
     d.type(IDC_INTERVAL, "31");
     EXPECT_EQ(window_->collectSettings().intervalSec, 31);
     // Without an engine a source change is only logged.
-    EXPECT_EQ(log().back(), "[INFO] Источник изменён → noaa");
+    EXPECT_EQ(log().back(), "[INFO] " + text(TextId::SourceChanged, "noaa"));
 }
 
-TEST_F(Dialog, StartWithoutAirportDatabaseIsRefused) {
+TEST_P(Dialog, StartWithoutAirportDatabaseIsRefused) {
     open("");
-    EXPECT_EQ(log(), (Lines{"[INFO] Загрузка базы аэропортов...", "[WARN] База аэропортов не загружена или пуста.",
+    EXPECT_EQ(log(), (Lines{line("INFO", TextId::LoadingAirports), line("WARN", TextId::AirportsMissing),
                             "[INFO] Downloading OurAirports DB (~12 MB)...",
                             "[WARN] SSL certificate issue — switching to verify=False. Update root certificates if possible.",
                             "[ERROR] Failed to download airport DB."}));
     const auto box = clickIntoMessageBox(IDC_START);
     ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->caption, "Ошибка");
-    EXPECT_EQ(box->text, "База аэропортов не загружена.");
-    EXPECT_TRUE(driver_->isEnabled(IDC_START));
-    EXPECT_FALSE(driver_->isEnabled(IDC_STOP));
+    EXPECT_EQ(box->caption, text(TextId::ErrorCaption));
+    EXPECT_EQ(box->text, text(TextId::NoAirportDatabase));
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
     EXPECT_EQ(log().size(), 5u);
 }
 
-TEST_F(Dialog, StationListEditingAndManualStartWithoutStations) {
+TEST_P(Dialog, StationListEditingAndManualStartWithoutStations) {
     open(kAirportList);
     const DialogDriver& d = *driver_;
     struct Entry {
@@ -256,22 +307,22 @@ TEST_F(Dialog, StationListEditingAndManualStartWithoutStations) {
     const size_t before = log().size();
     const auto box = clickIntoMessageBox(IDC_START);
     ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->caption, "Ошибка");
-    EXPECT_EQ(box->text, "Сначала добавьте станции.");
+    EXPECT_EQ(box->caption, text(TextId::ErrorCaption));
+    EXPECT_EQ(box->text, text(TextId::AddStationsFirst));
     EXPECT_EQ(log().size(), before);
     EXPECT_TRUE(d.isEnabled(IDC_START));
 }
 
-TEST_F(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
+TEST_P(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
     open(kAirportList);
     const DialogDriver& d = *driver_;
     const size_t before = log().size();
     const WeatherData egll = reported("EGLL", 1013, "EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013");
-    postStationWeather("EGLL", egll, 3.2);
-    postStationWeather("EDDF", reported("EDDF", 1009, ""), 355.6);
+    reportStationWeather("EGLL", egll, 3.2);
+    reportStationWeather("EDDF", reported("EDDF", 1009, ""), 355.6);
     WeatherData egllLater = egll;
     egllLater.qnhHpa = 1015;
-    postStationWeather("EGLL", egllLater, 3.2);
+    reportStationWeather("EGLL", egllLater, 3.2);
 
     const auto rows = d.listViewRows(IDC_STATION_TABLE);
     ASSERT_EQ(rows.size(), 2u);
@@ -284,58 +335,83 @@ TEST_F(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
     EXPECT_EQ(logSince(before), (Lines{"[METAR] [EGLL] METAR: EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013",
                                        "[METAR] [EGLL] METAR: EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013"}));
 
-    postPayload(window_->window(), kStationsChosenMessage,
-                std::make_unique<StationListPayload>(StationListPayload{{"EGLC", "EGLL", "EGKK"}}));
-    // Messages without a payload are dropped.
-    for (const UINT message : {kLogLineMessage, kStationWeatherMessage, kStationsChosenMessage}) {
-        PostMessageW(window_->window(), message, 0, 0);
+    window_->engineCallbacks().onStations({"EGLC", "EGLL", "EGKK"});
+    // The window's message numbers posted by anyone, with anything as
+    // parameter, only make it look into its queue.
+    for (UINT message = WM_APP + 1; message <= WM_APP + 4; ++message) {
+        for (const LPARAM garbage : {LPARAM{0}, LPARAM{1}, LPARAM{-1}, static_cast<LPARAM>(0xDEADBEEF)}) {
+            PostMessageW(window_->window(), message, static_cast<WPARAM>(garbage), garbage);
+        }
     }
     pump();
     EXPECT_EQ(d.listBoxEntries(IDC_STATIONS), (Lines{"EGLC", "EGLL", "EGKK"}));
     EXPECT_EQ(window_->collectSettings().manualStations, (Lines{"EGLC", "EGLL", "EGKK"}));
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(log().size(), before + 2);
 
-    EnableWindow(d.control(IDC_START), FALSE);
-    EnableWindow(d.control(IDC_STOP), TRUE);
-    EnableWindow(d.control(IDC_REFRESH), TRUE);
-    PostMessageW(window_->window(), kEngineStoppedMessage, 0, 0);
+    window_->engineCallbacks().onStopped();
     pump();
-    EXPECT_TRUE(d.isEnabled(IDC_START));
-    EXPECT_FALSE(d.isEnabled(IDC_STOP));
-    EXPECT_FALSE(d.isEnabled(IDC_REFRESH));
-    EXPECT_EQ(log().back(), "[INFO] Движок остановлен.");
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
+    EXPECT_EQ(log().back(), line("INFO", TextId::EngineStopped));
     EXPECT_EQ(log().size(), before + 3);
 }
 
-TEST_F(Dialog, WeatherTextWithoutAnEngine) {
+TEST_P(Dialog, StopDisablesRefreshAndWeatherTextUntilTheEngineHasStopped) {
+    const test::DefaultTransportScope noNetwork(std::make_shared<test::ScriptedTransport>());
+    test::StandInProcess simulator({"--lat", "51.4706", "--lon", "-0.4619"});
+    ASSERT_TRUE(simulator.started());
+    open(kAirportList);
+    reportStationWeather("EGLL", reported("EGLL", 1013, ""), 3.2);
+
+    ASSERT_TRUE(driver_->click(IDC_START));
+    EXPECT_EQ(buttons(), (std::vector<bool>{false, true, true, true}));
+    // The weather above came before this start: the engine has none to show.
+    driver_->click(IDC_WEATHER_TEXT);
+    EXPECT_EQ(log().back(), line("WARN", TextId::NoWeatherSinceStart));
+
+    ASSERT_TRUE(driver_->click(IDC_STOP));
+    EXPECT_EQ(log().back(), line("INFO", TextId::Stopping));
+    EXPECT_EQ(buttons(), (std::vector<bool>{false, false, false, false}));
+    ASSERT_TRUE(pumpUntilLastLine(line("INFO", TextId::EngineStopped), 30s)) << testing::PrintToString(log());
+    const Lines lines = log();
+    EXPECT_EQ(lines[lines.size() - 2], "[INFO] Engine stopped.");
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
+}
+
+TEST_P(Dialog, WeatherTextWithoutAnEngineIsShownOffTheWindowThread) {
     open(kAirportList);
     const DialogDriver& d = *driver_;
     d.click(IDC_WEATHER_TEXT);
-    EXPECT_EQ(log().back(), "[WARN] Погоды ещё нет — сначала нажмите «Старт».");
+    EXPECT_EQ(log().back(), line("WARN", TextId::NoWeatherYet));
 
     const WeatherData weather = reported("EGLL", 1013, "EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013");
-    postStationWeather("EGLL", weather, 3.2);
+    reportStationWeather("EGLL", weather, 3.2);
     d.click(IDC_WEATHER_TEXT);
-    EXPECT_EQ(log().back(), "[ERROR] FSUIPC недоступен.");
+    EXPECT_TRUE(pumpUntilLastLine(line("ERROR", TextId::FsuipcUnavailable), 30s)) << testing::PrintToString(log());
 
     test::StandInProcess simulator({"--lat", "51.4706", "--lon", "-0.4619"});
     ASSERT_TRUE(simulator.started());
     d.click(IDC_WEATHER_TEXT);
-    EXPECT_EQ(log().back(), "[OK] Текст погоды отправлен в FS.");
-    const auto text = simulator.waitForEvent("text");
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ((*text)["text"], formatWeatherSummary(weather, true, 127, ""));
-    EXPECT_EQ((*text)["seconds"], 20);
+    // Until the job has reported, neither Start nor another text may open
+    // a second link.
+    EXPECT_EQ(buttons(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_TRUE(pumpUntilLastLine(line("OK", TextId::WeatherTextSent), 30s)) << testing::PrintToString(log());
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
+    const auto shown = simulator.waitForEvent("text");
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ((*shown)["text"], formatWeatherSummary(weather, true, 127, ""));
+    EXPECT_EQ((*shown)["seconds"], 20);
 }
 
-TEST_F(Dialog, AboutBox) {
+TEST_P(Dialog, AboutBox) {
     open(kAirportList);
     const auto box = clickIntoMessageBox(IDC_ABOUT);
     ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->caption, "О программе");
-    EXPECT_EQ(box->text, aboutText());
+    EXPECT_EQ(box->caption, text(TextId::AboutCaption));
+    EXPECT_EQ(box->text, aboutText(language()));
 }
 
-TEST_F(Dialog, LayoutFollowsTheWindowSize) {
+TEST_P(Dialog, LayoutFollowsTheWindowSize) {
     open(kAirportList);
     const DialogDriver& d = *driver_;
     for (const SIZE size : {SIZE{1000, 700}, SIZE{1400, 900}}) {
@@ -358,19 +434,92 @@ TEST_F(Dialog, LayoutFollowsTheWindowSize) {
     EXPECT_EQ(outer.bottom - outer.top, 500);
 }
 
-TEST_F(Dialog, LogKeepsShowingNewLinesPastItsBound) {
+// How wide a text is in a control's font.
+int textWidth(HWND control, const std::wstring& text) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
+
+// What a DPI change leaves: sizes scaled, new fonts, and headers that fit.
+TEST_P(Dialog, FollowsDpiChanges) {
     open(kAirportList);
-    // Lines of the longest kind, so that few of them pass the bound.
+    const DialogDriver& d = *driver_;
+    const HWND dialog = window_->window();
+    const RECT startAt96 = d.controlRect(IDC_START);
+    // Suggested sizes within the screen and not below the smallest size.
+    for (const auto& [dpi, suggestedSize] : {std::pair{144, SIZE{1100, 800}}, std::pair{192, SIZE{1400, 1000}},
+                                            std::pair{96, SIZE{1000, 700}}}) {
+        RECT suggested{0, 0, suggestedSize.cx, suggestedSize.cy};
+        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        pump();
+        const auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+        RECT outer{};
+        GetWindowRect(dialog, &outer);
+        EXPECT_EQ(outer.right - outer.left, suggested.right) << dpi;
+        const RECT client = d.clientRect();
+        const RECT logView = d.controlRect(IDC_LOG);
+        const RECT table = d.controlRect(IDC_STATION_TABLE);
+        EXPECT_EQ(logView.bottom - logView.top, scaled(90)) << dpi;
+        EXPECT_EQ(table.right, client.right - scaled(8)) << dpi;
+        const RECT start = d.controlRect(IDC_START);
+        EXPECT_NEAR(start.right - start.left, scaled(startAt96.right - startAt96.left), 1) << dpi;
+
+        LOGFONTW logFont{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d.control(IDC_LOG), WM_GETFONT, 0, 0)), sizeof logFont,
+                   &logFont);
+        EXPECT_EQ(logFont.lfHeight, -MulDiv(9, dpi, 72)) << dpi;
+        EXPECT_EQ(textWidth(d.control(IDC_LOG), L"iiiiiiii"), textWidth(d.control(IDC_LOG), L"WWWWWWWW")) << dpi;
+
+        // A header's text is cut unless the column holds it and the
+        // header's margins of three edges on either side.
+        const HWND list = d.control(IDC_STATION_TABLE);
+        const Lines headers = d.listViewHeaders(IDC_STATION_TABLE);
+        for (int column = 0; column < static_cast<int>(headers.size()); ++column) {
+            const std::string& caption = headers[static_cast<size_t>(column)];
+            EXPECT_GE(ListView_GetColumnWidth(list, column),
+                      textWidth(ListView_GetHeader(list), toWide(caption)) + 6 * GetSystemMetrics(SM_CXEDGE))
+                << dpi << " " << caption;
+        }
+
+        d.resize(300, 200);
+        pump();
+        GetWindowRect(dialog, &outer);
+        EXPECT_EQ(outer.right - outer.left, scaled(700)) << dpi;
+        EXPECT_EQ(outer.bottom - outer.top, scaled(500)) << dpi;
+    }
+    EXPECT_EQ(d.controlRect(IDC_START).right, startAt96.right);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, Dialog, testing::Values(Language::Russian, Language::English),
+                         [](const testing::TestParamInfo<Language>& info) {
+                             return info.param == Language::Russian ? "Russian" : "English";
+                         });
+
+// Lines of the longest kind, so that few of them pass the bound.
+TEST(DialogLog, KeepsShowingNewLinesPastItsBound) {
+    installPlatformDefaults();
+    test::ScratchDir cache;
+    cache.write("airports.csv", kAirportList);
+    MainWindowSeams seams;
+    seams.airportCache.directory = cache.path();
+    MainWindow window(GetModuleHandleW(nullptr), seams);
+    ASSERT_TRUE(window.create());
     const std::string filler(1100, 'x');
     for (size_t appended = 0; appended <= kLogViewMaxChars + 20 * kLogLineMaxBytes; appended += kLogLineMaxBytes) {
-        window_->appendLog(filler, "INFO");
+        window.appendLog(filler, "INFO");
     }
-    window_->appendLog("the newest line", "INFO");
-    const std::string text = driver_->text(IDC_LOG);
+    window.appendLog("the newest line", "INFO");
+    const DialogDriver d(window.window());
+    const std::string text = d.text(IDC_LOG);
     EXPECT_LE(text.size(), kLogViewMaxChars);
     EXPECT_GE(text.size(), kLogViewKeepChars - 200);
     EXPECT_EQ(text.front(), '[');
-    EXPECT_EQ(log().back(), "[INFO] the newest line");
+    EXPECT_EQ(d.lines(IDC_LOG).back().substr(11), "[INFO] the newest line");
 }
 
 }  // namespace

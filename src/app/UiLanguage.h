@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace wx {
+
+// The languages the window speaks.
+enum class Language { Russian, English };
+
+// The window's language: the override when it names one ("ru" or "en", in
+// any letter case), otherwise Russian for a Russian, Ukrainian or
+// Belarusian user-interface language (a Windows language id) and English
+// for any other.
+Language chooseLanguage(std::string_view override, uint16_t uiLanguageId);
+
+}  // namespace wx

@@ -1,0 +1,136 @@
+#include "app/UiText.h"
+
+#include <iterator>
+
+namespace wx {
+namespace {
+
+struct Entry {
+    TextId id;
+    const char* russian;
+    const char* english;
+};
+
+constexpr Entry kTexts[] = {
+    {TextId::Start, "Старт", "Start"},
+    {TextId::Stop, "Стоп", "Stop"},
+    {TextId::Refresh, "Обновить", "Refresh"},
+    {TextId::WeatherText, "Погода в FS", "Weather to FS"},
+    {TextId::About, "О программе", "About"},
+    {TextId::SourceLabel, "Источник:", "Source:"},
+    {TextId::AutoStations, "Авто станции", "Auto stations"},
+    {TextId::ManualStations, "Вручную", "Manual"},
+    {TextId::MaxStationsLabel, "N:", "N:"},
+    {TextId::RadiusLabel, "R nm:", "R nm:"},
+    {TextId::IntervalLabel, "Интервал с:", "Interval s:"},
+    {TextId::SynthWithoutMetar, "Синтетика без METAR", "Model if no METAR"},
+    {TextId::GlobalLayer, "Глобальный слой", "Global layer"},
+    {TextId::DenseField, "Плотное поле", "Dense field"},
+    {TextId::OnlyNearest, "Только ближайшая", "Nearest only"},
+    {TextId::SyncZulu, "Синхр. Zulu", "Sync Zulu"},
+    {TextId::Sigmet, "SIGMET", "SIGMET"},
+    {TextId::CavokHaze, "CAVOK haze", "CAVOK haze"},
+    {TextId::TextInSim, "Текст в FS", "Text in FS"},
+    {TextId::FullMetar, "Полный METAR", "Full METAR"},
+    {TextId::TextSecondsLabel, "Текст сек:", "Text s:"},
+    {TextId::CavokVisibilityLabel, "CAVOK vis:", "CAVOK vis:"},
+    {TextId::StationsLabel, "Станции:", "Stations:"},
+    {TextId::AddStation, "+", "+"},
+    {TextId::RemoveStation, "-", "-"},
+    {TextId::LogLabel, "Журнал:", "Log:"},
+    {TextId::SourceOpenMeteo, "Open-Meteo", "Open-Meteo"},
+    {TextId::SourceNoaa, "NOAA / AWC", "NOAA / AWC"},
+    {TextId::SourceMetarOnly, "Только METAR", "METAR only"},
+    {TextId::ColumnStation, "ICAO", "ICAO"},
+    {TextId::ColumnDistance, "Дист.", "Dist nm"},
+    {TextId::ColumnWind, "Ветер", "Wind"},
+    {TextId::ColumnQnh, "QNH", "QNH hPa"},
+    {TextId::ColumnVisibility, "Вид.", "Vis m"},
+    {TextId::ColumnTemperature, "T°C", "T°C"},
+    {TextId::ColumnClouds, "Облака", "Clouds"},
+    {TextId::ColumnTurbulence, "Турб.", "Turb"},
+    {TextId::ColumnIcing, "Облед.", "Icing"},
+    {TextId::ColumnPrecipitation, "Осадки", "Precip"},
+    {TextId::ColumnUpperAir, "Эшелоны / ветер", "Levels / wind"},
+    {TextId::ErrorCaption, "Ошибка", "Error"},
+    {TextId::NoAirportDatabase, "База аэропортов не загружена.", "Airport database not loaded."},
+    {TextId::AddStationsFirst, "Сначала добавьте станции.", "Add stations first."},
+    {TextId::AboutCaption, "О программе", "About"},
+    {TextId::AboutBody,
+     "Nubiro\r\n\r\n"
+     "Реальная погода в Microsoft Flight Simulator 2004: сводки аэропортов и модельные данные.\r\n"
+     "(METAR / SIGMET / Open-Meteo -> FSUIPC NWI)\r\n\r\n"
+     "Nubiro developers\r\n"
+     "Версия {}",
+     "Nubiro\r\n\r\n"
+     "Real-world weather in Microsoft Flight Simulator 2004: airport reports and model data.\r\n"
+     "(METAR / SIGMET / Open-Meteo -> FSUIPC NWI)\r\n\r\n"
+     "Nubiro developers\r\n"
+     "Version {}"},
+    {TextId::CreateDialogFailed, "CreateDialog failed, error {}", "CreateDialog failed, error {}"},
+    {TextId::CreateWindowFailed, "Не удалось создать окно (ресурс IDD_MAIN).",
+     "Cannot create the window (resource IDD_MAIN)."},
+    {TextId::LoadingAirports, "Загрузка базы аэропортов...", "Loading the airport database..."},
+    {TextId::AirportsReady, "База аэропортов готова: {} станций.", "Airport database ready: {} stations."},
+    {TextId::AirportsMissing, "База аэропортов не загружена или пуста.", "Airport database not loaded or empty."},
+    {TextId::SourceSelected, "Выбран источник: {}", "Source selected: {}"},
+    {TextId::Stopping, "Остановка...", "Stopping..."},
+    {TextId::RefreshRequested, "Запрошено обновление (источник={})", "Refresh requested (source={})"},
+    {TextId::SourceChanged, "Источник изменён \xE2\x86\x92 {}", "Source changed \xE2\x86\x92 {}"},
+    {TextId::SourceChangeRefresh, "Авто-обновление из нового источника: {}", "Refreshing from the new source: {}"},
+    {TextId::NoWeatherYet, "Погоды ещё нет — сначала нажмите «Старт».", "No weather yet: press Start first."},
+    {TextId::NoWeatherSinceStart, "Погоды для показа пока нет.", "No weather to show yet."},
+    {TextId::WeatherTextSent, "Текст погоды отправлен в FS.", "Weather text sent to FS."},
+    {TextId::FsuipcUnavailable, "FSUIPC недоступен.", "FSUIPC not available."},
+    {TextId::EngineStopped, "Движок остановлен.", "Stopped."},
+};
+
+constexpr size_t kTextCount = static_cast<size_t>(TextId::Count);
+static_assert(std::size(kTexts) == kTextCount, "one entry for every text");
+
+constexpr bool entriesInIdOrder() {
+    for (size_t i = 0; i < kTextCount; ++i) {
+        if (kTexts[i].id != static_cast<TextId>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(entriesInIdOrder(), "the entries follow the ids' order");
+
+struct SourceName {
+    const char* id;
+    TextId name;
+};
+constexpr SourceName kSourceNames[] = {
+    {"openmeteo", TextId::SourceOpenMeteo},
+    {"noaa", TextId::SourceNoaa},
+    {"metaronly", TextId::SourceMetarOnly},
+};
+
+}  // namespace
+
+std::string uiText(Language language, TextId id) {
+    const Entry& entry = kTexts[static_cast<size_t>(id)];
+    return language == Language::Russian ? entry.russian : entry.english;
+}
+
+std::string uiText(Language language, TextId id, std::string_view value) {
+    std::string text = uiText(language, id);
+    const size_t slot = text.find("{}");
+    if (slot != std::string::npos) {
+        text.replace(slot, 2, value);
+    }
+    return text;
+}
+
+std::string sourceDisplayName(Language language, const SourceInfo& source) {
+    for (const SourceName& known : kSourceNames) {
+        if (source.id == known.id) {
+            return uiText(language, known.name);
+        }
+    }
+    return source.displayName;
+}
+
+}  // namespace wx

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/UiLanguage.h"
+#include "sources/SourceRegistry.h"
+
+namespace wx {
+
+// Every text the window shows, in each of its languages: captions, the
+// source selector's entries, the station table's headers, message boxes
+// and the window's own log lines. The engine's and the airport database's
+// log lines are not among them; they are the same in every language.
+enum class TextId {
+    // Captions, in the dialog's control order.
+    Start,
+    Stop,
+    Refresh,
+    WeatherText,
+    About,
+    SourceLabel,
+    AutoStations,
+    ManualStations,
+    MaxStationsLabel,
+    RadiusLabel,
+    IntervalLabel,
+    SynthWithoutMetar,
+    GlobalLayer,
+    DenseField,
+    OnlyNearest,
+    SyncZulu,
+    Sigmet,
+    CavokHaze,
+    TextInSim,
+    FullMetar,
+    TextSecondsLabel,
+    CavokVisibilityLabel,
+    StationsLabel,
+    AddStation,
+    RemoveStation,
+    LogLabel,
+    // The source selector's entries, in the registry's order.
+    SourceOpenMeteo,
+    SourceNoaa,
+    SourceMetarOnly,
+    // The station table's headers, in column order.
+    ColumnStation,
+    ColumnDistance,
+    ColumnWind,
+    ColumnQnh,
+    ColumnVisibility,
+    ColumnTemperature,
+    ColumnClouds,
+    ColumnTurbulence,
+    ColumnIcing,
+    ColumnPrecipitation,
+    ColumnUpperAir,
+    // Message boxes; "{}" stands for the value filled in.
+    ErrorCaption,
+    NoAirportDatabase,
+    AddStationsFirst,
+    AboutCaption,
+    AboutBody,
+    CreateDialogFailed,
+    CreateWindowFailed,
+    // The window's own log lines.
+    LoadingAirports,
+    AirportsReady,
+    AirportsMissing,
+    SourceSelected,
+    Stopping,
+    RefreshRequested,
+    SourceChanged,
+    SourceChangeRefresh,
+    NoWeatherYet,
+    NoWeatherSinceStart,
+    WeatherTextSent,
+    FsuipcUnavailable,
+    EngineStopped,
+    Count
+};
+
+// The text in that language (UTF-8).
+std::string uiText(Language language, TextId id);
+// The text with its "{}" replaced by value.
+std::string uiText(Language language, TextId id, std::string_view value);
+
+// The source selector's entry for a source: the table's name for the
+// sources it knows, the registry's own name for any other.
+std::string sourceDisplayName(Language language, const SourceInfo& source);
+
+}  // namespace wx

@@ -1,0 +1,34 @@
+#include "app/WindowLayout.h"
+
+#include <algorithm>
+
+namespace wx {
+namespace {
+
+// At 96 DPI: the margin around the resizable controls, the log view's
+// height and the window's smallest size.
+constexpr int kMarginPx = 8;
+constexpr int kLogHeightPx = 90;
+constexpr int kMinWidthPx = 700;
+constexpr int kMinHeightPx = 500;
+
+}  // namespace
+
+int scaleToDpi(int pixelsAt96, unsigned dpi) {
+    const long long scaled = static_cast<long long>(pixelsAt96) * dpi;
+    const long long half = kBaseDpi / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kBaseDpi : (scaled - half) / kBaseDpi);
+}
+
+PixelSize minimumWindowSize(unsigned dpi) { return {scaleToDpi(kMinWidthPx, dpi), scaleToDpi(kMinHeightPx, dpi)}; }
+
+ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int tableTop, unsigned dpi) {
+    const int margin = scaleToDpi(kMarginPx, dpi);
+    ControlPlacement placement;
+    placement.log = {logLeft, logTop, std::max(0, client.width - logLeft - margin), scaleToDpi(kLogHeightPx, dpi)};
+    placement.table = {margin, tableTop, std::max(0, client.width - 2 * margin),
+                       std::max(0, client.height - tableTop - margin)};
+    return placement;
+}
+
+}  // namespace wx

@@ -19,8 +19,6 @@ constexpr std::chrono::seconds kAfterCycleError{3};
 // While the simulator is away it is looked for again this often at most,
 // and no more than once a second.
 constexpr int32_t kReconnectPauseSec = 10;
-// While stations move toward new weather, their next steps come this often.
-constexpr int32_t kSmoothPauseSec = 60;
 
 }  // namespace
 
@@ -186,7 +184,7 @@ void Engine::pause(const EngineSettings& settings) {
     int32_t seconds = link_->connected() ? settings.intervalSec
                                          : std::clamp(settings.intervalSec, int32_t{1}, kReconnectPauseSec);
     if (settings.smoothChanges && smooth_.movingCount() > 0) {
-        seconds = std::min(seconds, kSmoothPauseSec);
+        seconds = std::min(seconds, SmoothChanges::kStepPauseSec);
     }
     for (int32_t second = 0; second < seconds; ++second) {
         if (stopRequested_.load() || refreshRequested_.load()) {

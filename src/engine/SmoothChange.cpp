@@ -87,7 +87,10 @@ void SmoothChanges::fullCycleBegins(Clock::TimePoint now) {
 }
 
 bool SmoothChanges::onlyMoving(Clock::TimePoint now, int32_t intervalSec) const {
-    return !atOnce_ && !moving_.empty() && lastFetch_ && now - *lastFetch_ < std::chrono::seconds(intervalSec);
+    if (atOnce_ || moving_.empty() || !lastFetch_) {
+        return false;
+    }
+    return intervalSec <= kStepPauseSec || now - *lastFetch_ < std::chrono::seconds(intervalSec);
 }
 
 std::vector<MovingStation> SmoothChanges::takeMoving() {

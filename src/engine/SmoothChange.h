@@ -46,11 +46,15 @@ public:
     // it has not reached its target.
     void written(const StationEntry& station, const WeatherData& step, const WeatherData& target);
 
+    // While stations move, their next steps come this often at most.
+    static constexpr int32_t kStepPauseSec = 60;
+
     // A full cycle begins: stations move again only when written in it.
     void fullCycleBegins(Clock::TimePoint now);
     // Whether the next cycle only moves the stations on, without fetching:
-    // some are still moving and the interval since the last fetch has not
-    // run out.
+    // some are still moving, and the interval is no longer than the steps'
+    // pause or has not run out since the last fetch (a long way to go is
+    // then continued toward newer weather).
     bool onlyMoving(Clock::TimePoint now, int32_t intervalSec) const;
     // The moving stations, taken out to be moved on one step.
     std::vector<MovingStation> takeMoving();

@@ -235,16 +235,9 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     EXPECT_EQ(records[0]["station"], "GLOB");
     auto rows = window->listViewRows(IDC_STATION_TABLE);
     ASSERT_EQ(rows.size(), 3u);
-    const std::regex cellFormats[] = {std::regex("[A-Z]{4}"),
-                                      std::regex("\\d+"),
-                                      std::regex("\\d+( !)?|—|\\?"),
-                                      std::regex("\\d{3}/\\d{2,}"),
-                                      std::regex("\\d{3,4}"),
-                                      std::regex("\\d+"),
-                                      std::regex("-?\\d+"),
-                                      std::regex("\\d+"),
-                                      std::regex("[0-4]"),
-                                      std::regex("[0-4]"),
+    const std::regex cellFormats[] = {std::regex("[A-Z]{4}"), std::regex("\\d+"), std::regex("\\d+( !)?|—|\\?"),
+                                      std::regex("\\d{3}/\\d{2,}"), std::regex("\\d{3,4}"), std::regex("\\d+"),
+                                      std::regex("-?\\d+"), std::regex("\\d+"), std::regex("[0-4]"), std::regex("[0-4]"),
                                       std::regex("-|RA\\d|SN\\d"),
                                       std::regex("-|FL\\d{3} \\d{3}/\\d{2,}( -?\\d+C)?( \\| FL.*)?")};
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -321,18 +314,6 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     closeWithinTwoSeconds(*window, program);
 }
 
-// Waits until the status line holds `part`.
-bool waitForStatus(const DialogDriver& window, const std::string& part, std::chrono::milliseconds timeout = 90s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!contains(window.text(IDC_READBACK), part)) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        Sleep(100);
-    }
-    return true;
-}
-
 // fsuipc-sim places the stations with the airport list and shows the
 // nearest one's weather at the aircraft: after the first cycle the status
 // line says it matches. Once the simulator shows another QNH, the next
@@ -348,16 +329,19 @@ TEST_F(Program, TheStatusLineShowsTheReadBack) {
     ASSERT_TRUE(window.has_value());
     EXPECT_EQ(window->text(IDC_READBACK), text(TextId::ReadBackNone));
     startWithThreeStations(*window);
-    ASSERT_TRUE(waitForStatus(*window, " — matches")) << window->text(IDC_READBACK);
+    const auto status = [&](const std::string& part) {
+        return window->waitForLine(IDC_READBACK, [&](const std::string& l) { return contains(l, part); }, 90s);
+    };
+    const auto matching = status(" — matches");
+    ASSERT_TRUE(matching.has_value()) << window->text(IDC_READBACK);
     std::smatch qnh;
-    const std::string matching = window->text(IDC_READBACK);
-    ASSERT_TRUE(std::regex_search(matching, qnh, std::regex("QNH (\\d+)"))) << matching;
+    ASSERT_TRUE(std::regex_search(*matching, qnh, std::regex("QNH (\\d+)"))) << *matching;
 
     simulator.sendLine("ambient qnh 990");
     ASSERT_TRUE(simulator.waitForEvent("ambient").has_value());
     const std::string difference = "QNH 990 (sent " + qnh[1].str() + ")";
     ASSERT_TRUE(window->click(IDC_REFRESH));
-    ASSERT_TRUE(waitForStatus(*window, " — differs: " + difference)) << window->text(IDC_READBACK);
+    ASSERT_TRUE(status(" — differs: " + difference).has_value()) << window->text(IDC_READBACK);
     EXPECT_EQ(countContaining(messages(*window), "Read-back differs"), 0u);
     ASSERT_TRUE(window->click(IDC_REFRESH));
     EXPECT_TRUE(waitForLines(*window, "[WARN] Read-back differs from the weather sent: " + difference, 1))

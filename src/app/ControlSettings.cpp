@@ -33,6 +33,7 @@ EngineSettings settingsFromControls(const ControlValues& controls) {
     settings.textInSim = controls.textInSim;
     settings.fullMetarText = controls.fullMetarText;
     settings.sigmetEnabled = controls.sigmetEnabled;
+    settings.smoothChanges = controls.smoothChanges;
     settings.source = sourceIdAt(controls.sourceIndex);
     return settings;
 }

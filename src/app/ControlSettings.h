@@ -28,6 +28,7 @@ struct ControlValues {
     bool cavokHaze = false;
     bool textInSim = false;
     bool fullMetarText = false;
+    bool smoothChanges = false;
     int sourceIndex = -1;
 };
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "weather/MetarAge.h"
+
 namespace wx {
 namespace {
 
@@ -69,9 +71,21 @@ std::string upperAirSummary(const std::vector<UpperAirLayer>& layers) {
     return summary.substr(0, 255);
 }
 
-StationCells stationCells(const WeatherData& weather, double distanceNm) {
+std::string reportAgeCell(const std::string& rawMetar, std::chrono::system_clock::time_point nowUtc) {
+    if (rawMetar.empty()) {
+        return "\xE2\x80\x94";
+    }
+    const std::optional<int32_t> age = reportAgeMinutes(rawMetar, nowUtc);
+    if (!age) {
+        return "?";
+    }
+    return cell(*age > kStaleReportMinutes ? "%d !" : "%d", *age);
+}
+
+StationCells stationCells(const WeatherData& weather, double distanceNm, std::chrono::system_clock::time_point nowUtc) {
     return {
         cell("%.0f", distanceNm),
+        reportAgeCell(weather.rawMetar, nowUtc),
         cell("%03d/%02d", weather.windDirDeg, weather.windSpeedKt),
         cell("%d", weather.qnhHpa),
         cell("%d", weather.visibilityM),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,13 +10,18 @@
 
 namespace wx {
 
-// The station table's columns after the identifier: distance, wind, QNH,
-// visibility, temperature, cloud layers, turbulence, icing, precipitation
-// and the upper-air summary. All texts are ASCII.
-inline constexpr size_t kStationCellCount = 10;
+// The station table's columns after the identifier: distance, the
+// report's age, wind, QNH, visibility, temperature, cloud layers,
+// turbulence, icing, precipitation and the upper-air summary. All texts but
+// the age of weather without a report are ASCII.
+inline constexpr size_t kStationCellCount = 11;
 using StationCells = std::array<std::string, kStationCellCount>;
 
-StationCells stationCells(const WeatherData& weather, double distanceNm);
+StationCells stationCells(const WeatherData& weather, double distanceNm, std::chrono::system_clock::time_point nowUtc);
+
+// The report's age in minutes at nowUtc, "95 !" once it is stale; "?" for
+// a report without a usable time group; "—" for weather without a report.
+std::string reportAgeCell(const std::string& rawMetar, std::chrono::system_clock::time_point nowUtc);
 
 // The first six upper-air layers as "FL100 250/45 -17C" (without the
 // temperature when the layer has none), joined with " | "; "-" for none.

@@ -27,6 +27,7 @@ constexpr Entry kTexts[] = {
     {TextId::GlobalLayer, "Глобальный слой", "Global layer"},
     {TextId::DenseField, "Плотное поле", "Dense field"},
     {TextId::OnlyNearest, "Только ближайшая", "Nearest only"},
+    {TextId::SmoothChanges, "Плавно", "Smooth changes"},
     {TextId::SyncZulu, "Синхр. Zulu", "Sync Zulu"},
     {TextId::Sigmet, "SIGMET", "SIGMET"},
     {TextId::CavokHaze, "CAVOK haze", "CAVOK haze"},
@@ -43,6 +44,7 @@ constexpr Entry kTexts[] = {
     {TextId::SourceMetarOnly, "Только METAR", "METAR only"},
     {TextId::ColumnStation, "ICAO", "ICAO"},
     {TextId::ColumnDistance, "Дист.", "Dist nm"},
+    {TextId::ColumnAge, "Возраст", "Age, min"},
     {TextId::ColumnWind, "Ветер", "Wind"},
     {TextId::ColumnQnh, "QNH", "QNH hPa"},
     {TextId::ColumnVisibility, "Вид.", "Vis m"},
@@ -52,6 +54,15 @@ constexpr Entry kTexts[] = {
     {TextId::ColumnIcing, "Облед.", "Icing"},
     {TextId::ColumnPrecipitation, "Осадки", "Precip"},
     {TextId::ColumnUpperAir, "Эшелоны / ветер", "Levels / wind"},
+    {TextId::ReadBackNone, "Симулятор: —", "Simulator: —"},
+    {TextId::ReadBackValues, "Симулятор: ветер {}°/{} уз, QNH {}, OAT {} °C, вид. {} м",
+     "Simulator: wind {}°/{} kt, QNH {}, OAT {} °C, vis {} m"},
+    {TextId::ReadBackMatches, "совпадает", "matches"},
+    {TextId::ReadBackNearlyMatches, "почти совпадает", "nearly matches"},
+    {TextId::ReadBackDiffers, "расходится: {}", "differs: {}"},
+    {TextId::ReadBackQnh, "QNH {} (отправлено {})", "QNH {} (sent {})"},
+    {TextId::ReadBackWindSpeed, "скорость ветра {} уз (отправлено {})", "wind speed {} kt (sent {})"},
+    {TextId::ReadBackWindDirection, "направление ветра {}° (отправлено {}°)", "wind direction {}° (sent {}°)"},
     {TextId::ErrorCaption, "Ошибка", "Error"},
     {TextId::NoAirportDatabase, "База аэропортов не загружена.", "Airport database not loaded."},
     {TextId::AddStationsFirst, "Сначала добавьте станции.", "Add stations first."},
@@ -116,10 +127,19 @@ std::string uiText(Language language, TextId id) {
 }
 
 std::string uiText(Language language, TextId id, std::string_view value) {
+    return uiText(language, id, std::initializer_list<std::string_view>{value});
+}
+
+std::string uiText(Language language, TextId id, std::initializer_list<std::string_view> values) {
     std::string text = uiText(language, id);
-    const size_t slot = text.find("{}");
-    if (slot != std::string::npos) {
+    size_t from = 0;
+    for (const std::string_view value : values) {
+        const size_t slot = text.find("{}", from);
+        if (slot == std::string::npos) {
+            break;
+        }
         text.replace(slot, 2, value);
+        from = slot + value.size();
     }
     return text;
 }

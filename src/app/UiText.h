@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,7 @@ enum class TextId {
     GlobalLayer,
     DenseField,
     OnlyNearest,
+    SmoothChanges,
     SyncZulu,
     Sigmet,
     CavokHaze,
@@ -47,6 +49,7 @@ enum class TextId {
     // The station table's headers, in column order.
     ColumnStation,
     ColumnDistance,
+    ColumnAge,
     ColumnWind,
     ColumnQnh,
     ColumnVisibility,
@@ -56,6 +59,17 @@ enum class TextId {
     ColumnIcing,
     ColumnPrecipitation,
     ColumnUpperAir,
+    // The status line below the log: the simulator's weather at the
+    // aircraft and how it compares with the weather sent, a part for each
+    // value beyond what a pilot would accept.
+    ReadBackNone,
+    ReadBackValues,
+    ReadBackMatches,
+    ReadBackNearlyMatches,
+    ReadBackDiffers,
+    ReadBackQnh,
+    ReadBackWindSpeed,
+    ReadBackWindDirection,
     // Message boxes; "{}" stands for the value filled in.
     ErrorCaption,
     NoAirportDatabase,
@@ -85,6 +99,8 @@ enum class TextId {
 std::string uiText(Language language, TextId id);
 // The text with its "{}" replaced by value.
 std::string uiText(Language language, TextId id, std::string_view value);
+// The text with each "{}" replaced by the next of values, in order.
+std::string uiText(Language language, TextId id, std::initializer_list<std::string_view> values);
 
 // The source selector's entry for a source: the table's name for the
 // sources it knows, the registry's own name for any other.

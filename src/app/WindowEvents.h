@@ -5,13 +5,14 @@
 #include <variant>
 #include <vector>
 
+#include "engine/ReadBack.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
 
 // What other threads report to the window: the engine's log lines, station
-// weathers, chosen stations and its end, the airport database's log lines,
-// and the outcome of a weather text shown without an engine.
+// weathers, chosen stations, read-backs and its end, the airport database's
+// log lines, and the outcome of a weather text shown without an engine.
 struct LogLineEvent {
     std::string message;
     std::string level;
@@ -27,14 +28,18 @@ struct StationsChosenEvent {
     std::vector<std::string> stationIds;
 };
 
+struct ReadBackEvent {
+    ReadBack readBack;
+};
+
 struct EngineStoppedEvent {};
 
 struct WeatherTextShownEvent {
     bool shown = false;
 };
 
-using WindowEvent =
-    std::variant<LogLineEvent, StationWeatherEvent, StationsChosenEvent, EngineStoppedEvent, WeatherTextShownEvent>;
+using WindowEvent = std::variant<LogLineEvent, StationWeatherEvent, StationsChosenEvent, ReadBackEvent,
+                                 EngineStoppedEvent, WeatherTextShownEvent>;
 
 // The events waiting for the window, in the order they were reported. Any
 // thread pushes; the window's thread takes them all when it is woken. Only

@@ -5,9 +5,11 @@
 namespace wx {
 namespace {
 
-// At 96 DPI: the margin around the resizable controls, the log view's
-// height and the window's smallest size.
+// At 96 DPI: the margin around the resizable controls, the room between
+// the log, the status line and the table, the log view's height and the
+// window's smallest size.
 constexpr int kMarginPx = 8;
+constexpr int kGapPx = 4;
 constexpr int kLogHeightPx = 90;
 constexpr int kMinWidthPx = 700;
 constexpr int kMinHeightPx = 500;
@@ -22,12 +24,15 @@ int scaleToDpi(int pixelsAt96, unsigned dpi) {
 
 PixelSize minimumWindowSize(unsigned dpi) { return {scaleToDpi(kMinWidthPx, dpi), scaleToDpi(kMinHeightPx, dpi)}; }
 
-ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int tableTop, unsigned dpi) {
+ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int statusHeight, int tableTop,
+                               unsigned dpi) {
     const int margin = scaleToDpi(kMarginPx, dpi);
+    const int gap = scaleToDpi(kGapPx, dpi);
     ControlPlacement placement;
     placement.log = {logLeft, logTop, std::max(0, client.width - logLeft - margin), scaleToDpi(kLogHeightPx, dpi)};
-    placement.table = {margin, tableTop, std::max(0, client.width - 2 * margin),
-                       std::max(0, client.height - tableTop - margin)};
+    placement.status = {logLeft, logTop + placement.log.height + gap, placement.log.width, statusHeight};
+    const int top = std::max(tableTop, placement.status.top + statusHeight + gap);
+    placement.table = {margin, top, std::max(0, client.width - 2 * margin), std::max(0, client.height - top - margin)};
     return placement;
 }
 

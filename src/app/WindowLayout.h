@@ -31,12 +31,16 @@ PixelSize minimumWindowSize(unsigned dpi);
 // Where the controls that follow the window's size go, in client pixels.
 struct ControlPlacement {
     PixelRect log;
+    PixelRect status;
     PixelRect table;
 };
 
 // The log view keeps its left and top edges, reaches to the right margin
-// and has a fixed height; the station table keeps its top edge and fills
-// the rest of the client area within the margins. No size is negative.
-ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int tableTop, unsigned dpi);
+// and has a fixed height; the status line, of its own height, lies below it
+// just as wide; the station table keeps its top edge unless the status
+// line reaches down to it, then it moves down below that, and it fills the
+// rest of the client area within the margins. No size is negative.
+ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int statusHeight, int tableTop,
+                               unsigned dpi);
 
 }  // namespace wx

@@ -67,6 +67,7 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     controls.textSeconds = "9";
     controls.cavokVisibilityM = "20000";
     controls.onlyNearest = true;
+    controls.smoothChanges = true;
     controls.sourceIndex = 2;
     EngineSettings expected;
     expected.stationMode = "manual";
@@ -77,6 +78,7 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     expected.textSeconds = 9;
     expected.cavokVisibilityM = 20000;
     expected.onlyNearest = true;
+    expected.smoothChanges = true;
     expected.cavokHaze = false;
     expected.synthWithoutMetar = false;
     expected.globalLayer = false;

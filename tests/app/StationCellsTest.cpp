@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 
 #include "app/StationCells.h"
 
 namespace wx {
 namespace {
+
+using namespace std::chrono;
+
+// 12 March 2026, 13:20 UTC.
+constexpr sys_days kMarch12 = year{2026} / 3 / 12;
+const system_clock::time_point kNow = kMarch12 + hours(13) + minutes(20);
 
 UpperAirLayer layer(int32_t altitudeM, int32_t dirDeg, int32_t speedKt, std::optional<float> temperatureC) {
     UpperAirLayer result;
@@ -31,11 +38,13 @@ TEST(StationCells, EveryColumn) {
     weather.clouds[1].icing = 2;
     weather.clouds[2].icing = 1;
     weather.upperAir = {layer(3048, 250, 45, -17.4f)};
-    EXPECT_EQ(stationCells(weather, 42.4),
-              (StationCells{"42", "005/07", "998", "4500", "-3", "3", "2", "2", "RA3", "FL100 250/45 -17C"}));
+    weather.rawMetar = "EGLL 121250Z 00507KT 4500 RA Q0998";
+    EXPECT_EQ(stationCells(weather, 42.4, kNow),
+              (StationCells{"42", "30", "005/07", "998", "4500", "-3", "3", "2", "2", "RA3", "FL100 250/45 -17C"}));
 
     const WeatherData calm;
-    EXPECT_EQ(stationCells(calm, 0.0), (StationCells{"0", "000/00", "1013", "9999", "15", "0", "0", "0", "-", "-"}));
+    EXPECT_EQ(stationCells(calm, 0.0, kNow),
+              (StationCells{"0", "\xE2\x80\x94", "000/00", "1013", "9999", "15", "0", "0", "0", "-", "-"}));
 }
 
 TEST(StationCells, Precipitation) {
@@ -48,7 +57,19 @@ TEST(StationCells, Precipitation) {
         WeatherData weather;
         weather.precipType = c.type;
         weather.precipRate = c.rate;
-        EXPECT_EQ(stationCells(weather, 0.0)[8], c.expected) << c.type;
+        EXPECT_EQ(stationCells(weather, 0.0, kNow)[9], c.expected) << c.type;
+    }
+}
+
+// A report past 90 minutes is marked; one without a time group has no age.
+TEST(StationCells, ReportAge) {
+    struct Case {
+        const char* raw;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"EGLL 121150Z 27012KT", "90"}, Case{"EGLL 121149Z 27012KT", "91 !"},
+                          Case{"EGLL 27012KT 9999", "?"}}) {
+        EXPECT_EQ(reportAgeCell(c.raw, kNow), c.expected) << c.raw;
     }
 }
 

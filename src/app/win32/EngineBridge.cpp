@@ -34,6 +34,7 @@ EngineCallbacks EngineBridge::engineCallbacks() const {
     callbacks.onStations = [shared = shared_](const std::vector<std::string>& stationIds) {
         report(*shared, StationsChosenEvent{stationIds});
     };
+    callbacks.onReadBack = [shared = shared_](const ReadBack& readBack) { report(*shared, ReadBackEvent{readBack}); };
     callbacks.onStopped = [shared = shared_] { report(*shared, EngineStoppedEvent{}); };
     return callbacks;
 }

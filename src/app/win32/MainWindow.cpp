@@ -8,6 +8,7 @@
 
 #include "app/ControlSettings.h"
 #include "app/LogLine.h"
+#include "app/ReadBackStatus.h"
 #include "app/StationCells.h"
 #include "app/WindowLayout.h"
 #include "app/win32/ControlIds.h"
@@ -44,6 +45,7 @@ constexpr Caption kCaptions[] = {
     {IDC_GLOBAL_LAYER, TextId::GlobalLayer},
     {IDC_DENSE_FIELD, TextId::DenseField},
     {IDC_ONLY_NEAREST, TextId::OnlyNearest},
+    {IDC_SMOOTH_CHANGES, TextId::SmoothChanges},
     {IDC_SYNC_ZULU, TextId::SyncZulu},
     {IDC_SIGMET, TextId::Sigmet},
     {IDC_CAVOK_HAZE, TextId::CavokHaze},
@@ -55,6 +57,7 @@ constexpr Caption kCaptions[] = {
     {IDC_ADD_STATION, TextId::AddStation},
     {IDC_REMOVE_STATION, TextId::RemoveStation},
     {IDC_LOG_LABEL, TextId::LogLabel},
+    {IDC_READBACK, TextId::ReadBackNone},
 };
 
 constexpr int kCheckedAtStart[] = {IDC_SYNTH_WITHOUT_METAR, IDC_GLOBAL_LAYER, IDC_DENSE_FIELD, IDC_SYNC_ZULU,
@@ -280,10 +283,12 @@ void MainWindow::layoutControls() {
     RECT client{};
     GetClientRect(dialog_, &client);
     const RECT logRect = childRect(dialog_, control(IDC_LOG));
+    const RECT statusRect = childRect(dialog_, control(IDC_READBACK));
     const RECT tableRect = childRect(dialog_, control(IDC_STATION_TABLE));
-    const ControlPlacement placement =
-        placeControls({client.right, client.bottom}, logRect.left, logRect.top, tableRect.top, dpi_);
+    const ControlPlacement placement = placeControls({client.right, client.bottom}, logRect.left, logRect.top,
+                                                     statusRect.bottom - statusRect.top, tableRect.top, dpi_);
     place(control(IDC_LOG), placement.log);
+    place(control(IDC_READBACK), placement.status);
     place(control(IDC_STATION_TABLE), placement.table);
     table_.stretchLastColumn();
 }
@@ -306,6 +311,7 @@ EngineSettings MainWindow::collectSettings() const {
     controls.cavokHaze = isChecked(IDC_CAVOK_HAZE);
     controls.textInSim = isChecked(IDC_TEXT_IN_SIM);
     controls.fullMetarText = isChecked(IDC_FULL_METAR);
+    controls.smoothChanges = isChecked(IDC_SMOOTH_CHANGES);
     controls.sourceIndex = static_cast<int>(SendMessageW(control(IDC_SOURCE), CB_GETCURSEL, 0, 0));
     return settingsFromControls(controls);
 }
@@ -340,7 +346,7 @@ void MainWindow::handle(const StationWeatherEvent& event) {
     if (!table_) {
         return;
     }
-    table_.show(event.stationId, stationCells(event.weather, event.distanceNm));
+    table_.show(event.stationId, stationCells(event.weather, event.distanceNm, std::chrono::system_clock::now()));
     if (!event.weather.rawMetar.empty()) {
         appendLog("[" + event.stationId + "] METAR: " + event.weather.rawMetar, "METAR");
     }
@@ -349,6 +355,10 @@ void MainWindow::handle(const StationWeatherEvent& event) {
 void MainWindow::handle(const StationsChosenEvent& event) {
     stations_ = event.stationIds;
     refreshStationList();
+}
+
+void MainWindow::handle(const ReadBackEvent& event) {
+    SetDlgItemTextW(dialog_, IDC_READBACK, toWide(readBackStatus(language_, event.readBack)).c_str());
 }
 
 void MainWindow::handle(const EngineStoppedEvent&) {

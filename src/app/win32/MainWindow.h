@@ -61,7 +61,8 @@ public:
     std::string selectedSourceId() const;
     // Adds a line to the log view, stamped with the local time.
     void appendLog(const std::string& message, const std::string& level);
-    // Fits the log view and the station table to the client area.
+    // Fits the log view, the status line and the station table to the
+    // client area.
     void layoutControls();
     // The callbacks an engine of this window reports through.
     EngineCallbacks engineCallbacks() const { return bridge_.engineCallbacks(); }
@@ -90,6 +91,7 @@ private:
     void handle(const LogLineEvent& event);
     void handle(const StationWeatherEvent& event);
     void handle(const StationsChosenEvent& event);
+    void handle(const ReadBackEvent& event);
     void handle(const EngineStoppedEvent& event);
     void handle(const WeatherTextShownEvent& event);
     void refreshStationList();

@@ -22,7 +22,8 @@ struct Column {
 
 constexpr Column kColumns[] = {
     {TextId::ColumnStation, 55, "WWWW"},     {TextId::ColumnDistance, 55, "9999"},
-    {TextId::ColumnWind, 80, "360/99"},      {TextId::ColumnQnh, 50, "1013"},
+    {TextId::ColumnAge, 55, "999 !"},        {TextId::ColumnWind, 80, "360/99"},
+    {TextId::ColumnQnh, 50, "1013"},
     {TextId::ColumnVisibility, 55, "99999"}, {TextId::ColumnTemperature, 50, "-99"},
     {TextId::ColumnClouds, 55, "9"},         {TextId::ColumnTurbulence, 45, "9"},
     {TextId::ColumnIcing, 40, "9"},          {TextId::ColumnPrecipitation, 55, "SN9"},

@@ -16,7 +16,7 @@ namespace wx {
 class StationTable {
 public:
     StationTable() = default;
-    // Sets grid lines, full-row selection and the eleven columns with their
+    // Sets grid lines, full-row selection and the twelve columns with their
     // headers in that language.
     StationTable(HWND listView, Language language);
 

@@ -66,6 +66,7 @@ void MainWindow::start() {
         return;
     }
     appendLog(uiText(language_, TextId::SourceSelected, settings.source), "INFO");
+    SetDlgItemTextW(dialog_, IDC_READBACK, toWide(text(TextId::ReadBackNone)).c_str());
     engine_ = std::make_unique<Engine>(*airports_, settings, bridge_.engineCallbacks());
     engine_->start();
     engineState_ = EngineState::Running;

@@ -13,6 +13,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <regex>
 
 #include "DialogDriver.h"
 #include "app/AboutText.h"
@@ -183,6 +184,7 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
         {IDC_GLOBAL_LAYER, TextId::GlobalLayer},
         {IDC_DENSE_FIELD, TextId::DenseField},
         {IDC_ONLY_NEAREST, TextId::OnlyNearest},
+        {IDC_SMOOTH_CHANGES, TextId::SmoothChanges},
         {IDC_SYNC_ZULU, TextId::SyncZulu},
         {IDC_SIGMET, TextId::Sigmet},
         {IDC_CAVOK_HAZE, TextId::CavokHaze},
@@ -194,6 +196,7 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
         {IDC_ADD_STATION, TextId::AddStation},
         {IDC_REMOVE_STATION, TextId::RemoveStation},
         {IDC_LOG_LABEL, TextId::LogLabel},
+        {IDC_READBACK, TextId::ReadBackNone},
     };
     for (const auto& [id, caption] : captions) {
         EXPECT_EQ(d.text(id), text(caption)) << id;
@@ -210,6 +213,7 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
     for (int id = IDC_SYNTH_WITHOUT_METAR; id <= IDC_FULL_METAR; ++id) {
         EXPECT_EQ(d.isChecked(id), id != IDC_ONLY_NEAREST) << id;
     }
+    EXPECT_FALSE(d.isChecked(IDC_SMOOTH_CHANGES));
     EXPECT_EQ(d.comboEntries(IDC_SOURCE),
               (Lines{text(TextId::SourceOpenMeteo), text(TextId::SourceNoaa), text(TextId::SourceMetarOnly)}));
     EXPECT_EQ(d.comboSelection(IDC_SOURCE), 0);
@@ -240,6 +244,7 @@ TEST_P(Dialog, CollectsSettingsFromTheControls) {
     SetDlgItemTextW(window_->window(), IDC_CAVOK_VISIBILITY, L"4294967295");  // pasted past the field's width
     d.click(IDC_MANUAL_STATIONS);
     d.click(IDC_SIGMET);
+    d.click(IDC_SMOOTH_CHANGES);
     d.selectComboEntry(IDC_SOURCE, 1);
     EngineSettings expected = untouched;
     expected.intervalSec = 30;
@@ -249,6 +254,7 @@ TEST_P(Dialog, CollectsSettingsFromTheControls) {
     expected.cavokVisibilityM = 2147483647;
     expected.stationMode = "manual";
     expected.sigmetEnabled = false;
+    expected.smoothChanges = true;
     expected.source = "noaa";
     EXPECT_EQ(window_->collectSettings(), expected);
     EXPECT_EQ(window_->selectedSourceId(), "noaa");
@@ -317,7 +323,8 @@ TEST_P(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
     open(kAirportList);
     const DialogDriver& d = *driver_;
     const size_t before = log().size();
-    const WeatherData egll = reported("EGLL", 1013, "EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013");
+    const std::string raw = "EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013";
+    const WeatherData egll = reported("EGLL", 1013, raw);
     reportStationWeather("EGLL", egll, 3.2);
     reportStationWeather("EDDF", reported("EDDF", 1009, ""), 355.6);
     WeatherData egllLater = egll;
@@ -327,13 +334,15 @@ TEST_P(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
     const auto rows = d.listViewRows(IDC_STATION_TABLE);
     ASSERT_EQ(rows.size(), 2u);
     Lines edffRow = {"EDDF"};
-    for (const std::string& cell : stationCells(reported("EDDF", 1009, ""), 355.6)) {
+    for (const std::string& cell : stationCells(reported("EDDF", 1009, ""), 355.6, {})) {
         edffRow.push_back(cell);
     }
     EXPECT_EQ(rows[0], edffRow);
-    EXPECT_EQ(rows[1], (Lines{"EGLL", "3", "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
-    EXPECT_EQ(logSince(before), (Lines{"[METAR] [EGLL] METAR: EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013",
-                                       "[METAR] [EGLL] METAR: EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013"}));
+    // The report's age depends on today's date.
+    const std::string age = rows[1][2];
+    EXPECT_TRUE(std::regex_match(age, std::regex("\\d+( !)?"))) << age;
+    EXPECT_EQ(rows[1], (Lines{"EGLL", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
+    EXPECT_EQ(logSince(before), (Lines{"[METAR] [EGLL] METAR: " + raw, "[METAR] [EGLL] METAR: " + raw}));
 
     window_->engineCallbacks().onStations({"EGLC", "EGLL", "EGKK"});
     // The window's message numbers posted by anyone, with anything as
@@ -434,16 +443,18 @@ TEST_P(Dialog, LayoutFollowsTheWindowSize) {
     EXPECT_EQ(outer.bottom - outer.top, 500);
 }
 
-// How wide a text is in a control's font.
-int textWidth(HWND control, const std::wstring& text) {
+// How big a text is in a control's font.
+SIZE textExtent(HWND control, const std::wstring& text) {
     const HDC dc = GetDC(control);
     const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, previous);
     ReleaseDC(control, dc);
-    return extent.cx;
+    return extent;
 }
+
+int textWidth(HWND control, const std::wstring& text) { return textExtent(control, text).cx; }
 
 // What a DPI change leaves: sizes scaled, new fonts, and headers that fit.
 TEST_P(Dialog, FollowsDpiChanges) {
@@ -466,6 +477,14 @@ TEST_P(Dialog, FollowsDpiChanges) {
         const RECT table = d.controlRect(IDC_STATION_TABLE);
         EXPECT_EQ(logView.bottom - logView.top, scaled(90)) << dpi;
         EXPECT_EQ(table.right, client.right - scaled(8)) << dpi;
+        // The status line between the log and the table, as wide as the
+        // log and high enough for its text.
+        const RECT status = d.controlRect(IDC_READBACK);
+        EXPECT_GT(status.top, logView.bottom) << dpi;
+        EXPECT_GT(table.top, status.bottom) << dpi;
+        EXPECT_EQ(status.left, logView.left) << dpi;
+        EXPECT_EQ(status.right, logView.right) << dpi;
+        EXPECT_GE(status.bottom - status.top, textExtent(d.control(IDC_READBACK), L"Simulator: wind 221°").cy) << dpi;
         const RECT start = d.controlRect(IDC_START);
         EXPECT_NEAR(start.right - start.left, scaled(startAt96.right - startAt96.left), 1) << dpi;
 

@@ -24,6 +24,7 @@
 #include "platform/win32/LocalAppDataFolder.h"
 #include "support/Environment.h"
 #include "support/ServicesSim.h"
+#include "support/TestData.h"
 #include "util/Utf8Path.h"
 #include "win32/ProgramProcess.h"
 #include "support/win32/StandInProcess.h"
@@ -234,20 +235,20 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     EXPECT_EQ(records[0]["station"], "GLOB");
     auto rows = window->listViewRows(IDC_STATION_TABLE);
     ASSERT_EQ(rows.size(), 3u);
-    const std::regex cellFormats[] = {std::regex("[A-Z]{4}"), std::regex("\\d+"), std::regex("\\d{3}/\\d{2,}"),
-                                      std::regex("\\d{3,4}"), std::regex("\\d+"), std::regex("-?\\d+"),
-                                      std::regex("\\d+"),     std::regex("[0-4]"), std::regex("[0-4]"),
+    const std::regex cellFormats[] = {std::regex("[A-Z]{4}"), std::regex("\\d+"), std::regex("\\d+( !)?|—|\\?"),
+                                      std::regex("\\d{3}/\\d{2,}"), std::regex("\\d{3,4}"), std::regex("\\d+"),
+                                      std::regex("-?\\d+"), std::regex("\\d+"), std::regex("[0-4]"), std::regex("[0-4]"),
                                       std::regex("-|RA\\d|SN\\d"),
                                       std::regex("-|FL\\d{3} \\d{3}/\\d{2,}( -?\\d+C)?( \\| FL.*)?")};
     for (size_t i = 0; i < rows.size(); ++i) {
         const auto& row = rows[i];
-        ASSERT_EQ(row.size(), 11u);
+        ASSERT_EQ(row.size(), 12u);
         for (size_t column = 0; column < row.size(); ++column) {
             EXPECT_TRUE(std::regex_match(row[column], cellFormats[column])) << column << ": " << row[column];
         }
         const nlohmann::json& record = records[3 - i];
         EXPECT_EQ(row[0], record["station"]);
-        EXPECT_EQ(row[3], std::to_string(std::lround(record["qnhHpa"].get<double>())));
+        EXPECT_EQ(row[4], std::to_string(std::lround(record["qnhHpa"].get<double>())));
         EXPECT_NE(std::find(chosen.begin(), chosen.end(), row[0]), chosen.end()) << row[0];
     }
 
@@ -310,6 +311,41 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     ASSERT_TRUE(text.has_value());
     EXPECT_TRUE(contains((*text)["text"].get<std::string>(), rows[0][0]));
 
+    closeWithinTwoSeconds(*window, program);
+}
+
+// fsuipc-sim places the stations with the airport list and shows the
+// nearest one's weather at the aircraft: after the first cycle the status
+// line says it matches. Once the simulator shows another QNH, the next
+// cycle's status line names the difference and the one after it brings
+// the engine's warning.
+TEST_F(Program, TheStatusLineShowsTheReadBack) {
+    speak(Language::English);
+    test::StandInProcess simulator(
+        {"--lat", "51.4706", "--lon", "-0.4619", "--airports", test::testDataPath("airports.csv")});
+    ASSERT_TRUE(simulator.started());
+    test::ProgramProcess program;
+    const auto window = open(program);
+    ASSERT_TRUE(window.has_value());
+    EXPECT_EQ(window->text(IDC_READBACK), text(TextId::ReadBackNone));
+    startWithThreeStations(*window);
+    const auto status = [&](const std::string& part) {
+        return window->waitForLine(IDC_READBACK, [&](const std::string& l) { return contains(l, part); }, 90s);
+    };
+    const auto matching = status(" — matches");
+    ASSERT_TRUE(matching.has_value()) << window->text(IDC_READBACK);
+    std::smatch qnh;
+    ASSERT_TRUE(std::regex_search(*matching, qnh, std::regex("QNH (\\d+)"))) << *matching;
+
+    simulator.sendLine("ambient qnh 990");
+    ASSERT_TRUE(simulator.waitForEvent("ambient").has_value());
+    const std::string difference = "QNH 990 (sent " + qnh[1].str() + ")";
+    ASSERT_TRUE(window->click(IDC_REFRESH));
+    ASSERT_TRUE(status(" — differs: " + difference).has_value()) << window->text(IDC_READBACK);
+    EXPECT_EQ(countContaining(messages(*window), "Read-back differs"), 0u);
+    ASSERT_TRUE(window->click(IDC_REFRESH));
+    EXPECT_TRUE(waitForLines(*window, "[WARN] Read-back differs from the weather sent: " + difference, 1))
+        << testing::PrintToString(messages(*window));
     closeWithinTwoSeconds(*window, program);
 }
 

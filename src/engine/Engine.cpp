@@ -24,13 +24,14 @@ Engine::Engine(const AirportDb& airports, EngineSettings settings, EngineCallbac
       callbacks_(std::move(callbacks)),
       seams_(std::move(seams)),
       clock_(seams_.clock ? seams_.clock : makeSteadyClock()),
-      source_(makeSource(settings_.source, callbacks_.onLog)),
+      source_(makeSource(settings_.source, callbacks_.onLog, httpCancel_)),
       activeSourceName_(settings_.source) {
     log("Weather source: " + activeSourceName_, "INFO");
 }
 
 Engine::~Engine() {
     stopRequested_.exchange(true);
+    httpCancel_->cancel();
     if (worker_.joinable()) {
         worker_.join();
     }
@@ -48,10 +49,14 @@ void Engine::start() {
     }
     stopRequested_.exchange(false);
     refreshRequested_.exchange(false);
+    httpCancel_->reset();
     worker_ = std::thread(&Engine::run, this);
 }
 
-void Engine::requestStop() { stopRequested_.exchange(true); }
+void Engine::requestStop() {
+    stopRequested_.exchange(true);
+    httpCancel_->cancel();
+}
 
 void Engine::requestRefresh() { refreshRequested_.exchange(true); }
 
@@ -136,7 +141,7 @@ void Engine::selectSource() {
         return;
     }
     activeSourceName_ = settings.source;
-    source_ = makeSource(activeSourceName_, callbacks_.onLog);
+    source_ = makeSource(activeSourceName_, callbacks_.onLog, httpCancel_);
     log("Switched weather source \xE2\x86\x92 " + activeSourceName_, "OK");
 }
 

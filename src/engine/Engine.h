@@ -16,6 +16,7 @@
 #include "sim/Clock.h"
 #include "sim/IpcTransport.h"
 #include "sim/SimLink.h"
+#include "sources/HttpCancel.h"
 #include "sources/WeatherSource.h"
 #include "weather/WeatherData.h"
 
@@ -90,6 +91,9 @@ private:
     EngineCallbacks callbacks_;
     EngineSeams seams_;
     std::shared_ptr<Clock> clock_;
+    // Ends the sources' requests in flight on stop; declared before the
+    // source, which shares it.
+    std::shared_ptr<HttpCancel> httpCancel_ = std::make_shared<HttpCancel>();
     std::unique_ptr<IWeatherSource> source_;
     std::unique_ptr<SimLink> link_;
     std::thread worker_;

@@ -74,6 +74,7 @@ std::string sigmetText(const WeatherData& weather) {
 // pause works from.
 EngineSettings Engine::refreshCycle() {
     selectSource();
+    source_->beginCycle();
     const EngineSettings settings = copySettings();
     if (weatherTextRequested_.load()) {
         serveWeatherText(settings);

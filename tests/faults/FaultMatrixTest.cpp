@@ -90,7 +90,7 @@ TEST_P(FaultMatrix, Case) {
     const auto services = test::runningServicesSim();
     ASSERT_TRUE(services) << "no web-services stand-in";
     installPlatformDefaults();
-    const auto control = defaultHttpTransport();
+    const auto control = makeDefaultHttpTransport();
     ASSERT_TRUE(services->resetFaults(*control));
     for (const auto& [path, fault] : c.faults) {
         ASSERT_TRUE(services->setFault(*control, path, fault)) << path << " " << fault;

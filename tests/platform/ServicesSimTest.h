@@ -16,7 +16,7 @@ class ServicesSimTest : public testing::Test {
 protected:
     void SetUp() override {
         installPlatformDefaults();
-        transport_ = defaultHttpTransport();
+        transport_ = makeDefaultHttpTransport();
         const auto sim = runningServicesSim();
         ASSERT_TRUE(sim) << "the web-services stand-in is not running";
         sim_ = *sim;

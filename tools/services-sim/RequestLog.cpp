@@ -18,7 +18,8 @@ void RequestLog::add(const LoggedRequest& request) {
                                       {"target", request.target},
                                       {"path", request.path},
                                       {"userAgent", request.userAgent},
-                                      {"accept", request.accept}};
+                                      {"accept", request.accept},
+                                      {"clientPort", request.clientPort}};
     std::lock_guard lock(mutex_);
     file_ << line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n' << std::flush;
 }

@@ -12,6 +12,7 @@ struct LoggedRequest {
     std::string path;       // decoded path
     std::string userAgent;  // User-Agent header ("" when none)
     std::string accept;     // Accept header
+    int clientPort = 0;     // the client's end of the connection: one value per connection
 };
 
 // One JSON object a line per request, flushed at once so that a test can

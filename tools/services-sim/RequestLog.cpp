@@ -14,7 +14,8 @@ void RequestLog::add(const LoggedRequest& request) {
     if (!enabled_) {
         return;
     }
-    const nlohmann::ordered_json line{{"scheme", request.scheme},
+    const nlohmann::ordered_json line{{"method", request.method},
+                                      {"scheme", request.scheme},
                                       {"target", request.target},
                                       {"path", request.path},
                                       {"userAgent", request.userAgent},

@@ -7,6 +7,7 @@
 namespace wx::sim {
 
 struct LoggedRequest {
+    std::string method;     // "GET", "HEAD"
     std::string scheme;     // "http" or "https"
     std::string target;     // path and query exactly as received
     std::string path;       // decoded path

@@ -168,7 +168,7 @@ void serveControl(ServiceData& data, const Request& req, Response& res) {
 void installRoutes(httplib::Server& server, const std::string& scheme, ServiceData& data) {
     server.set_pre_routing_handler([&data, scheme](const Request& req, Response&) {
         if (req.path.rfind("/_sim/", 0) != 0) {
-            data.requests.add({scheme, req.target, req.path, req.get_header_value("User-Agent"),
+            data.requests.add({req.method, scheme, req.target, req.path, req.get_header_value("User-Agent"),
                                req.get_header_value("Accept"), req.remote_port});
         }
         return httplib::Server::HandlerResponse::Unhandled;

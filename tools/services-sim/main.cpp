@@ -22,6 +22,8 @@ namespace {
 using wx::sim::ServiceData;
 using wx::sim::SimOptions;
 
+constexpr size_t kRequestsPerConnection = 100;
+
 std::optional<std::string> readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -138,6 +140,12 @@ int main(int argc, char** argv) {
     wx::sim::countConnections(http, data.connections.http);
     wx::sim::countConnections(https, data.connections.https);
     wx::sim::countConnections(wrongHost, data.connections.wrongHost);
+    // As common web servers do, a connection serves up to 100 requests and
+    // one idle for 5 s (the library's default) is closed.
+    for (httplib::Server* server : {static_cast<httplib::Server*>(&http), static_cast<httplib::Server*>(&https),
+                                    static_cast<httplib::Server*>(&wrongHost)}) {
+        server->set_keep_alive_max_count(kRequestsPerConnection);
+    }
     wx::sim::installRoutes(http, "http", data);
     wx::sim::installRoutes(https, "https", data);
     wx::sim::installRoutes(wrongHost, "https", data);

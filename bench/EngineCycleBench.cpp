@@ -73,7 +73,8 @@ private:
 
 // The connections the stand-in's ports accepted so far: {"http": N, ...}.
 nlohmann::json acceptedConnections(const std::string& controlUrl) {
-    const wx::HttpResult answer = wx::makeDefaultHttpTransport()->send({controlUrl + "/_sim/connections", 10, true}, nullptr);
+    const wx::HttpResult answer =
+        wx::makeDefaultHttpTransport()->send({controlUrl + "/_sim/connections", 10, true}, nullptr);
     return answer.succeeded() ? nlohmann::json::parse(answer.body, nullptr, false) : nlohmann::json();
 }
 

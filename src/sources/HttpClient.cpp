@@ -9,6 +9,9 @@
 namespace wx {
 namespace {
 
+const char* const kCertificateWarning =
+    "SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible.";
+
 std::string withQuery(const std::string& url, const QueryParams& params) {
     std::string full = url;
     if (params.empty()) {
@@ -60,8 +63,9 @@ std::string hostAndPath(const std::string& url) {
 }
 
 HttpResult HttpClient::sendRequest(const std::string& url, int timeoutSec, bool verify) {
-    HttpResult result = isCancelled(cancel_.get()) ? HttpResult::failure(HttpOutcome::Cancelled)
-                                                   : transport_->send(HttpRequest{url, timeoutSec, verify, cancel_.get()}, log_);
+    HttpResult result = isCancelled(cancel_.get())
+                            ? HttpResult::failure(HttpOutcome::Cancelled)
+                            : transport_->send(HttpRequest{url, timeoutSec, verify, cancel_.get()}, log_);
     lastCancelled_ = result.outcome == HttpOutcome::Cancelled;
     return result;
 }
@@ -72,9 +76,7 @@ std::optional<std::string> HttpClient::get(const std::string& url, const QueryPa
     if (result.outcome == HttpOutcome::Certificate && verifyTls_) {
         verifyTls_ = false;
         if (!tlsWarningShown_) {
-            logLine(log_,
-                    "SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible.",
-                    "WARN");
+            logLine(log_, kCertificateWarning, "WARN");
             tlsWarningShown_ = true;
         }
         result = sendRequest(full, timeoutSec, false);

@@ -18,12 +18,13 @@ std::string formatSeconds(double seconds) {
     return text;
 }
 
-// The measured time and whether it kept to the bound: "0.3 s ≤ 1 s (...)".
+// The measured time against its bound: "0.3 s; bound 1 s (...)", or
+// "... > bound" when it did not keep to it.
 std::string againstBound(double seconds, const Bound& bound, std::vector<std::string>& problems,
                          const std::string& what) {
     std::printf("observed: %s %.2f s\n", what.c_str(), seconds);
     if (seconds <= withSlack(bound.seconds)) {
-        return formatSeconds(seconds) + " ≤ " + bound.label;
+        return formatSeconds(seconds) + "; bound " + bound.label;
     }
     problems.push_back(what + " " + formatSeconds(seconds));
     return formatSeconds(seconds) + " > " + bound.label;

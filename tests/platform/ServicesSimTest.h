@@ -6,20 +6,23 @@
 
 #include "platform/PlatformDefaults.h"
 #include "support/RunningServicesSim.h"
+#include "support/StandInTrust.h"
 
 namespace wx::test {
 
 // Tests against the running web-services stand-in through this platform's
-// real HTTP transport. Faults are cleared before each test, since in the
-// Windows build all tests share one stand-in.
+// real HTTP transport, trusting the stand-in's certificate authority as the
+// program trusts the real services'. Faults are cleared before each test,
+// since in the Windows build all tests share one stand-in.
 class ServicesSimTest : public testing::Test {
 protected:
     void SetUp() override {
         installPlatformDefaults();
-        transport_ = makeDefaultHttpTransport();
         const auto sim = runningServicesSim();
         ASSERT_TRUE(sim) << "the web-services stand-in is not running";
         sim_ = *sim;
+        ASSERT_TRUE(trustStandIn(sim_));
+        transport_ = makeDefaultHttpTransport();
         ASSERT_TRUE(sim_.resetFaults(*transport_));
     }
 

@@ -48,7 +48,8 @@ private:
 // The easy handle's place in the multi handle for one transfer.
 class Attached {
 public:
-    Attached(CURLM* multi, CURL* easy) : multi_(multi), easy_(easy), ok_(curl_multi_add_handle(multi, easy) == CURLM_OK) {}
+    Attached(CURLM* multi, CURL* easy)
+        : multi_(multi), easy_(easy), ok_(curl_multi_add_handle(multi, easy) == CURLM_OK) {}
     Attached(const Attached&) = delete;
     Attached& operator=(const Attached&) = delete;
     ~Attached() {

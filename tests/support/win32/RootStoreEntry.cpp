@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <wincrypt.h>
 
+#include <cwchar>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -11,6 +12,9 @@
 
 namespace wx::test {
 namespace {
+
+// Where the user's root store keeps each certificate, under its thumbprint.
+constexpr wchar_t kCertificatesKey[] = L"Software\\Microsoft\\SystemCertificates\\Root\\Certificates\\";
 
 std::vector<BYTE> derFromPem(const std::string& pemPath) {
     std::ifstream file(utf8Path(pemPath), std::ios::binary);
@@ -30,33 +34,48 @@ std::vector<BYTE> derFromPem(const std::string& pemPath) {
     return der;
 }
 
-HCERTSTORE openRootStore() {
-    return CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_CURRENT_USER, L"Root");
+std::wstring thumbprintOf(const std::vector<BYTE>& der) {
+    BYTE hash[20];
+    DWORD size = sizeof hash;
+    if (!CryptHashCertificate(0, CALG_SHA1, 0, der.data(), static_cast<DWORD>(der.size()), hash, &size)) {
+        return {};
+    }
+    std::wstring hex;
+    for (DWORD i = 0; i < size; ++i) {
+        wchar_t digits[3];
+        std::swprintf(digits, 3, L"%02X", hash[i]);
+        hex += digits;
+    }
+    return hex;
 }
 
 }  // namespace
 
 RootStoreEntry::RootStoreEntry(const std::string& pemPath) {
     const std::vector<BYTE> der = derFromPem(pemPath);
-    const HCERTSTORE store = openRootStore();
-    if (der.empty() || store == nullptr) {
-        if (store != nullptr) {
-            CertCloseStore(store, 0);
-        }
+    if (der.empty()) {
         return;
     }
-    PCCERT_CONTEXT added = nullptr;
-    if (CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, der.data(), static_cast<DWORD>(der.size()),
-                                         CERT_STORE_ADD_REPLACE_EXISTING, &added)) {
-        certificate_ = added;
+    const HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_CURRENT_USER, L"Root");
+    if (store == nullptr) {
+        return;
     }
+    // No copy of the added context is kept: closing the store then writes
+    // the certificate into the registry at once.
+    const bool stored = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, der.data(),
+                                                         static_cast<DWORD>(der.size()),
+                                                         CERT_STORE_ADD_REPLACE_EXISTING, nullptr) != FALSE;
     CertCloseStore(store, 0);
+    if (stored) {
+        thumbprint_ = thumbprintOf(der);
+    }
 }
 
 RootStoreEntry::~RootStoreEntry() {
-    if (certificate_ != nullptr) {
-        // Deleting frees the context it is given.
-        CertDeleteCertificateFromStore(static_cast<PCCERT_CONTEXT>(certificate_));
+    // Wine keeps a certificate deleted through the store API in the
+    // registry, so its key is deleted instead.
+    if (added()) {
+        RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kCertificatesKey) + thumbprint_).c_str());
     }
 }
 

@@ -1,21 +1,23 @@
 #include "support/StandInTrust.h"
 
-#include "platform/win32/WinHttpTransport.h"
+#include <map>
+#include <memory>
+#include <mutex>
+
 #include "support/win32/RootStoreEntry.h"
 
 namespace wx::test {
 
-struct StandInTrust::State {
-    explicit State(const std::string& authorityPath) : entry(authorityPath) {}
-    RootStoreEntry entry;
-};
-
-StandInTrust::StandInTrust(const ServicesSim& sim) : state_(std::make_unique<State>(sim.authorityPath)) {}
-
-StandInTrust::~StandInTrust() = default;
-
-bool StandInTrust::ok() const { return state_->entry.added(); }
-
-std::shared_ptr<HttpTransport> StandInTrust::transport() const { return std::make_shared<WinHttpTransport>(); }
+bool trustStandIn(const ServicesSim& sim) {
+    // Kept for the rest of the process, and taken out of the store at its end.
+    static std::mutex mutex;
+    static std::map<std::string, std::unique_ptr<RootStoreEntry>> entries;
+    std::lock_guard lock(mutex);
+    auto& entry = entries[sim.authorityPath];
+    if (!entry) {
+        entry = std::make_unique<RootStoreEntry>(sim.authorityPath);
+    }
+    return entry->added();
+}
 
 }  // namespace wx::test

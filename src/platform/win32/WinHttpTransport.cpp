@@ -134,15 +134,14 @@ WinHttpTransport::WinHttpTransport()
 
 WinHttpTransport::~WinHttpTransport() = default;
 
-HINTERNET WinHttpTransport::connectionTo(const std::wstring& host, INTERNET_PORT port) {
-    const auto key = std::make_pair(host, port);
-    auto it = connections_.find(key);
+HINTERNET WinHttpTransport::connectionTo(const HostPort& host) {
+    auto it = connections_.find(host);
     if (it == connections_.end()) {
-        InternetHandle connection(WinHttpConnect(session_.get(), host.c_str(), port, 0));
+        InternetHandle connection(WinHttpConnect(session_.get(), host.first.c_str(), host.second, 0));
         if (!connection) {
             return nullptr;
         }
-        it = connections_.emplace(key, std::move(connection)).first;
+        it = connections_.emplace(host, std::move(connection)).first;
     }
     return it->second.get();
 }
@@ -159,14 +158,14 @@ HttpResult WinHttpTransport::send(const HttpRequest& request, const LogFn& log) 
         logLine(log, "WinHttpCrackUrl failed: " + request.url, "ERROR");
         return HttpResult::failure(HttpOutcome::Failed);
     }
-    const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    const HostPort host{std::wstring(parts.lpszHostName, parts.dwHostNameLength), parts.nPort};
     std::wstring object(parts.lpszUrlPath, parts.dwUrlPathLength);
     object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     const bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
     if (!session_ || !cancelled_) {
         return HttpResult::failure(HttpOutcome::Failed);
     }
-    const HINTERNET connection = connectionTo(host, parts.nPort);
+    const HINTERNET connection = connectionTo(host);
     if (connection == nullptr) {
         return HttpResult::failure(HttpOutcome::Failed);
     }
@@ -187,8 +186,12 @@ HttpResult WinHttpTransport::send(const HttpRequest& request, const LogFn& log) 
         // The server closed the kept connection while it was idle.
         attempt = tryGet(connection, object, secure, request.verifyTls, timeoutMs, limits);
     }
-    if (attempt.channelError && secure && request.verifyTls) {
-        return HttpResult::failure(classifyChannelError(connection, timeoutMs, limits));
+    if (attempt.channelError && secure && request.verifyTls && brokenChannels_.count(host) == 0) {
+        const HttpOutcome outcome = classifyChannelError(connection, timeoutMs, limits);
+        if (outcome == HttpOutcome::Failed) {
+            brokenChannels_.insert(host);
+        }
+        return HttpResult::failure(outcome);
     }
     return attempt.result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -30,10 +31,15 @@ public:
     HttpResult send(const HttpRequest& request, const LogFn& log) override;
 
 private:
-    HINTERNET connectionTo(const std::wstring& host, INTERNET_PORT port);
+    using HostPort = std::pair<std::wstring, INTERNET_PORT>;
+
+    HINTERNET connectionTo(const HostPort& host);
 
     InternetHandle session_;
-    std::map<std::pair<std::wstring, INTERNET_PORT>, InternetHandle> connections_;
+    std::map<HostPort, InternetHandle> connections_;
+    // Hosts whose TLS handshake failed even with the certificate checks off:
+    // a later failed handshake there is not tried again to find out why.
+    std::set<HostPort> brokenChannels_;
     KernelHandle cancelled_;  // signalled while the request in flight is cancelled
 };
 

@@ -140,11 +140,15 @@ int main(int argc, char** argv) {
     wx::sim::countConnections(http, data.connections.http);
     wx::sim::countConnections(https, data.connections.https);
     wx::sim::countConnections(wrongHost, data.connections.wrongHost);
-    // As common web servers do, a connection serves up to 100 requests and
-    // one idle for 5 s (the library's default) is closed.
+    // As common web servers do, a connection serves up to 100 requests, one
+    // idle for 5 s (the library's default) is closed, and answers go out
+    // without waiting for acknowledgements of earlier segments (otherwise
+    // each answer on a kept connection waits for the client's delayed
+    // acknowledgement of its headers).
     for (httplib::Server* server : {static_cast<httplib::Server*>(&http), static_cast<httplib::Server*>(&https),
                                     static_cast<httplib::Server*>(&wrongHost)}) {
         server->set_keep_alive_max_count(kRequestsPerConnection);
+        server->set_tcp_nodelay(true);
     }
     wx::sim::installRoutes(http, "http", data);
     wx::sim::installRoutes(https, "https", data);

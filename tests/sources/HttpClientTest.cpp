@@ -111,11 +111,6 @@ INSTANTIATE_TEST_SUITE_P(
                     std::nullopt,
                     {"[WARN] HTTP 503 from h:8443/a/b"},
                     {true}},
-        OutcomeCase{"Redirection",
-                    {HttpResult::answer(301, "")},
-                    std::nullopt,
-                    {"[WARN] HTTP 301 from h:8443/a/b"},
-                    {true}},
         OutcomeCase{"NoContent", {HttpResult::answer(204, "")}, "", {}, {true}}),
     [](const testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
 

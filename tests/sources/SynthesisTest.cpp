@@ -166,9 +166,8 @@ protected:
     }
 
     std::shared_ptr<ScriptedTransport> transport_ = std::make_shared<ScriptedTransport>();
-    std::shared_ptr<HttpCancel> cancel_ = std::make_shared<HttpCancel>();
     LogRecorder log_;
-    OpenMeteoSource source_{log_.fn(), transport_, cancel_};
+    OpenMeteoSource source_{log_.fn(), transport_};
 };
 
 std::string answerWith(const json& hourly) { return json{{"latitude", 51.5}, {"hourly", hourly}}.dump(); }
@@ -315,15 +314,6 @@ TEST_F(ModelSource, NoAnswerSkipsTheModelServiceForTheRestOfTheCycle) {
     transport_->answer(scripted(answerWith(hour({{"temperature_2m", 1}}))));
     EXPECT_TRUE(source_.synthesizeGlobal(51.47, -0.45));
     EXPECT_EQ(transport_->requests().size(), 2u);
-}
-
-TEST_F(ModelSource, AfterACancelNoRequestIsMadeAndNothingIsLogged) {
-    cancel_->cancel();
-    WeatherData w = metarRecord();
-    source_.attachUpperAir(w, 51.47, -0.45);
-    EXPECT_EQ(source_.synthesize("EGLL", 51.47, -0.45, 25), std::nullopt);
-    EXPECT_TRUE(transport_->requests().empty());
-    EXPECT_TRUE(log_.lines().empty());
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // One refresh cycle of 20 stations and the global point against the
-// web-services stand-in (NUBIRO_AWC_URL and NUBIRO_OPENMETEO_URL, which
-// scripts/bench sets) and the in-process simulator stand-in, which
-// acknowledges at once. Each iteration is one cycle in the engine's steady
-// state; "waitsMs" is what the cycle spent in the sleeps it asks for (the
-// 20 ms acknowledgement polls, the 300 ms after activation), and
-// "overheadPct" the rest of its wall time as a share of those waits.
+// web-services stand-in, over HTTP and over HTTPS with its certificate
+// authority trusted (NUBIRO_BENCH_HTTP_URL, NUBIRO_BENCH_HTTPS_URL and
+// NUBIRO_BENCH_AUTHORITY, which scripts/bench sets), and the in-process
+// simulator stand-in, which acknowledges at once. Both services are the one
+// stand-in port, so its connections are those of one host. Each iteration
+// is one cycle in the engine's steady state; "waitsMs" is what the cycle
+// spent in the sleeps it asks for (the 20 ms acknowledgement polls, the
+// 300 ms after activation), "overheadPct" the rest of its wall time as a
+// share of those waits, and "connections" the connections the stand-in's
+// port accepted per cycle.
 
 #include <benchmark/benchmark.h>
 
@@ -12,13 +16,17 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 #include <thread>
+
+#include <nlohmann/json.hpp>
 
 #include "LoopbackIpcTransport.h"
 #include "SimModel.h"
 #include "airports/AirportDb.h"
 #include "engine/Engine.h"
 #include "platform/PlatformDefaults.h"
+#include "sources/HttpTransport.h"
 
 namespace {
 
@@ -63,12 +71,29 @@ private:
     std::vector<End> ends_;
 };
 
+// The connections the stand-in's ports accepted so far: {"http": N, ...}.
+nlohmann::json acceptedConnections(const std::string& controlUrl) {
+    const wx::HttpResult answer =
+        wx::makeDefaultHttpTransport()->send({controlUrl + "/_sim/connections", 10, true}, nullptr);
+    return answer.succeeded() ? nlohmann::json::parse(answer.body, nullptr, false) : nlohmann::json();
+}
+
+// range(0): 0 for HTTP, 1 for HTTPS.
 void BM_EngineCycle(benchmark::State& state) {
-    if (std::getenv("NUBIRO_AWC_URL") == nullptr || std::getenv("NUBIRO_OPENMETEO_URL") == nullptr) {
+    const char* http = std::getenv("NUBIRO_BENCH_HTTP_URL");
+    const char* https = std::getenv("NUBIRO_BENCH_HTTPS_URL");
+    const char* authority = std::getenv("NUBIRO_BENCH_AUTHORITY");
+    if (http == nullptr || https == nullptr || authority == nullptr) {
         state.SkipWithError("no web-services stand-in: run scripts/bench, which starts one");
         return;
     }
+    const bool secure = state.range(0) == 1;
+    const std::string port = secure ? "https" : "http";
+    setenv("NUBIRO_AWC_URL", secure ? https : http, 1);
+    setenv("NUBIRO_OPENMETEO_URL", secure ? https : http, 1);
     wx::installPlatformDefaults();
+    wx::trustOnlyCertificateAuthorities(authority);
+    state.SetLabel(port);
     wx::AirportDb airports(nullptr);
     if (!airports.loadFile(NUBIRO_TEST_DATA_DIR "/airports.csv")) {
         state.SkipWithError("airports.csv not found; build the nubiro_test_data target");
@@ -95,6 +120,10 @@ void BM_EngineCycle(benchmark::State& state) {
     size_t cycle = 1;
     CycleLog::End previous = cycles.waitFor(cycle);
     const int writtenBefore = written;
+    // Asked on the other port, so that asking opens no connection where
+    // they are counted.
+    const std::string control = secure ? http : https;
+    const nlohmann::json connectionsBefore = acceptedConnections(control);
     double wallMs = 0.0;
     double waitsMs = 0.0;
     for (auto _ : state) {
@@ -105,12 +134,17 @@ void BM_EngineCycle(benchmark::State& state) {
         state.SetIterationTime(wall / 1000.0);
         previous = end;
     }
+    const nlohmann::json connectionsAfter = acceptedConnections(control);
     engine.requestStop();
     const double runs = static_cast<double>(state.iterations());
     state.counters["waitsMs"] = waitsMs / runs;
     state.counters["overheadPct"] = 100.0 * (wallMs - waitsMs) / waitsMs;
     state.counters["stations"] = static_cast<double>(written - writtenBefore) / runs;
+    if (connectionsBefore.is_object() && connectionsAfter.is_object()) {
+        state.counters["connections"] =
+            (connectionsAfter[port].get<double>() - connectionsBefore[port].get<double>()) / runs;
+    }
 }
-BENCHMARK(BM_EngineCycle)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EngineCycle)->Arg(0)->Arg(1)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,8 +5,8 @@
 #
 #   nubiro_services_sim_fixture(<fixture> [ARGS <stand-in options>...])
 #     adds <fixture>_start and <fixture>_stop, which start the stand-in on
-#     free loopback ports and stop it; its state folder holds "urls" (the two
-#     base URLs) and "requests.log".
+#     free loopback ports and stop it; its state folder holds "urls" (the three
+#     base URLs), "requests.log" and "authority.pem".
 #   nubiro_use_services_sim(<test> <fixture>)
 #     makes <test> require the fixture and names the state folder to it in
 #     NUBIRO_SERVICES_SIM_STATE (see tests/support/ServicesSim.h).

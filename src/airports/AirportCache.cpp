@@ -24,7 +24,7 @@ constexpr int kDownloadTimeoutSec = 90;
 // never outlives the call.
 bool downloadAirportList(const fs::path& file, const AirportCacheOptions& options, const LogFn& log) {
     const fs::path partial = file.parent_path() / kDownloadFileName;
-    HttpClient client(log, options.transport ? options.transport : defaultHttpTransport());
+    HttpClient client(log, options.transport ? options.transport : makeDefaultHttpTransport());
     const bool received = client.downloadToFile(airportsBaseUrl() + kDownloadPath, utf8String(partial),
                                                 kDownloadTimeoutSec);
     std::error_code error;

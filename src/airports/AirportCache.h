@@ -16,7 +16,7 @@ namespace wx {
 struct AirportCacheOptions {
     std::string directory;                                 // empty: cacheDirectory()
     std::function<std::chrono::system_clock::time_point()> clock;  // empty: the system clock
-    std::shared_ptr<HttpTransport> transport;              // empty: defaultHttpTransport()
+    std::shared_ptr<HttpTransport> transport;              // empty: makeDefaultHttpTransport()
 };
 
 // The cache directory: the user's local application-data folder followed

@@ -29,7 +29,7 @@ Engine::Engine(const AirportDb& airports, EngineSettings settings, EngineCallbac
       seams_(std::move(seams)),
       clock_(std::make_shared<InterruptibleClock>(seams_.clock)),
       workerLog_(workerLog()),
-      source_(makeSource(settings_.source, workerLog_)),
+      source_(makeSource(settings_.source, workerLog_, httpCancel_)),
       activeSourceName_(settings_.source) {
     log("Weather source: " + activeSourceName_, "INFO");
 }
@@ -54,12 +54,14 @@ void Engine::start() {
     stopRequested_.exchange(false);
     refreshRequested_.exchange(false);
     clock_->reset();
+    httpCancel_->reset();
     worker_ = std::thread(&Engine::run, this);
 }
 
 void Engine::requestStop() {
     stopRequested_.exchange(true);
     clock_->interrupt();
+    httpCancel_->cancel();
 }
 
 void Engine::requestRefresh() { refreshRequested_.exchange(true); }
@@ -172,7 +174,7 @@ void Engine::selectSource() {
         return;
     }
     activeSourceName_ = settings.source;
-    source_ = makeSource(activeSourceName_, workerLog_);
+    source_ = makeSource(activeSourceName_, workerLog_, httpCancel_);
     smooth_.writeAtOnce();
     log("Switched weather source \xE2\x86\x92 " + activeSourceName_, "OK");
 }

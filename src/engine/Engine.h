@@ -19,6 +19,7 @@
 #include "sim/InterruptibleClock.h"
 #include "sim/IpcTransport.h"
 #include "sim/SimLink.h"
+#include "sources/HttpCancel.h"
 #include "sources/WeatherSource.h"
 #include "weather/WeatherData.h"
 
@@ -122,6 +123,9 @@ private:
     // stop was requested, so that "Engine stopped." ends the log.
     LogFn workerLog_;
     std::shared_ptr<IpcTransport> ipcTransport_;
+    // Ends the sources' requests in flight on stop; declared before the
+    // source, which shares it.
+    std::shared_ptr<HttpCancel> httpCancel_ = std::make_shared<HttpCancel>();
     std::unique_ptr<IWeatherSource> source_;
     std::unique_ptr<SimLink> link_;
     std::thread worker_;

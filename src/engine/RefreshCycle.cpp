@@ -77,6 +77,7 @@ std::string sigmetText(const WeatherData& weather) {
 // pause works from. Without the simulator the cycle only looks for it.
 EngineSettings Engine::refreshCycle() {
     selectSource();
+    source_->beginCycle();
     const EngineSettings settings = copySettings();
     if (!settings.smoothChanges) {
         smooth_.reset();

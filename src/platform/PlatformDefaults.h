@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace wx {
 
 // Installs this platform's implementations of the core's seams as the
@@ -7,5 +9,11 @@ namespace wx {
 // folder lookup). Programs call it once at start-up, before anything else
 // runs; tests install their own instead.
 void installPlatformDefaults();
+
+// Makes the HTTP transports of new clients trust the certificate
+// authorities of a PEM file instead of the system's, for runs against the
+// web-services stand-in. False where the platform has no such choice: the
+// Windows build always trusts the system's certificate store.
+bool trustOnlyCertificateAuthorities(const std::string& pemFile);
 
 }  // namespace wx

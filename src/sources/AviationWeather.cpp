@@ -150,9 +150,12 @@ MetarMap fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::
     const std::string base = awcBaseUrl();
     auto body = http.get(base + "/api/data/metar", {{"format", "json"}, {"hours", "2"}, {"ids", ids}},
                          kAviationWeatherTimeoutSec);
-    if (!body || body->empty()) {
+    if (!http.cancelled() && (!body || body->empty())) {
         body = http.get(base + "/cgi-bin/data/metar.php", {{"format", "raw"}, {"hours", "2"}, {"ids", ids}},
                         kAviationWeatherTimeoutSec);
+    }
+    if (http.cancelled()) {
+        return {};
     }
     if (!body || body->empty()) {
         logLine(log, "METAR fetch failed", "ERROR");

@@ -12,12 +12,13 @@
 namespace wx {
 
 // Requests to the aviation-weather service (host from NUBIRO_AWC_URL).
-// Each one waits at most this long per phase.
+// Each one takes at most this long as a whole.
 constexpr int kAviationWeatherTimeoutSec = 25;
 
 // METARs of all ids in one JSON request ("hours" = 2), with the plain-text
 // endpoint as fallback when that answer is absent or empty; tolerant of
-// byte-order marks, HTML pages, single objects and plain report lines.
+// byte-order marks, HTML pages, single objects and plain report lines. A
+// cancelled request ends it quietly with an empty map.
 MetarMap fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds);
 
 // The reduced variant: one JSON request without "hours", no fallback and no

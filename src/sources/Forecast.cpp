@@ -47,7 +47,7 @@ std::string forecastVariables() {
     return list;
 }
 
-json fetchForecast(HttpClient& http, double lat, double lon) {
+std::optional<json> fetchForecast(HttpClient& http, double lat, double lon) {
     const QueryParams params{{"latitude", fixed4(lat)},
                              {"longitude", fixed4(lon)},
                              {"hourly", forecastVariables()},
@@ -55,7 +55,7 @@ json fetchForecast(HttpClient& http, double lat, double lon) {
                              {"timezone", "UTC"}};
     const auto body = http.get(openMeteoBaseUrl() + "/v1/forecast", params, kForecastTimeoutSec);
     if (!body) {
-        return json();
+        return std::nullopt;
     }
     return json::parse(*body);
 }

@@ -30,15 +30,17 @@ inline constexpr std::array<PressureLevel, 10> kPressureLevels{{{1000, 110},
                                                                  {250, 10360},
                                                                  {200, 11780}}};
 
+// The whole of one forecast request.
 constexpr int kForecastTimeoutSec = 40;
 
 // The "hourly" parameter: 19 surface variables, then five for each level.
 std::string forecastVariables();
 
-// The Open-Meteo answer for the point (host from NUBIRO_OPENMETEO_URL), or
-// JSON null when no answer came. Throws json::parse_error when the answer is
-// not JSON (an HTML page, an empty body).
-nlohmann::json fetchForecast(HttpClient& http, double lat, double lon);
+// The Open-Meteo answer for the point (host from NUBIRO_OPENMETEO_URL);
+// absent when no answer came (a failed request or a status outside 200 to
+// 299). Throws json::parse_error when the answer is not JSON (an HTML page,
+// an empty body).
+std::optional<nlohmann::json> fetchForecast(HttpClient& http, double lat, double lon);
 
 // Index of the current UTC hour in answer["hourly"]["time"]; 0 when it is
 // not there or the array is malformed. Never throws.

@@ -2,14 +2,37 @@
 
 #include <cstdio>
 #include <fstream>
-
-#include "util/Utf8Path.h"
 #include <utility>
 
-namespace wx {
+#include "util/Utf8Path.h"
 
-HttpClient::HttpClient(LogFn log, std::shared_ptr<HttpTransport> transport)
-    : log_(std::move(log)), transport_(std::move(transport)) {}
+namespace wx {
+namespace {
+
+const char* const kCertificateWarning =
+    "SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible.";
+
+std::string withQuery(const std::string& url, const QueryParams& params) {
+    std::string full = url;
+    if (params.empty()) {
+        return full;
+    }
+    full += full.find('?') == std::string::npos ? '?' : '&';
+    bool first = true;
+    for (const auto& [key, value] : params) {
+        if (!first) {
+            full += '&';
+        }
+        first = false;
+        full += urlEncode(key) + "=" + urlEncode(value);
+    }
+    return full;
+}
+
+}  // namespace
+
+HttpClient::HttpClient(LogFn log, std::shared_ptr<HttpTransport> transport, std::shared_ptr<HttpCancel> cancel)
+    : log_(std::move(log)), transport_(std::move(transport)), cancel_(std::move(cancel)) {}
 
 std::string urlEncode(const std::string& text) {
     std::string out;
@@ -32,34 +55,40 @@ std::string urlEncode(const std::string& text) {
     return out;
 }
 
-std::optional<std::string> HttpClient::sendRequest(const std::string& url, int timeoutSec, bool verify) {
-    return transport_->send(HttpRequest{url, timeoutSec, verify}, log_);
+std::string hostAndPath(const std::string& url) {
+    const size_t scheme = url.find("://");
+    const size_t start = scheme == std::string::npos ? 0 : scheme + 3;
+    const size_t end = url.find_first_of("?#", start);
+    return url.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+HttpResult HttpClient::sendRequest(const std::string& url, int timeoutSec, bool verify) {
+    HttpResult result = isCancelled(cancel_.get())
+                            ? HttpResult::failure(HttpOutcome::Cancelled)
+                            : transport_->send(HttpRequest{url, timeoutSec, verify, cancel_.get()}, log_);
+    lastCancelled_ = result.outcome == HttpOutcome::Cancelled;
+    return result;
 }
 
 std::optional<std::string> HttpClient::get(const std::string& url, const QueryParams& params, int timeoutSec) {
-    std::string full = url;
-    if (!params.empty()) {
-        full += full.find('?') == std::string::npos ? '?' : '&';
-        bool first = true;
-        for (const auto& [key, value] : params) {
-            if (!first) {
-                full += '&';
-            }
-            first = false;
-            full += urlEncode(key) + "=" + urlEncode(value);
-        }
-    }
-    auto body = sendRequest(full, timeoutSec, verifyTls_);
-    if (!body && verifyTls_) {
+    const std::string full = withQuery(url, params);
+    HttpResult result = sendRequest(full, timeoutSec, verifyTls_);
+    if (result.outcome == HttpOutcome::Certificate && verifyTls_) {
         verifyTls_ = false;
-        if (log_ && !tlsWarningShown_) {
-            log_("SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible.",
-                 "WARN");
+        if (!tlsWarningShown_) {
+            logLine(log_, kCertificateWarning, "WARN");
             tlsWarningShown_ = true;
         }
-        body = sendRequest(full, timeoutSec, false);
+        result = sendRequest(full, timeoutSec, false);
     }
-    return body;
+    if (!result.answered()) {
+        return std::nullopt;
+    }
+    if (!result.succeeded()) {
+        logLine(log_, "HTTP " + std::to_string(result.status) + " from " + hostAndPath(full), "WARN");
+        return std::nullopt;
+    }
+    return std::move(result.body);
 }
 
 bool HttpClient::downloadToFile(const std::string& url, const std::string& path, int timeoutSec) {

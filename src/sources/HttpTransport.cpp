@@ -7,20 +7,32 @@ namespace {
 
 class OfflineTransport final : public HttpTransport {
 public:
-    std::optional<std::string> send(const HttpRequest&, const LogFn&) override { return std::nullopt; }
+    HttpResult send(const HttpRequest&, const LogFn&) override { return HttpResult::failure(HttpOutcome::Failed); }
 };
 
-std::shared_ptr<HttpTransport> offlineTransport() { return std::make_shared<OfflineTransport>(); }
+HttpTransportFactory offlineFactory() {
+    return [] { return std::make_shared<OfflineTransport>(); };
+}
 
-ProcessDefault<std::shared_ptr<HttpTransport>>& slot() {
-    static ProcessDefault<std::shared_ptr<HttpTransport>> instance(offlineTransport);
+ProcessDefault<HttpTransportFactory>& slot() {
+    static ProcessDefault<HttpTransportFactory> instance(offlineFactory);
     return instance;
 }
 
 }  // namespace
 
-std::shared_ptr<HttpTransport> defaultHttpTransport() { return slot().get(); }
+std::shared_ptr<HttpTransport> makeDefaultHttpTransport() { return slot().get()(); }
 
-void setDefaultHttpTransport(std::shared_ptr<HttpTransport> transport) { slot().set(std::move(transport)); }
+HttpTransportFactory defaultHttpTransportFactory() { return slot().get(); }
+
+void setDefaultHttpTransportFactory(HttpTransportFactory factory) { slot().set(std::move(factory)); }
+
+void setDefaultHttpTransport(std::shared_ptr<HttpTransport> transport) {
+    if (!transport) {
+        slot().set(nullptr);
+        return;
+    }
+    slot().set([transport] { return transport; });
+}
 
 }  // namespace wx

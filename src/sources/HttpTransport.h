@@ -1,32 +1,64 @@
 #pragma once
 
+#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
+#include <utility>
 
+#include "sources/HttpCancel.h"
 #include "weather/LogFn.h"
 
 namespace wx {
 
 struct HttpRequest {
-    std::string url;        // full URL, UTF-8, query included
-    int timeoutSec = 0;     // applies to each phase: resolve, connect, send, receive
-    bool verifyTls = true;  // verify the server certificate on HTTPS
+    std::string url;              // full URL, UTF-8, query included
+    int timeoutSec = 0;           // bounds the whole request: resolve, connect, TLS, send, headers, body
+    bool verifyTls = true;        // verify the server certificate on HTTPS
+    HttpCancel* cancel = nullptr; // ends the request from another thread; none: it runs to its end
 };
 
-// One platform GET request. The result is present when a response was
-// received and read to its end, whatever its HTTP status (an error page is a
-// body like any other); absent on any failure. A transport logs only a URL it
-// cannot split, as "WinHttpCrackUrl failed: " followed by the URL ("ERROR").
+// How a request ended.
+enum class HttpOutcome {
+    Answered,     // a response arrived and its body was read to its end
+    Certificate,  // the server's certificate was not accepted
+    TimedOut,     // the whole request took longer than its time-out
+    Cancelled,    // its cancel switch was on
+    Failed,       // anything else: name, connection, TLS channel, cut body
+};
+
+// The result of one request: the final status and the body when answered.
+struct HttpResult {
+    HttpOutcome outcome = HttpOutcome::Failed;
+    int status = 0;
+    std::string body;
+
+    static HttpResult answer(int status, std::string body) { return {HttpOutcome::Answered, status, std::move(body)}; }
+    static HttpResult failure(HttpOutcome outcome) { return {outcome, 0, {}}; }
+    bool answered() const { return outcome == HttpOutcome::Answered; }
+    // An answer with a status from 200 to 299.
+    bool succeeded() const { return answered() && status >= 200 && status <= 299; }
+};
+
+// One platform GET at a time. A transport belongs to one client and keeps
+// its connections open between that client's requests. A transport logs
+// only a URL it cannot split, as "WinHttpCrackUrl failed: " followed by the
+// URL ("ERROR").
 class HttpTransport {
 public:
     virtual ~HttpTransport() = default;
-    virtual std::optional<std::string> send(const HttpRequest& request, const LogFn& log) = 0;
+    virtual HttpResult send(const HttpRequest& request, const LogFn& log) = 0;
 };
 
-// The process-wide transport new clients use. Until a program installs its
-// platform's transport every request fails, as without a network.
-std::shared_ptr<HttpTransport> defaultHttpTransport();
+// Makes the transport of a new client.
+using HttpTransportFactory = std::function<std::shared_ptr<HttpTransport>()>;
+
+// A new transport of the process-wide kind. Until a program installs its
+// platform's kind every request fails, as without a network.
+std::shared_ptr<HttpTransport> makeDefaultHttpTransport();
+HttpTransportFactory defaultHttpTransportFactory();
+void setDefaultHttpTransportFactory(HttpTransportFactory factory);
+// Every new client shares this one transport (in-process test transports);
+// null puts the offline one back.
 void setDefaultHttpTransport(std::shared_ptr<HttpTransport> transport);
 
 }  // namespace wx

@@ -11,7 +11,8 @@ namespace wx {
 // METARs (JSON only, no fallback) and SIGMETs; no model data at all.
 class MetarOnlySource final : public IWeatherSource {
 public:
-    explicit MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport = defaultHttpTransport());
+    explicit MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
+                             std::shared_ptr<HttpCancel> cancel = nullptr);
 
     std::string name() const override { return "METAR-only"; }
     std::string description() const override { return "Only METAR + SIGMET, no upper-air synthesis"; }

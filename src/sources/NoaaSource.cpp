@@ -4,7 +4,7 @@
 
 namespace wx {
 
-NoaaSource::NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport)
-    : log_(log), openMeteo_(std::move(log), std::move(transport)) {}
+NoaaSource::NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport, std::shared_ptr<HttpCancel> cancel)
+    : log_(log), openMeteo_(std::move(log), std::move(transport), std::move(cancel)) {}
 
 }  // namespace wx

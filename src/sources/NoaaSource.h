@@ -10,7 +10,8 @@ namespace wx {
 // embedded one; only the name and description differ.
 class NoaaSource final : public IWeatherSource {
 public:
-    explicit NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport = defaultHttpTransport());
+    explicit NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
+                        std::shared_ptr<HttpCancel> cancel = nullptr);
 
     std::string name() const override { return "NOAA / AWC"; }
     std::string description() const override {
@@ -32,6 +33,7 @@ public:
     std::optional<WeatherData> synthesizeGlobal(double lat, double lon) override {
         return openMeteo_.synthesizeGlobal(lat, lon);
     }
+    void beginCycle() override { openMeteo_.beginCycle(); }
 
 private:
     LogFn log_;

@@ -9,8 +9,9 @@
 
 namespace wx {
 
-OpenMeteoSource::OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport)
-    : log_(log), http_(std::move(log), std::move(transport)) {}
+OpenMeteoSource::OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport,
+                                 std::shared_ptr<HttpCancel> cancel)
+    : log_(log), http_(std::move(log), std::move(transport), std::move(cancel)) {}
 
 MetarMap OpenMeteoSource::fetchMetars(const std::vector<std::string>& stationIds) {
     return fetchMetarsWithFallback(http_, log_, stationIds);
@@ -20,11 +21,23 @@ std::vector<nlohmann::json> OpenMeteoSource::fetchSigmets() { return fetchSigmet
 
 std::optional<WeatherData> OpenMeteoSource::modelRecord(const std::string& stationId, int32_t elevationM, double lat,
                                                         double lon) {
-    const nlohmann::json answer = fetchForecast(http_, lat, lon);
-    if (!answer.is_object() || answer.empty() || !answer.contains("hourly")) {
+    if (modelSkipped_) {
         return std::nullopt;
     }
-    return decodeHourly(stationId, elevationM, answer["hourly"], currentHourIndex(answer));
+    const std::optional<nlohmann::json> answer = fetchForecast(http_, lat, lon);
+    if (!answer) {
+        // A service that does not answer would cost every remaining point of
+        // the cycle its own time-out.
+        modelSkipped_ = true;
+        if (!http_.cancelled()) {
+            logLine(log_, "Model service not answering: model data skipped this cycle", "WARN");
+        }
+        return std::nullopt;
+    }
+    if (!answer->is_object() || answer->empty() || !answer->contains("hourly")) {
+        return std::nullopt;
+    }
+    return decodeHourly(stationId, elevationM, (*answer)["hourly"], currentHourIndex(*answer));
 }
 
 std::optional<WeatherData> OpenMeteoSource::synthesize(const std::string& stationId, double lat, double lon,

@@ -9,10 +9,12 @@
 namespace wx {
 
 // METARs and SIGMETs from the aviation-weather service, model data from
-// Open-Meteo.
+// Open-Meteo. Once a model request of a cycle gets no answer the model
+// service is not asked again until the next cycle.
 class OpenMeteoSource final : public IWeatherSource {
 public:
-    explicit OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport = defaultHttpTransport());
+    explicit OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
+                             std::shared_ptr<HttpCancel> cancel = nullptr);
 
     std::string name() const override { return "Open-Meteo"; }
     std::string description() const override {
@@ -26,14 +28,17 @@ public:
                                           int32_t elevationM) override;
     void attachUpperAir(WeatherData& weather, double lat, double lon) override;
     std::optional<WeatherData> synthesizeGlobal(double lat, double lon) override;
+    void beginCycle() override { modelSkipped_ = false; }
 
 private:
     // The answer's "hourly" object decoded at the current hour; empty when
-    // no answer came or it has no "hourly" member.
+    // no answer came, it has no "hourly" member, or the model service is
+    // skipped for this cycle.
     std::optional<WeatherData> modelRecord(const std::string& stationId, int32_t elevationM, double lat, double lon);
 
     LogFn log_;
     HttpClient http_;
+    bool modelSkipped_ = false;
 };
 
 }  // namespace wx

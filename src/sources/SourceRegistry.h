@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "sources/HttpCancel.h"
 #include "sources/WeatherSource.h"
 #include "weather/LogFn.h"
 
@@ -21,7 +22,9 @@ std::vector<SourceInfo> listSources();
 std::vector<std::string> listSourceIds();
 
 // The source for id (compared exactly); an empty or unknown id gives the
-// Open-Meteo source. Its HTTP client uses the process-wide default transport.
-std::unique_ptr<IWeatherSource> makeSource(const std::string& id, LogFn log);
+// Open-Meteo source. Its HTTP client gets a new transport of the
+// process-wide kind and, when given, the owner's cancel switch.
+std::unique_ptr<IWeatherSource> makeSource(const std::string& id, LogFn log,
+                                           std::shared_ptr<HttpCancel> cancel = nullptr);
 
 }  // namespace wx

@@ -38,6 +38,9 @@ public:
     virtual void attachUpperAir(WeatherData& weather, double lat, double lon) = 0;
     // synthesize for the aircraft position: station "GLOB", elevation 0.
     virtual std::optional<WeatherData> synthesizeGlobal(double lat, double lon) = 0;
+    // Called at the start of every refresh cycle: what the source learnt
+    // about its services in the last cycle is forgotten.
+    virtual void beginCycle() {}
 };
 
 }  // namespace wx

@@ -6,6 +6,7 @@
 #include "airports/AirportCache.h"
 #include "airports/AirportDb.h"
 #include "airports/LocalAppDataFolder.h"
+#include "sources/HttpClient.h"
 #include "sources/ServiceHosts.h"
 #include "support/LogRecorder.h"
 #include "support/ScratchDir.h"
@@ -64,6 +65,9 @@ std::vector<std::string> filesIn(const std::string& folder) {
 // transport with canned replies.
 struct CacheFixture {
     explicit CacheFixture(std::vector<std::optional<std::string>> replies, system_clock::duration age = 0h)
+        : transport(std::make_shared<ScriptedTransport>(std::move(replies))),
+          options{scratch.path("cache"), [age] { return kWritten + age; }, transport} {}
+    CacheFixture(std::vector<HttpResult> replies, system_clock::duration age)
         : transport(std::make_shared<ScriptedTransport>(std::move(replies))),
           options{scratch.path("cache"), [age] { return kWritten + age; }, transport} {}
 
@@ -129,12 +133,14 @@ TEST(CacheAge, DaysAreWholeHoursOverTwentyFour) {
 struct DownloadCase {
     const char* name;
     bool staleFile;
-    std::vector<std::optional<std::string>> replies;
+    std::vector<HttpResult> replies;
     std::vector<std::string> log;
     const char* content;  // what the cache file holds afterwards; null: no file
 };
 
 void PrintTo(const DownloadCase& c, std::ostream* os) { *os << c.name; }
+
+HttpResult ok(const std::string& body) { return HttpResult::answer(200, body); }
 
 class CacheDownload : public testing::TestWithParam<DownloadCase> {};
 
@@ -174,22 +180,24 @@ const std::string kHeaderWithoutLongitude = "\"id\",\"ident\",\"type\",\"name\",
 INSTANTIATE_TEST_SUITE_P(
     Answers, CacheDownload,
     testing::Values(
-        DownloadCase{"ListWithoutCache", false, {kGoodList}, {kDownloading, kDownloaded}, kGoodList.c_str()},
-        DownloadCase{"ListOverStaleCache", true, {kGoodList}, {kDownloading, kDownloaded}, kGoodList.c_str()},
-        DownloadCase{"CrLfList", true, {kCrLfList}, {kDownloading, kDownloaded}, kCrLfList.c_str()},
-        DownloadCase{"ListAfterTlsFallback", false, {std::nullopt, kGoodList},
+        DownloadCase{"ListWithoutCache", false, {ok(kGoodList)}, {kDownloading, kDownloaded}, kGoodList.c_str()},
+        DownloadCase{"ListOverStaleCache", true, {ok(kGoodList)}, {kDownloading, kDownloaded}, kGoodList.c_str()},
+        DownloadCase{"CrLfList", true, {ok(kCrLfList)}, {kDownloading, kDownloaded}, kCrLfList.c_str()},
+        DownloadCase{"ListAfterTlsFallback", false, {HttpResult::failure(HttpOutcome::Certificate), ok(kGoodList)},
                      {kDownloading, kTlsFallback, kDownloaded}, kGoodList.c_str()},
-        DownloadCase{"HtmlPageWithoutCache", false, {kHtmlPage}, {kDownloading, kFailed}, nullptr},
-        DownloadCase{"HtmlPageOverStaleCache", true, {kHtmlPage}, {kDownloading, kFailed}, kStaleList.c_str()},
-        DownloadCase{"CutHeaderOverStaleCache", true, {kCutHeader}, {kDownloading, kFailed}, kStaleList.c_str()},
-        DownloadCase{"CutHeaderWithoutCache", false, {kCutHeader}, {kDownloading, kFailed}, nullptr},
-        DownloadCase{"HeaderWithoutLongitude", true, {kHeaderWithoutLongitude}, {kDownloading, kFailed},
+        DownloadCase{"HtmlPageWithoutCache", false, {ok(kHtmlPage)}, {kDownloading, kFailed}, nullptr},
+        DownloadCase{"HtmlPageOverStaleCache", true, {ok(kHtmlPage)}, {kDownloading, kFailed}, kStaleList.c_str()},
+        DownloadCase{"NotFoundOverStaleCache", true, {HttpResult::answer(404, kHtmlPage)},
+                     {kDownloading, "[WARN] HTTP 404 from " + hostAndPath(downloadUrl()), kFailed}, kStaleList.c_str()},
+        DownloadCase{"CutHeaderOverStaleCache", true, {ok(kCutHeader)}, {kDownloading, kFailed}, kStaleList.c_str()},
+        DownloadCase{"CutHeaderWithoutCache", false, {ok(kCutHeader)}, {kDownloading, kFailed}, nullptr},
+        DownloadCase{"HeaderWithoutLongitude", true, {ok(kHeaderWithoutLongitude)}, {kDownloading, kFailed},
                      kStaleList.c_str()},
-        DownloadCase{"EmptyBody", true, {std::string()}, {kDownloading, kFailed}, kStaleList.c_str()},
-        DownloadCase{"NoAnswerWithoutCache", false, {std::nullopt, std::nullopt},
-                     {kDownloading, kTlsFallback, kFailed}, nullptr},
-        DownloadCase{"NoAnswerOverStaleCache", true, {std::nullopt, std::nullopt},
-                     {kDownloading, kTlsFallback, kFailed}, kStaleList.c_str()}),
+        DownloadCase{"EmptyBody", true, {ok("")}, {kDownloading, kFailed}, kStaleList.c_str()},
+        DownloadCase{"NoAnswerWithoutCache", false, {HttpResult::failure(HttpOutcome::Failed)},
+                     {kDownloading, kFailed}, nullptr},
+        DownloadCase{"NoAnswerOverStaleCache", true, {HttpResult::failure(HttpOutcome::TimedOut)},
+                     {kDownloading, kFailed}, kStaleList.c_str()}),
     [](const testing::TestParamInfo<DownloadCase>& info) { return std::string(info.param.name); });
 
 TEST(AirportDbLoad, LoadsTheDownloadedListThenTheCache) {
@@ -234,7 +242,7 @@ TEST(AirportDbLoad, FreshCacheThatIsNoListIsDownloadedAgain) {
     unreachable.writeCache(kHtmlPage);
     AirportDb none(unreachable.log.fn(), unreachable.options);
     EXPECT_FALSE(none.load());
-    EXPECT_EQ(unreachable.log.lines(), (std::vector<std::string>{kDownloading, kTlsFallback, kFailed}));
+    EXPECT_EQ(unreachable.log.lines(), (std::vector<std::string>{kDownloading, kFailed}));
 }
 
 TEST(AirportDbLoad, NoListAndNoAnswerIsAFailedLoadWithoutFurtherLines) {
@@ -242,7 +250,7 @@ TEST(AirportDbLoad, NoListAndNoAnswerIsAFailedLoadWithoutFurtherLines) {
     AirportDb db(f.log.fn(), f.options);
     EXPECT_FALSE(db.load());
     EXPECT_EQ(db.size(), 0u);
-    EXPECT_EQ(f.log.lines(), (std::vector<std::string>{kDownloading, kTlsFallback, kFailed}));
+    EXPECT_EQ(f.log.lines(), (std::vector<std::string>{kDownloading, kFailed}));
 }
 
 TEST(AirportDbLoad, UnusableCacheFolderIsAFailedLoad) {

@@ -29,13 +29,13 @@ void RoutedTransport::route(const std::string& path, std::optional<std::string> 
     bodies_[path] = std::move(body);
 }
 
-std::optional<std::string> RoutedTransport::send(const HttpRequest& request, const LogFn&) {
+HttpResult RoutedTransport::send(const HttpRequest& request, const LogFn&) {
     std::lock_guard lock(mutex_);
     urls_.push_back(request.url);
     const size_t hostEnd = request.url.find('/', request.url.find("://") + 3);
     const std::string path = request.url.substr(hostEnd, request.url.find('?') - hostEnd);
     const auto it = bodies_.find(path);
-    return it == bodies_.end() ? std::nullopt : it->second;
+    return scripted(it == bodies_.end() ? std::nullopt : it->second);
 }
 
 std::vector<std::string> RoutedTransport::urls() const {

@@ -51,7 +51,7 @@ private:
 class RoutedTransport final : public HttpTransport {
 public:
     void route(const std::string& path, std::optional<std::string> body);
-    std::optional<std::string> send(const HttpRequest& request, const LogFn& log) override;
+    HttpResult send(const HttpRequest& request, const LogFn& log) override;
     std::vector<std::string> urls() const;
 
 private:

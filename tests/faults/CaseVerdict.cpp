@@ -18,12 +18,13 @@ std::string formatSeconds(double seconds) {
     return text;
 }
 
-// "≤ BOUND" when the measured time kept to the bound, else the time.
+// The measured time against its bound: "0.3 s; bound 1 s (...)", or
+// "... > bound" when it did not keep to it.
 std::string againstBound(double seconds, const Bound& bound, std::vector<std::string>& problems,
                          const std::string& what) {
     std::printf("observed: %s %.2f s\n", what.c_str(), seconds);
     if (seconds <= withSlack(bound.seconds)) {
-        return "≤ " + bound.label;
+        return formatSeconds(seconds) + "; bound " + bound.label;
     }
     problems.push_back(what + " " + formatSeconds(seconds));
     return formatSeconds(seconds) + " > " + bound.label;
@@ -45,10 +46,17 @@ void judgeLines(const FaultCase& c, const Observation& seen, Verdict& verdict) {
     std::string& cell = verdict.row.lines;
     for (const LogPattern& line : c.lines) {
         const bool found = seen.logged(line);
+        const bool counted = line.times == 0 || seen.loggedCount(line.message) == static_cast<size_t>(line.times);
         cell += (cell.empty() ? "" : ", ") + std::string(found ? "" : "MISSING ") + "`" + line.level + " " +
                 line.message + "`";
+        if (line.times == 1) {
+            cell += std::string(counted ? " once" : " NOT ONCE");
+        }
         if (!found) {
             verdict.problems.push_back("not logged: " + line.level + " " + line.message);
+        } else if (!counted) {
+            verdict.problems.push_back("logged " + std::to_string(seen.loggedCount(line.message)) + " times, not " +
+                                       std::to_string(line.times) + ": " + line.message);
         }
     }
     for (const std::string& message : c.absent) {
@@ -78,6 +86,9 @@ void judgeCycling(const FaultCase& c, const Observation& seen, const CaseOutcome
     }
     const size_t cycles = cyclesToRun(c);
     row.cycles = seen.cycles() >= cycles ? "≥ " + std::to_string(cycles) : "only " + std::to_string(seen.cycles());
+    if (seen.cycles() >= 2) {
+        row.cycles += ", longest " + formatSeconds(secondsOf(seen.longestCycle()));
+    }
     if (seen.cycles() < cycles) {
         verdict.problems.push_back("stopped cycling after " + std::to_string(seen.cycles()) + " cycles");
     }

@@ -8,7 +8,13 @@ using Kind = Step::Kind;
 const std::string kTlsFallback =
     "SSL certificate issue \xE2\x80\x94 switching to verify=False. Update root certificates if possible.";
 
+// The fallback line in the "no ..." lists, shorter.
+const std::string kAnyTlsFallback = "SSL certificate issue*";
+const std::string kModelSkipped = "Model service not answering: model data skipped this cycle";
+
 const Bound kRequestTimeout{25, "25 s (request time-out)"};
+const Bound kModelTimeout{40, "40 s (model time-out)"};
+const Bound kCancelled{1, "1 s (request cancelled)"};
 const Bound kAckTimeout{3, "3 s (NWI time-out)"};
 const Bound kPause{5, "5 s (the pause)"};
 const Bound kPauseStep{1, "1 s (pause step)"};
@@ -33,7 +39,8 @@ std::vector<FaultCase> makeCases() {
                      .awc = Host::Refused,
                      .openMeteo = Host::Refused,
                      .steps = stopAtCycle(3),
-                     .lines = {{"WARN", kTlsFallback}, {"ERROR", "METAR fetch failed"}},
+                     .lines = {{"ERROR", "METAR fetch failed"}},
+                     .absent = {kAnyTlsFallback},
                      .countedCycle = 2,
                      .stations = 0,
                      .longestWait = kRequestTimeout,
@@ -42,17 +49,43 @@ std::vector<FaultCase> makeCases() {
                      .name = "Services: METAR answer slower than the time-out",
                      .faults = {{"/api/data/metar", "delay:30000"}},
                      .steps = stopAtCycle(2),
-                     .lines = {{"WARN", kTlsFallback}, {"INFO", "METAR: 3"}},
+                     .lines = {{"INFO", "METAR: 3"}},
+                     .absent = {kAnyTlsFallback},
                      .countedCycle = 1,
                      .stations = 3,
                      .longestWait = kRequestTimeout,
-                     .stopWithin = kRequestTimeout});
+                     .stopWithin = kCancelled});
+    cases.push_back({.id = "ServicesTrickle",
+                     .name = "Services: METAR answer one byte every 5 s",
+                     .nativeOnly = true,
+                     .faults = {{"/api/data/metar", "trickle:5000"}},
+                     .steps = stopAtCycle(2),
+                     .lines = {{"INFO", "METAR: 3"}, {"METAR", "[EGLL] METAR EGLL *"}},
+                     .absent = {kAnyTlsFallback},
+                     .countedCycle = 1,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kCancelled});
+    cases.push_back({.id = "MetarJsonUnavailable",
+                     .name = "Services: 503 from the METAR JSON endpoint, plain text works",
+                     .faults = {{"/api/data/metar", "status:503"}},
+                     .steps = stopAtCycle(3),
+                     .lines = {{"WARN", "HTTP 503 from 127.0.0.1:*/api/data/metar"},
+                               {"INFO", "METAR: 3"},
+                               {"METAR", "[EGLL] METAR EGLL *"}},
+                     .absent = {kAnyTlsFallback, "METAR: empty or HTML response"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
     cases.push_back({.id = "ServicesHtmlError",
                      .name = "Services: 500 with an HTML page",
                      .faults = onAviationWeather("status:500"),
                      .steps = stopAtCycle(3),
-                     .lines = {{"WARN", "METAR: empty or HTML response"}},
-                     .absent = {"SIGMET active: *"},
+                     .lines = {{"WARN", "HTTP 500 from 127.0.0.1:*/api/data/metar"},
+                               {"WARN", "HTTP 500 from 127.0.0.1:*/cgi-bin/data/metar.php"},
+                               {"ERROR", "METAR fetch failed"}},
+                     .absent = {kAnyTlsFallback, "METAR: empty or HTML response", "SIGMET active: *"},
                      .countedCycle = 2,
                      .stations = 3,
                      .longestWait = kRequestTimeout,
@@ -62,7 +95,7 @@ std::vector<FaultCase> makeCases() {
                      .faults = onAviationWeather("empty"),
                      .steps = stopAtCycle(3),
                      .lines = {{"ERROR", "METAR fetch failed"}},
-                     .absent = {"SIGMET active: *"},
+                     .absent = {kAnyTlsFallback, "SIGMET active: *"},
                      .countedCycle = 2,
                      .stations = 3,
                      .longestWait = kRequestTimeout,
@@ -72,7 +105,7 @@ std::vector<FaultCase> makeCases() {
                      .faults = onAviationWeather("invalid-json"),
                      .steps = stopAtCycle(3),
                      .lines = {{"INFO", "METAR: 1"}, {"METAR", "[[{\"i] [{\"icaoId\": \"EGLL\", \"rawOb\": \"EGLL 0610"}},
-                     .absent = {"SIGMET active: *"},
+                     .absent = {kAnyTlsFallback, "SIGMET active: *"},
                      .countedCycle = 2,
                      .stations = 3,
                      .longestWait = kRequestTimeout,
@@ -81,8 +114,8 @@ std::vector<FaultCase> makeCases() {
                      .name = "Services: body cut in the middle",
                      .faults = onAviationWeather("drop:100"),
                      .steps = stopAtCycle(3),
-                     .lines = {{"WARN", kTlsFallback}, {"ERROR", "METAR fetch failed"}},
-                     .absent = {"SIGMET active: *"},
+                     .lines = {{"ERROR", "METAR fetch failed"}},
+                     .absent = {kAnyTlsFallback, "SIGMET active: *"},
                      .countedCycle = 2,
                      .stations = 3,
                      .longestWait = kRequestTimeout,
@@ -91,36 +124,72 @@ std::vector<FaultCase> makeCases() {
                      .name = "Services: TLS handshake fails",
                      .awc = Host::TlsOnPlainPort,
                      // A server that does not speak TLS may hold the
-                     // handshake until it gives up itself (5 s for the
-                     // stand-in under Wine): the stop waits for the SIGMET
-                     // request that follows the METAR failure.
-                     .steps = {{Kind::Cycle, "", 3}, {Kind::Line, "METAR: 0", 3}, {Kind::Stop}},
-                     .lines = {{"WARN", kTlsFallback}, {"ERROR", "METAR fetch failed"}},
+                     // handshake until it gives up itself, or up to the
+                     // time-out (under Wine): one whole cycle is counted,
+                     // and the stop comes while a request waits.
+                     .steps = stopAtCycle(2),
+                     .lines = {{"ERROR", "METAR fetch failed"}},
+                     .absent = {kAnyTlsFallback},
+                     .countedCycle = 1,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kCancelled});
+    cases.push_back({.id = "ServicesRefusedThenTrusted",
+                     .name = "Services: METARs refused, model data with a trusted certificate",
+                     .awc = Host::Refused,
+                     .steps = stopAtCycle(3),
+                     .lines = {{"ERROR", "METAR fetch failed"}, {"OK", "[GLOB] synthesized"}},
+                     .absent = {kAnyTlsFallback},
                      .countedCycle = 2,
                      .stations = 3,
                      .longestWait = kRequestTimeout,
-                     .stopWithin = kRequestTimeout});
+                     .stopWithin = kQuickRequests});
+    cases.push_back({.id = "ServicesWrongHostCertificate",
+                     .name = "Services: certificate made out to another host",
+                     .awc = Host::WrongHost,
+                     .openMeteo = Host::WrongHost,
+                     .steps = stopAtCycle(3),
+                     .lines = {{"WARN", kTlsFallback, 1}, {"INFO", "METAR: 3"}},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests});
     cases.push_back({.id = "SigmetServiceDown",
                      .name = "Services: SIGMET service down, METARs work",
                      .faults = {{"/api/data/isigmet", "drop"}},
                      .steps = stopAtCycle(3),
-                     .lines = {{"WARN", kTlsFallback}, {"INFO", "METAR: 3"}},
-                     .absent = {"SIGMET active: *"},
+                     .lines = {{"INFO", "METAR: 3"}},
+                     .absent = {kAnyTlsFallback, "SIGMET active: *"},
                      .countedCycle = 2,
                      .stations = 3,
                      .longestWait = kRequestTimeout,
                      .stopWithin = kQuickRequests});
     cases.push_back({.id = "ModelServiceDown",
-                     .name = "Services: model service down, METARs work",
+                     .name = "Services: model service answers 503, METARs work",
                      .faults = {{"/v1/forecast", "status:503"}},
                      .steps = stopAtCycle(3),
-                     .lines = {{"INFO", "METAR: 3"}, {"ERROR", "synthesize: *"}, {"ERROR", "attachUpperAir: *"}},
-                     .absent = {"[GLOB] synthesized"},
+                     .lines = {{"INFO", "METAR: 3"},
+                               {"WARN", "HTTP 503 from 127.0.0.1:*/v1/forecast"},
+                               {"WARN", kModelSkipped}},
+                     .absent = {kAnyTlsFallback, "[GLOB] synthesized", "synthesize: *", "attachUpperAir: *"},
                      .countedCycle = 2,
                      .stations = 3,
                      .withoutModelLayers = true,
                      .longestWait = kRequestTimeout,
                      .stopWithin = kQuickRequests});
+    cases.push_back({.id = "ModelServiceHangs",
+                     .name = "Services: model service accepts and never answers",
+                     .faults = {{"/v1/forecast", "hang"}},
+                     // The first cycle waits out one model time-out; the stop
+                     // comes while the second one waits.
+                     .steps = {{Kind::Cycle, "", 2}, {Kind::Line, "METAR: 3", 2}, {Kind::Stop}},
+                     .lines = {{"INFO", "METAR: 3"}, {"WARN", kModelSkipped, 1}},
+                     .absent = {kAnyTlsFallback, "[GLOB] synthesized"},
+                     .countedCycle = 1,
+                     .stations = 3,
+                     .withoutModelLayers = true,
+                     .longestWait = kModelTimeout,
+                     .stopWithin = kCancelled});
 
     cases.push_back({.id = "SimulatorAbsent",
                      .name = "Simulator: absent at start",
@@ -227,9 +296,8 @@ std::vector<FaultCase> makeCases() {
                      .airportHost = Host::Refused,
                      .airports = AirportList::NoCache,
                      .lines = {{"INFO", "Downloading OurAirports DB (~12 MB)..."},
-                               {"WARN", kTlsFallback},
                                {"ERROR", "Failed to download airport DB."}},
-                     .absent = {"Weather source: *"},
+                     .absent = {kAnyTlsFallback, "Weather source: *"},
                      .exitStatus = 1});
     cases.push_back({.id = "AirportDownloadFailsWithStaleCache",
                      .name = "Airport list: download fails, stale cache",

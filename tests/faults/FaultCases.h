@@ -7,10 +7,11 @@
 
 namespace wx::test {
 
-// Where a service's base URL points: the web-services stand-in, a port
-// nothing listens on, or HTTPS to the stand-in's plain HTTP port (the TLS
-// handshake fails).
-enum class Host { StandIn, Refused, TlsOnPlainPort };
+// Where a service's base URL points: the web-services stand-in over HTTPS,
+// a port nothing listens on, HTTPS to the stand-in's plain HTTP port (the
+// TLS handshake fails), or the stand-in's port whose certificate is made out
+// to another host.
+enum class Host { StandIn, Refused, TlsOnPlainPort, WrongHost };
 
 // The airport list a run loads: a file named on the command line, or the
 // program's cache in one of three states.
@@ -38,6 +39,7 @@ struct Step {
 struct LogPattern {
     std::string level{};
     std::string message{};
+    int times = 0;  // how often it must be logged; 0: at least once
 };
 
 // A time limit the program's behaviour sets, in seconds, as the matrix
@@ -50,10 +52,12 @@ struct Bound {
 // One row of the fault matrix: what is broken, what the test does, and what
 // the program must show. Cases run with the stations EGLL, EHAM and LFPG
 // chosen by hand, the aircraft at Heathrow and no pause between cycles,
-// unless their options say otherwise.
+// unless their options say otherwise; the program trusts the stand-in's
+// certificate authority, as it trusts the real services'.
 struct FaultCase {
     std::string id{};    // the test's name
     std::string name{};  // the matrix's row
+    bool nativeOnly = false;  // it only waits out a real time-out: not run again under Wine
     Host awc = Host::StandIn;
     Host openMeteo = Host::StandIn;
     Host airportHost = Host::StandIn;

@@ -24,6 +24,10 @@ public:
     // folder the program is pointed at, under Wine the prefix's own); empty
     // when this platform cannot offer one.
     virtual std::string freshCacheFolder() = 0;
+    // Makes nubiro-cli trust the certificate authority in a PEM file, as it
+    // trusts the real services' (natively an option, under Wine the
+    // prefix's root store while the rig lives); false when that failed.
+    virtual bool trust(const std::string& authorityPath) = 0;
     // Starts the simulator with the stand-in's options (none when absent)
     // and nubiro-cli with these words after "run"; false when either did
     // not start.

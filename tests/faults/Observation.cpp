@@ -29,6 +29,7 @@ Observation::Observation(const std::vector<TimedLine>& lines) {
             logs_.push_back({value.value("level", ""), message});
             if (message.rfind("--- Cycle (", 0) == 0) {
                 cycleStarts_.push_back(position);
+                cycleStartTimes_.push_back(line.at);
             } else if (message == "Engine stopped.") {
                 engineStopped_ = line.at;
             }
@@ -55,6 +56,14 @@ size_t Observation::loggedCount(const std::string& messagePattern) const {
     return static_cast<size_t>(std::count_if(logs_.begin(), logs_.end(), [&messagePattern](const LogLine& line) {
         return messageMatches(messagePattern, line.message);
     }));
+}
+
+std::chrono::steady_clock::duration Observation::longestCycle() const {
+    std::chrono::steady_clock::duration longest{0};
+    for (size_t i = 1; i < cycleStartTimes_.size(); ++i) {
+        longest = std::max(longest, cycleStartTimes_[i] - cycleStartTimes_[i - 1]);
+    }
+    return longest;
 }
 
 size_t Observation::stationsInCycle(size_t cycle) const {

@@ -34,6 +34,8 @@ public:
     std::optional<std::chrono::steady_clock::time_point> engineStopped() const { return engineStopped_; }
     // The longest time without any line from the first cycle on.
     std::chrono::steady_clock::duration longestSilence() const { return longestSilence_; }
+    // The longest time from one "--- Cycle (" line to the next.
+    std::chrono::steady_clock::duration longestCycle() const;
 
 private:
     struct LogLine {
@@ -44,6 +46,7 @@ private:
     std::vector<LogLine> logs_;
     // Positions among the lines, since lines read together share a time.
     std::vector<size_t> cycleStarts_;
+    std::vector<std::chrono::steady_clock::time_point> cycleStartTimes_;
     std::vector<size_t> stationPositions_;
     std::vector<nlohmann::json> stations_;
     std::optional<std::chrono::steady_clock::time_point> engineStopped_;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <set>
 
 #include "ServicesSimTest.h"
 #include "engine/EngineTestKit.h"
@@ -122,6 +124,29 @@ TEST_F(EngineAgainstServices, WritesWhatThePiecesGiveAcrossASourceSwitchAndARefr
     }
     EXPECT_GT(decoded, 0u);
     EXPECT_LT(decoded, written_.size()) << "some stations have no report and are synthesized";
+}
+
+// A cycle of twenty stations and the global point (23 requests to the one
+// stand-in port both services point at) reuses the connection the first
+// cycle opened; a second one may come when the stand-in retires a
+// connection after its hundredth request.
+TEST_F(EngineAgainstServices, ACycleOfTwentyStationsOpensAtMostTwoConnectionsPerHost) {
+    EngineSettings settings;
+    settings.denseField = false;
+    settings.maxStations = 20;
+    settings.intervalSec = 0;
+    std::vector<size_t> requestsAtCycleEnd;
+    rig.run(settings, 2, [&](Engine&, int) { requestsAtCycleEnd.push_back(sim_.requests().size()); });
+    ASSERT_EQ(requestsAtCycleEnd.size(), 2u);
+    const auto requests = sim_.requests();
+    std::set<int> connections;
+    for (size_t i = requestsAtCycleEnd[0]; i < requestsAtCycleEnd[1]; ++i) {
+        connections.insert(requests[i]["clientPort"].get<int>());
+    }
+    std::printf("observed: the second cycle sent %zu requests over %zu connections\n",
+                requestsAtCycleEnd[1] - requestsAtCycleEnd[0], connections.size());
+    EXPECT_EQ(requestsAtCycleEnd[1] - requestsAtCycleEnd[0], 23u);
+    EXPECT_LE(connections.size(), 2u);
 }
 
 }  // namespace

@@ -37,11 +37,11 @@ TEST(ForecastRequest, VariableListNamesNineteenSurfaceAndFiftyLevelVariables) {
     EXPECT_EQ(std::count(list.begin(), list.end(), ',') + 1, 69);
 }
 
-TEST(ForecastRequest, NoAnswerIsNullAndInvalidJsonThrows) {
+TEST(ForecastRequest, NoAnswerIsAbsentAndInvalidJsonThrows) {
     auto transport = std::make_shared<ScriptedTransport>(
-        std::vector<std::optional<std::string>>{std::nullopt, std::nullopt, "<html></html>", ""});
+        std::vector<std::optional<std::string>>{std::nullopt, "<html></html>", ""});
     HttpClient http(nullptr, transport);
-    EXPECT_TRUE(fetchForecast(http, 1, 2).is_null());
+    EXPECT_EQ(fetchForecast(http, 1, 2), std::nullopt);
     EXPECT_THROW(fetchForecast(http, 1, 2), json::parse_error);
     EXPECT_THROW(fetchForecast(http, 1, 2), json::parse_error);
 }

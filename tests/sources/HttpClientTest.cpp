@@ -65,51 +65,85 @@ INSTANTIATE_TEST_SUITE_P(Cases, UrlEncoding,
                                          EncodeCase{"+", "%2B"}, EncodeCase{"%", "%25"},
                                          EncodeCase{"\n\x7F\xFF", "%0A%7F%FF"}, EncodeCase{"", ""}));
 
-TEST(HttpClientFallback, FirstFailureWarnsOnceAndRetriesWithoutVerification) {
-    auto transport =
-        std::make_shared<ScriptedTransport>(std::vector<std::optional<std::string>>{std::nullopt, "body"});
+struct OutcomeCase {
+    const char* name;
+    std::vector<HttpResult> results;
+    std::optional<std::string> body;
+    std::vector<std::string> log;
+    std::vector<bool> verified;  // the verification flag of each request sent
+};
+
+class HttpClientOutcome : public testing::TestWithParam<OutcomeCase> {};
+
+TEST_P(HttpClientOutcome, OnlyASuccessStatusIsAnAnswerAndOnlyACertificateFailureFallsBack) {
+    auto transport = std::make_shared<ScriptedTransport>(GetParam().results);
     LogRecorder log;
     HttpClient client(log.fn(), transport);
-    EXPECT_EQ(client.get("https://h/a", {}, 5), "body");
-    EXPECT_FALSE(client.verifyTls());
-    ASSERT_EQ(transport->requests().size(), 2u);
-    EXPECT_TRUE(transport->requests()[0].verifyTls);
-    EXPECT_FALSE(transport->requests()[1].verifyTls);
-    EXPECT_EQ(transport->requests()[1].url, "https://h/a");
-    EXPECT_EQ(log.lines(), std::vector<std::string>{kWarning});
+    EXPECT_EQ(client.get("https://h:8443/a/b", {{"k", "v"}}, 5), GetParam().body);
+    EXPECT_EQ(log.lines(), GetParam().log);
+    std::vector<bool> verified;
+    for (const HttpRequest& request : transport->requests()) {
+        EXPECT_EQ(request.url, "https://h:8443/a/b?k=v");
+        verified.push_back(request.verifyTls);
+    }
+    EXPECT_EQ(verified, GetParam().verified);
+    EXPECT_EQ(client.verifyTls(), GetParam().verified.back());
+}
 
-    // Verification stays off; a later failure is neither retried nor logged.
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, HttpClientOutcome,
+    testing::Values(
+        OutcomeCase{"Certificate",
+                    {HttpResult::failure(HttpOutcome::Certificate), HttpResult::answer(200, "body")},
+                    "body",
+                    {kWarning},
+                    {true, false}},
+        OutcomeCase{"CertificateThenNothing",
+                    {HttpResult::failure(HttpOutcome::Certificate), HttpResult::failure(HttpOutcome::Failed)},
+                    std::nullopt,
+                    {kWarning},
+                    {true, false}},
+        OutcomeCase{"Failed", {HttpResult::failure(HttpOutcome::Failed)}, std::nullopt, {}, {true}},
+        OutcomeCase{"TimedOut", {HttpResult::failure(HttpOutcome::TimedOut)}, std::nullopt, {}, {true}},
+        OutcomeCase{"Cancelled", {HttpResult::failure(HttpOutcome::Cancelled)}, std::nullopt, {}, {true}},
+        OutcomeCase{"ErrorStatus",
+                    {HttpResult::answer(503, "<html>Service Unavailable</html>")},
+                    std::nullopt,
+                    {"[WARN] HTTP 503 from h:8443/a/b"},
+                    {true}},
+        OutcomeCase{"NoContent", {HttpResult::answer(204, "")}, "", {}, {true}}),
+    [](const testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
+
+TEST(HttpClientFallback, VerificationStaysOffAndALaterCertificateFailureIsNotRetried) {
+    auto transport = std::make_shared<ScriptedTransport>(std::vector<HttpResult>{
+        HttpResult::failure(HttpOutcome::Certificate), HttpResult::answer(200, "a"),
+        HttpResult::failure(HttpOutcome::Certificate)});
+    LogRecorder log;
+    HttpClient client(log.fn(), transport);
+    EXPECT_EQ(client.get("https://h/a", {}, 5), "a");
     EXPECT_EQ(client.get("https://h/b", {}, 5), std::nullopt);
     ASSERT_EQ(transport->requests().size(), 3u);
     EXPECT_FALSE(transport->requests()[2].verifyTls);
-    EXPECT_EQ(log.lines().size(), 1u);
-}
-
-TEST(HttpClientFallback, FailingRetryIsReportedAsFailure) {
-    auto transport = std::make_shared<ScriptedTransport>();
-    LogRecorder log;
-    HttpClient client(log.fn(), transport);
-    EXPECT_EQ(client.get("https://h/a", {{"k", "v"}}, 5), std::nullopt);
-    EXPECT_EQ(transport->urls(), (std::vector<std::string>{"https://h/a?k=v", "https://h/a?k=v"}));
     EXPECT_EQ(log.lines(), std::vector<std::string>{kWarning});
 }
 
-TEST(HttpClientFallback, SuccessKeepsVerificationOnAndAnEmptyBodyIsSuccess) {
-    auto transport = std::make_shared<ScriptedTransport>(std::vector<std::optional<std::string>>{"", "x"});
-    LogRecorder log;
-    HttpClient client(log.fn(), transport);
-    EXPECT_EQ(client.get("https://h/a", {}, 5), "");
-    EXPECT_EQ(client.get("https://h/a", {}, 5), "x");
-    EXPECT_TRUE(client.verifyTls());
-    EXPECT_EQ(transport->requests().size(), 2u);
-    EXPECT_TRUE(log.lines().empty());
-}
-
-TEST(HttpClientFallback, WorksWithoutALogCallback) {
-    auto transport = std::make_shared<ScriptedTransport>(std::vector<std::optional<std::string>>{std::nullopt, "b"});
-    HttpClient client(nullptr, transport);
-    EXPECT_EQ(client.get("https://h/a", {}, 5), "b");
-    EXPECT_FALSE(client.verifyTls());
+TEST(HttpClientCancel, RequestsFailAtOnceWhileTheSwitchIsOn) {
+    auto transport = std::make_shared<ScriptedTransport>(std::vector<std::optional<std::string>>{"a"});
+    auto cancel = std::make_shared<HttpCancel>();
+    HttpClient client(nullptr, transport, cancel);
+    int woken = 0;
+    {
+        const auto watch = cancel->watch([&woken] { ++woken; });
+        cancel->cancel();
+    }
+    cancel->cancel();  // the watch is gone: nothing more runs
+    EXPECT_EQ(woken, 1);
+    EXPECT_TRUE(client.cancelled());
+    EXPECT_EQ(client.get("https://h/a", {}, 5), std::nullopt);
+    EXPECT_TRUE(transport->requests().empty());
+    cancel->reset();
+    EXPECT_EQ(client.get("https://h/a", {}, 5), "a");
+    EXPECT_EQ(transport->requests().at(0).cancel, cancel.get());
 }
 
 class DownloadToFile : public testing::Test {

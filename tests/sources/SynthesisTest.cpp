@@ -14,6 +14,9 @@ namespace {
 using nlohmann::json;
 using test::LogRecorder;
 using test::ScriptedTransport;
+using test::scripted;
+
+const char* const kModelSkipped = "[WARN] Model service not answering: model data skipped this cycle";
 
 // One hour of model data: every named variable holds a one-element array.
 json hour(std::initializer_list<std::pair<const char*, json>> values) {
@@ -157,9 +160,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ConvectiveTurbulence,
 
 class ModelSource : public testing::Test {
 protected:
-    std::optional<WeatherData> synthesize(std::optional<std::string> answer) {
-        transport_->answer(answer);
-        transport_->answer(answer);
+    std::optional<WeatherData> synthesize(HttpResult answer) {
+        transport_->answer(std::move(answer));
         return source_.synthesize("EGLL", 51.47, -0.45, 25);
     }
 
@@ -172,7 +174,7 @@ std::string answerWith(const json& hourly) { return json{{"latitude", 51.5}, {"h
 
 TEST_F(ModelSource, SynthesizeDecodesTheCurrentHour) {
     json hourly = {{"time", {"2000-01-01T00:00", "2000-01-01T01:00"}}, {"temperature_2m", {5.0, 6.0}}};
-    const auto w = synthesize(answerWith(hourly));
+    const auto w = synthesize(scripted(answerWith(hourly)));
     ASSERT_TRUE(w);
     EXPECT_EQ(w->stationId, "EGLL");
     EXPECT_EQ(w->elevationM, 25);
@@ -183,7 +185,7 @@ TEST_F(ModelSource, SynthesizeDecodesTheCurrentHour) {
 
 struct EmptyAnswerCase {
     const char* name;
-    std::optional<std::string> answer;
+    HttpResult answer;
     std::vector<std::string> log;
 };
 
@@ -191,32 +193,32 @@ class ModelSourceEmpty : public ModelSource, public testing::WithParamInterface<
 
 TEST_P(ModelSourceEmpty, SynthesizeGivesNothing) {
     EXPECT_EQ(synthesize(GetParam().answer), std::nullopt);
-    auto lines = log_.lines();
-    if (!GetParam().answer) {
-        ASSERT_EQ(lines.size(), 1u);  // the client's certificate fallback warning
-        lines.clear();
-    }
-    EXPECT_EQ(lines, GetParam().log);
+    EXPECT_EQ(log_.lines(), GetParam().log);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, ModelSourceEmpty,
     testing::Values(
-        EmptyAnswerCase{"NoAnswer", std::nullopt, {}}, EmptyAnswerCase{"EmptyObject", "{}", {}},
-        EmptyAnswerCase{"NoHourly", R"({"error":true,"reason":"bad"})", {}},
-        EmptyAnswerCase{"Array", R"([{"hourly":{}}])", {}}, EmptyAnswerCase{"Scalar", "42", {}},
-        EmptyAnswerCase{"Html", "<html>502</html>",
+        EmptyAnswerCase{"NoAnswer", HttpResult::failure(HttpOutcome::TimedOut), {kModelSkipped}},
+        EmptyAnswerCase{"ErrorStatus",
+                        HttpResult::answer(503, "<html>503</html>"),
+                        {"[WARN] HTTP 503 from api.open-meteo.com/v1/forecast", kModelSkipped}},
+        EmptyAnswerCase{"Cancelled", HttpResult::failure(HttpOutcome::Cancelled), {}},
+        EmptyAnswerCase{"EmptyObject", scripted("{}"), {}},
+        EmptyAnswerCase{"NoHourly", scripted(R"({"error":true,"reason":"bad"})"), {}},
+        EmptyAnswerCase{"Array", scripted(R"([{"hourly":{}}])"), {}}, EmptyAnswerCase{"Scalar", scripted("42"), {}},
+        EmptyAnswerCase{"Html", scripted("<html>502</html>"),
                         {"[ERROR] synthesize: [json.exception.parse_error.101] parse error at line 1, column 1: "
                          "syntax error while parsing value - invalid literal; last read: '<'"}},
-        EmptyAnswerCase{"EmptyBody", "",
+        EmptyAnswerCase{"EmptyBody", scripted(""),
                         {"[ERROR] synthesize: [json.exception.parse_error.101] parse error at line 1, column 1: "
                          "syntax error while parsing value - unexpected end of input; expected '[', '{', or a literal"}},
-        EmptyAnswerCase{"TextValue", R"({"hourly":{"temperature_2m":["warm"]}})",
+        EmptyAnswerCase{"TextValue", scripted(R"({"hourly":{"temperature_2m":["warm"]}})"),
                         {"[ERROR] synthesize: invalid stod argument"}}),
     [](const testing::TestParamInfo<EmptyAnswerCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ModelSource, SynthesizeGlobalIsTheAircraftPosition) {
-    transport_->answer(answerWith(hour({{"temperature_2m", 1}})));
+    transport_->answer(scripted(answerWith(hour({{"temperature_2m", 1}}))));
     const auto w = source_.synthesizeGlobal(10.5, -20.25);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->stationId, "GLOB");
@@ -253,7 +255,7 @@ TEST_F(ModelSource, AttachRejectsCloudsNearTheReportedOnesAndKeepsTheSurface) {
     WeatherData w = metarRecord();
     w.clouds = {cloud(1400, 5, "SC", 0, 0, "METAR")};
     w.upperAir = {UpperAirLayer{5500, 260, 60, -19, true, 0, 0, 0, "SYNTH"}};
-    transport_->answer(answerWith(kUnstableHour));
+    transport_->answer(scripted(answerWith(kUnstableHour)));
     source_.attachUpperAir(w, 51.47, -0.45);
 
     WeatherData expected = metarRecord();
@@ -266,7 +268,7 @@ TEST_F(ModelSource, AttachRejectsCloudsNearTheReportedOnesAndKeepsTheSurface) {
 
 TEST_F(ModelSource, AttachedCumulonimbusBlocksTheLowLayer) {
     WeatherData w = metarRecord();
-    transport_->answer(answerWith(kUnstableHour));
+    transport_->answer(scripted(answerWith(kUnstableHour)));
     source_.attachUpperAir(w, 51.47, -0.45);
     ASSERT_EQ(w.clouds.size(), 2u);
     EXPECT_EQ(w.clouds[0], cloud(1200, 8, "CB", 4, 0));
@@ -282,10 +284,8 @@ TEST_F(ModelSource, AttachFailuresLeaveTheRecordAsItWas) {
           std::optional<std::string>(R"({"hourly":{"cape":["x"]}})")}) {
         WeatherData w = metarRecord();
         w.clouds = {cloud(300, 3, "", 0, 0, "METAR")};
-        transport_->answer(answer);
-        if (!answer) {
-            transport_->answer(answer);  // the client's retry without verification
-        }
+        transport_->answer(scripted(answer));
+        source_.beginCycle();
         source_.attachUpperAir(w, 1, 2);
         WeatherData expected = metarRecord();
         expected.clouds = {cloud(300, 3, "", 0, 0, "METAR")};
@@ -293,8 +293,27 @@ TEST_F(ModelSource, AttachFailuresLeaveTheRecordAsItWas) {
     }
     const auto lines = log_.lines();
     ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], kModelSkipped);
     EXPECT_EQ(lines[1].rfind("[ERROR] attachUpperAir: [json.exception.parse_error.101]", 0), 0u);
     EXPECT_EQ(lines[2], "[ERROR] attachUpperAir: invalid stod argument");
+}
+
+// Once a model request of a cycle got no answer, the cycle asks the model
+// service nothing more and logs nothing more; the next cycle asks again.
+TEST_F(ModelSource, NoAnswerSkipsTheModelServiceForTheRestOfTheCycle) {
+    transport_->answer(HttpResult::failure(HttpOutcome::TimedOut));
+    EXPECT_EQ(source_.synthesizeGlobal(51.47, -0.45), std::nullopt);
+    WeatherData w = metarRecord();
+    source_.attachUpperAir(w, 51.47, -0.45);
+    EXPECT_EQ(w, metarRecord());
+    EXPECT_EQ(source_.synthesize("EGLL", 51.47, -0.45, 25), std::nullopt);
+    EXPECT_EQ(transport_->requests().size(), 1u);
+    EXPECT_EQ(log_.lines(), std::vector<std::string>{kModelSkipped});
+
+    source_.beginCycle();
+    transport_->answer(scripted(answerWith(hour({{"temperature_2m", 1}}))));
+    EXPECT_TRUE(source_.synthesizeGlobal(51.47, -0.45));
+    EXPECT_EQ(transport_->requests().size(), 2u);
 }
 
 }  // namespace

@@ -4,23 +4,32 @@
 
 namespace wx::test {
 
-ScriptedTransport::ScriptedTransport(std::vector<std::optional<std::string>> answers)
-    : answers_(answers.begin(), answers.end()) {}
-
-void ScriptedTransport::answer(std::optional<std::string> body) {
-    std::lock_guard lock(mutex_);
-    answers_.push_back(std::move(body));
+HttpResult scripted(std::optional<std::string> body) {
+    return body ? HttpResult::answer(200, std::move(*body)) : HttpResult::failure(HttpOutcome::Failed);
 }
 
-std::optional<std::string> ScriptedTransport::send(const HttpRequest& request, const LogFn&) {
+ScriptedTransport::ScriptedTransport(std::vector<std::optional<std::string>> bodies) {
+    for (auto& body : bodies) {
+        results_.push_back(scripted(std::move(body)));
+    }
+}
+
+ScriptedTransport::ScriptedTransport(std::vector<HttpResult> results) : results_(results.begin(), results.end()) {}
+
+void ScriptedTransport::answer(HttpResult result) {
+    std::lock_guard lock(mutex_);
+    results_.push_back(std::move(result));
+}
+
+HttpResult ScriptedTransport::send(const HttpRequest& request, const LogFn&) {
     std::lock_guard lock(mutex_);
     requests_.push_back(request);
-    if (answers_.empty()) {
-        return std::nullopt;
+    if (results_.empty()) {
+        return HttpResult::failure(HttpOutcome::Failed);
     }
-    auto body = std::move(answers_.front());
-    answers_.pop_front();
-    return body;
+    HttpResult result = std::move(results_.front());
+    results_.pop_front();
+    return result;
 }
 
 std::vector<HttpRequest> ScriptedTransport::requests() const {
@@ -37,10 +46,10 @@ std::vector<std::string> ScriptedTransport::urls() const {
 }
 
 DefaultTransportScope::DefaultTransportScope(std::shared_ptr<HttpTransport> transport)
-    : previous_(defaultHttpTransport()) {
+    : previous_(defaultHttpTransportFactory()) {
     setDefaultHttpTransport(std::move(transport));
 }
 
-DefaultTransportScope::~DefaultTransportScope() { setDefaultHttpTransport(previous_); }
+DefaultTransportScope::~DefaultTransportScope() { setDefaultHttpTransportFactory(previous_); }
 
 }  // namespace wx::test

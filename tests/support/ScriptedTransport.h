@@ -17,23 +17,28 @@ namespace wx::test {
 class ScriptedTransport final : public HttpTransport {
 public:
     ScriptedTransport() = default;
-    explicit ScriptedTransport(std::vector<std::optional<std::string>> answers);
+    // Each body is answered with status 200; nullopt is a failed request.
+    explicit ScriptedTransport(std::vector<std::optional<std::string>> bodies);
+    explicit ScriptedTransport(std::vector<HttpResult> results);
 
-    // Queues the answer of the next unanswered request (nullopt = failure).
-    void answer(std::optional<std::string> body);
-    std::optional<std::string> send(const HttpRequest& request, const LogFn& log) override;
+    // Queues the result of the next unanswered request.
+    void answer(HttpResult result);
+    HttpResult send(const HttpRequest& request, const LogFn& log) override;
 
     std::vector<HttpRequest> requests() const;
     std::vector<std::string> urls() const;
 
 private:
     mutable std::mutex mutex_;
-    std::deque<std::optional<std::string>> answers_;
+    std::deque<HttpResult> results_;
     std::vector<HttpRequest> requests_;
 };
 
-// Installs a transport as the process-wide default for its lifetime and puts
-// the previous one back afterwards.
+// The result a body stands for in a script: status 200, or a failed request.
+HttpResult scripted(std::optional<std::string> body);
+
+// Installs a transport as the one every new client uses for its lifetime
+// and puts the previous kind back afterwards.
 class DefaultTransportScope {
 public:
     explicit DefaultTransportScope(std::shared_ptr<HttpTransport> transport);
@@ -42,7 +47,7 @@ public:
     DefaultTransportScope& operator=(const DefaultTransportScope&) = delete;
 
 private:
-    std::shared_ptr<HttpTransport> previous_;
+    HttpTransportFactory previous_;
 };
 
 }  // namespace wx::test

@@ -8,14 +8,22 @@
 namespace wx::test {
 
 bool ServicesSim::setFault(HttpTransport& transport, const std::string& path, const std::string& kind) const {
-    const auto answer = transport.send(
+    const HttpResult answer = transport.send(
         {httpUrl + "/_sim/fault?path=" + urlEncode(path) + "&fault=" + urlEncode(kind), 10, false}, nullptr);
-    return answer && *answer == "ok\n";
+    return answer.succeeded() && answer.body == "ok\n";
 }
 
 bool ServicesSim::resetFaults(HttpTransport& transport) const {
-    const auto answer = transport.send({httpUrl + "/_sim/reset", 10, false}, nullptr);
-    return answer && *answer == "ok\n";
+    const HttpResult answer = transport.send({httpUrl + "/_sim/reset", 10, false}, nullptr);
+    return answer.succeeded() && answer.body == "ok\n";
+}
+
+nlohmann::json ServicesSim::connections(HttpTransport& transport) const {
+    const HttpResult answer = transport.send({httpUrl + "/_sim/connections", 10, false}, nullptr);
+    if (!answer.succeeded() || !nlohmann::json::accept(answer.body)) {
+        return nullptr;
+    }
+    return nlohmann::json::parse(answer.body);
 }
 
 std::vector<nlohmann::json> ServicesSim::requests() const {
@@ -38,15 +46,17 @@ std::optional<ServicesSim> servicesSimFromFixture() {
     const std::string dir = state;
     std::ifstream urls(dir + "/urls", std::ios::binary);
     ServicesSim sim;
-    if (!std::getline(urls, sim.httpUrl) || !std::getline(urls, sim.httpsUrl)) {
+    if (!std::getline(urls, sim.httpUrl) || !std::getline(urls, sim.httpsUrl) ||
+        !std::getline(urls, sim.wrongHostUrl)) {
         return std::nullopt;
     }
-    for (std::string* url : {&sim.httpUrl, &sim.httpsUrl}) {
+    for (std::string* url : {&sim.httpUrl, &sim.httpsUrl, &sim.wrongHostUrl}) {
         if (!url->empty() && url->back() == '\r') {
             url->pop_back();
         }
     }
     sim.requestLogPath = dir + "/requests.log";
+    sim.authorityPath = dir + "/authority.pem";
     return sim;
 }
 

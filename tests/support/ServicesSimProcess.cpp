@@ -52,8 +52,10 @@ ServicesSimProcess::ServicesSimProcess(const std::vector<std::string>& extraArgs
     }
     dir_ = pattern;
     sim_.requestLogPath = dir_ + "/requests.log";
+    sim_.authorityPath = dir_ + "/authority.pem";
     std::vector<std::string> args{NUBIRO_SERVICES_SIM_PATH, "--http-port", "0", "--https-port", "0",
-                                  "--request-log", sim_.requestLogPath, "--exit-with", std::to_string(getpid())};
+                                  "--request-log", sim_.requestLogPath, "--authority-out", sim_.authorityPath,
+                                  "--exit-with", std::to_string(getpid())};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     std::vector<char*> argv;
     for (std::string& arg : args) {
@@ -77,11 +79,13 @@ ServicesSimProcess::ServicesSimProcess(const std::vector<std::string>& extraArgs
         close(out[0]);
         return;
     }
-    const auto lines = readLines(out[0], 2, std::chrono::seconds(30));
+    const auto lines = readLines(out[0], 3, std::chrono::seconds(30));
     close(out[0]);
-    if (lines.size() == 2 && lines[0].rfind("http://", 0) == 0 && lines[1].rfind("https://", 0) == 0) {
+    if (lines.size() == 3 && lines[0].rfind("http://", 0) == 0 && lines[1].rfind("https://", 0) == 0 &&
+        lines[2].rfind("https://", 0) == 0) {
         sim_.httpUrl = lines[0];
         sim_.httpsUrl = lines[1];
+        sim_.wrongHostUrl = lines[2];
     }
 }
 

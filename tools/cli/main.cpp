@@ -53,7 +53,9 @@ const Command kCommands[] = {
 };
 
 void printUsage(std::ostream& out) {
-    out << "usage: nubiro-cli COMMAND [OPTIONS]\n\ncommands:\n";
+    out << "usage: nubiro-cli [--ca-file PEM] COMMAND [OPTIONS]\n\n"
+           "  --ca-file PEM   trust the certificate authorities in PEM instead of the system's (native\n"
+           "                  build; for the web-services stand-in)\n\ncommands:\n";
     for (const Command& command : kCommands) {
         out << "  " << command.usage << "\n";
     }
@@ -64,7 +66,18 @@ void printUsage(std::ostream& out) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     wx::installPlatformDefaults();
-    const std::vector<std::string> words(argv + 1, argv + argc);
+    std::vector<std::string> words(argv + 1, argv + argc);
+    if (!words.empty() && words[0] == "--ca-file") {
+        if (words.size() < 2) {
+            std::cerr << "nubiro-cli: --ca-file needs a file\n";
+            return 2;
+        }
+        if (!wx::trustOnlyCertificateAuthorities(words[1])) {
+            std::cerr << "nubiro-cli: --ca-file: this build trusts the system's certificate store only\n";
+            return 2;
+        }
+        words.erase(words.begin(), words.begin() + 2);
+    }
     if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         printUsage(words.empty() ? std::cerr : std::cout);
         return words.empty() ? 2 : 0;

@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 
 #include <cstdlib>
@@ -21,11 +22,8 @@ int portOf(const sockaddr_storage& address) {
     return -1;
 }
 
-}  // namespace
-
-bool dropConnection(int localPort, int remotePort) {
-    // The serving library does not hand its socket to request handlers, so
-    // the connection is found among this process's descriptors by its ports.
+// The descriptor of the connection between the two ports; -1 when none.
+int findConnection(int localPort, int remotePort) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
         const int fd = std::atoi(entry.path().filename().c_str());
@@ -40,10 +38,26 @@ bool dropConnection(int localPort, int remotePort) {
             continue;
         }
         if (portOf(local) == localPort && portOf(peer) == remotePort) {
-            return shutdown(fd, SHUT_RDWR) == 0;
+            return fd;
         }
     }
-    return false;
+    return -1;
+}
+
+}  // namespace
+
+bool dropConnection(int localPort, int remotePort) {
+    const int fd = findConnection(localPort, remotePort);
+    return fd >= 0 && shutdown(fd, SHUT_RDWR) == 0;
+}
+
+bool clientLeft(int localPort, int remotePort) {
+    const int fd = findConnection(localPort, remotePort);
+    if (fd < 0) {
+        return true;
+    }
+    pollfd watched{fd, POLLRDHUP, 0};
+    return poll(&watched, 1, 0) > 0 && (watched.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
 }
 
 }  // namespace wx::sim

@@ -40,6 +40,12 @@ std::optional<Fault> parseFault(const std::string& kind) {
     if (name == "drop") {
         return Fault{Fault::Kind::Drop, value};
     }
+    if (name == "hang" && !arg) {
+        return Fault{Fault::Kind::Hang, std::nullopt};
+    }
+    if (name == "trickle" && value && *value > 0) {
+        return Fault{Fault::Kind::Trickle, value};
+    }
     return std::nullopt;
 }
 

@@ -10,16 +10,19 @@ namespace wx::sim {
 
 // What the stand-in does instead of (or before) answering a path.
 struct Fault {
-    enum class Kind { Delay, Status, Empty, InvalidJson, Drop };
+    enum class Kind { Delay, Status, Empty, InvalidJson, Drop, Hang, Trickle };
     Kind kind = Kind::Empty;
     // Delay: milliseconds; Status: the HTTP status; Drop: body bytes sent
-    // before the connection is cut (absent = cut before any answer).
+    // before the connection is cut (absent = cut before any answer);
+    // Trickle: milliseconds between the body's bytes.
     std::optional<int> arg;
 
     bool operator==(const Fault&) const = default;
 };
 
-// "delay:MS", "status:CODE", "empty", "invalid-json", "drop" or "drop:BYTES".
+// "delay:MS", "status:CODE", "empty", "invalid-json", "drop", "drop:BYTES",
+// "hang" (the request is read and never answered) or "trickle:MS" (the
+// answer's headers at once, then its body one byte every MS ms).
 std::optional<Fault> parseFault(const std::string& kind);
 
 // "PATH=KIND[:ARG]", as given on the command line.

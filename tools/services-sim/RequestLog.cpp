@@ -14,11 +14,13 @@ void RequestLog::add(const LoggedRequest& request) {
     if (!enabled_) {
         return;
     }
-    const nlohmann::ordered_json line{{"scheme", request.scheme},
+    const nlohmann::ordered_json line{{"method", request.method},
+                                      {"scheme", request.scheme},
                                       {"target", request.target},
                                       {"path", request.path},
                                       {"userAgent", request.userAgent},
-                                      {"accept", request.accept}};
+                                      {"accept", request.accept},
+                                      {"clientPort", request.clientPort}};
     std::lock_guard lock(mutex_);
     file_ << line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n' << std::flush;
 }

@@ -7,11 +7,13 @@
 namespace wx::sim {
 
 struct LoggedRequest {
+    std::string method;     // "GET", "HEAD"
     std::string scheme;     // "http" or "https"
     std::string target;     // path and query exactly as received
     std::string path;       // decoded path
     std::string userAgent;  // User-Agent header ("" when none)
     std::string accept;     // Accept header
+    int clientPort = 0;     // the client's end of the connection: one value per connection
 };
 
 // One JSON object a line per request, flushed at once so that a test can

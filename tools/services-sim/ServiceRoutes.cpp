@@ -11,6 +11,7 @@
 
 #include "ConnectionDrop.h"
 #include "ForecastModel.h"
+#include "SlowAnswers.h"
 
 namespace wx::sim {
 namespace {
@@ -82,6 +83,14 @@ httplib::Server::Handler withFaults(ServiceData& data, httplib::Server::Handler 
                 handler(req, res);
                 cutBody(res, static_cast<size_t>(*fault->arg));
                 return;
+            case Fault::Kind::Hang:
+                holdUntilClientLeaves(req, data.stopping);
+                res.status = 503;
+                return;
+            case Fault::Kind::Trickle:
+                handler(req, res);
+                trickleBody(res, std::chrono::milliseconds(*fault->arg), data.stopping);
+                return;
         }
     };
 }
@@ -123,6 +132,13 @@ void serveForecast(const Request& req, Response& res) {
 }
 
 void serveControl(ServiceData& data, const Request& req, Response& res) {
+    if (req.path == "/_sim/connections") {
+        const nlohmann::ordered_json counts{{"http", data.connections.http.load()},
+                                            {"https", data.connections.https.load()},
+                                            {"wrongHost", data.connections.wrongHost.load()}};
+        res.set_content(counts.dump() + "\n", "application/json");
+        return;
+    }
     if (req.path == "/_sim/reset") {
         data.faults.clearAll();
         res.set_content("ok\n", "text/plain");
@@ -152,8 +168,8 @@ void serveControl(ServiceData& data, const Request& req, Response& res) {
 void installRoutes(httplib::Server& server, const std::string& scheme, ServiceData& data) {
     server.set_pre_routing_handler([&data, scheme](const Request& req, Response&) {
         if (req.path.rfind("/_sim/", 0) != 0) {
-            data.requests.add({scheme, req.target, req.path, req.get_header_value("User-Agent"),
-                               req.get_header_value("Accept")});
+            data.requests.add({req.method, scheme, req.target, req.path, req.get_header_value("User-Agent"),
+                               req.get_header_value("Accept"), req.remote_port});
         }
         return httplib::Server::HandlerResponse::Unhandled;
     });
@@ -172,6 +188,7 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
                }));
     server.Get("/_sim/fault", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/reset", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
+    server.Get("/_sim/connections", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.set_error_handler([](const Request&, Response& res) {
         if (res.body.empty() && res.status >= 400) {
             res.set_content(htmlPage(res.status), "text/html; charset=utf-8");

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <atomic>
 #include <optional>
 #include <string>
 
 #include <httplib.h>
 
+#include "ConnectionCount.h"
 #include "Faults.h"
 #include "MetarFixtures.h"
 #include "RequestLog.h"
@@ -18,6 +20,8 @@ struct ServiceData {
     std::optional<std::string> airportsCsv; // absent: the path answers 404
     FaultTable faults;
     RequestLog requests;
+    ConnectionCounts connections;
+    std::atomic<bool> stopping{false};  // set before the servers stop: held requests let go
 };
 
 // The service paths, the control paths under "/_sim/" and the request log

@@ -7,11 +7,14 @@ namespace wx::sim {
 const char* const kSimUsage =
     "usage: services-sim [--http-port N] [--https-port N] [--airports FILE] [--metars FILE]\n"
     "                    [--sigmets FILE] [--fault PATH=KIND[:ARG]]... [--request-log FILE]\n"
-    "                    [--exit-with PID]\n"
+    "                    [--authority-out FILE] [--exit-with PID]\n"
     "\n"
     "A stand-in for the aviation-weather service, the Open-Meteo forecast service and the\n"
-    "airport list download, on 127.0.0.1 over HTTP and HTTPS (self-signed certificate made\n"
-    "at start). When ready it prints its two base URLs, http:// then https://, one a line.\n"
+    "airport list download, on 127.0.0.1 over HTTP and HTTPS. At start it makes a certificate\n"
+    "authority of its own and two certificates signed by it: one for 127.0.0.1 and localhost,\n"
+    "served on the HTTPS port, and one for another host, served on a third port. When ready it\n"
+    "prints its three base URLs, one a line: http://, https://, and https:// with the\n"
+    "certificate for another host.\n"
     "\n"
     "  --http-port N, --https-port N   ports to listen on; 0 (the default) = any free port\n"
     "  --airports FILE                 served as /ourairports-data/airports.csv (else 404)\n"
@@ -19,13 +22,16 @@ const char* const kSimUsage =
     "                                  /cgi-bin/data/metar.php (default: the test corpus)\n"
     "  --sigmets FILE                  JSON array served as /api/data/isigmet\n"
     "  --fault PATH=KIND[:ARG]         KIND: delay:MS, status:CODE (with an HTML page), empty,\n"
-    "                                  invalid-json, drop (close without an answer) or\n"
-    "                                  drop:BYTES (close after BYTES bytes of the body)\n"
+    "                                  invalid-json, drop (close without an answer),\n"
+    "                                  drop:BYTES (close after BYTES bytes of the body), hang\n"
+    "                                  (never answer) or trickle:MS (the body one byte every MS)\n"
     "  --request-log FILE              append one JSON line per request received\n"
+    "  --authority-out FILE            write the certificate authority (PEM) for clients to trust\n"
     "  --exit-with PID                 stop when process PID has ended\n"
     "\n"
     "Control while running: GET /_sim/fault?path=PATH&fault=KIND[:ARG] sets a fault\n"
-    "(fault=none or no fault clears it); GET /_sim/reset clears every fault.\n";
+    "(fault=none or no fault clears it); GET /_sim/reset clears every fault;\n"
+    "GET /_sim/connections gives the connections each port accepted so far.\n";
 
 namespace {
 
@@ -69,6 +75,8 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::s
             options.sigmetsPath = value;
         } else if (name == "--request-log") {
             options.requestLogPath = value;
+        } else if (name == "--authority-out") {
+            options.authorityPath = value;
         } else if (name == "--fault") {
             const auto fault = parseFaultOption(value);
             if (!fault) {

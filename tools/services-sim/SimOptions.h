@@ -17,6 +17,7 @@ struct SimOptions {
     std::string sigmetsPath;
     std::vector<std::pair<std::string, Fault>> faults;
     std::string requestLogPath;
+    std::string authorityPath;  // where the certificate authority is written; empty: nowhere
     int exitWithPid = 0;  // stop when this process is gone; 0 = never
     bool help = false;
 };

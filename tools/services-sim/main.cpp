@@ -13,14 +13,16 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
-#include "SelfSignedCertificate.h"
 #include "ServiceRoutes.h"
 #include "SimOptions.h"
+#include "TestCertificates.h"
 
 namespace {
 
 using wx::sim::ServiceData;
 using wx::sim::SimOptions;
+
+constexpr size_t kRequestsPerConnection = 100;
 
 std::optional<std::string> readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -58,6 +60,12 @@ bool loadFixtures(const SimOptions& options, ServiceData& data) {
         data.faults.set(path, fault);
     }
     return true;
+}
+
+bool writeFile(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    return static_cast<bool>(file.flush());
 }
 
 int bind(httplib::Server& server, int port) {
@@ -105,7 +113,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath)};
+    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath), {}, {false}};
     if (!data.requests.ok()) {
         std::cerr << "services-sim: cannot write " << options.requestLogPath << "\n";
         return 1;
@@ -113,34 +121,59 @@ int main(int argc, char** argv) {
     if (!loadFixtures(options, data)) {
         return 1;
     }
-    const auto certificate = wx::sim::SelfSignedCertificate::make();
-    if (!certificate) {
-        std::cerr << "services-sim: cannot make a certificate\n";
+    const auto certificates = wx::sim::TestCertificates::make();
+    if (!certificates) {
+        std::cerr << "services-sim: cannot make the certificates\n";
+        return 1;
+    }
+    if (!options.authorityPath.empty() && !writeFile(options.authorityPath, certificates->authorityPem())) {
+        std::cerr << "services-sim: cannot write " << options.authorityPath << "\n";
         return 1;
     }
     httplib::Server http;
-    httplib::SSLServer https(certificate.certificate.get(), certificate.key.get());
-    if (!https.is_valid()) {
+    httplib::SSLServer https(certificates->loopback.certificate.get(), certificates->loopback.key.get());
+    httplib::SSLServer wrongHost(certificates->wrongHost.certificate.get(), certificates->wrongHost.key.get());
+    if (!https.is_valid() || !wrongHost.is_valid()) {
         std::cerr << "services-sim: cannot set up TLS\n";
         return 1;
     }
+    wx::sim::countConnections(http, data.connections.http);
+    wx::sim::countConnections(https, data.connections.https);
+    wx::sim::countConnections(wrongHost, data.connections.wrongHost);
+    // As common web servers do, a connection serves up to 100 requests, one
+    // idle for 5 s (the library's default) is closed, and answers go out
+    // without waiting for acknowledgements of earlier segments (otherwise
+    // each answer on a kept connection waits for the client's delayed
+    // acknowledgement of its headers).
+    for (httplib::Server* server : {static_cast<httplib::Server*>(&http), static_cast<httplib::Server*>(&https),
+                                    static_cast<httplib::Server*>(&wrongHost)}) {
+        server->set_keep_alive_max_count(kRequestsPerConnection);
+        server->set_tcp_nodelay(true);
+    }
     wx::sim::installRoutes(http, "http", data);
     wx::sim::installRoutes(https, "https", data);
+    wx::sim::installRoutes(wrongHost, "https", data);
     const int httpPort = bind(http, options.httpPort);
     const int httpsPort = bind(https, options.httpsPort);
-    if (httpPort <= 0 || httpsPort <= 0) {
+    const int wrongHostPort = bind(wrongHost, 0);
+    if (httpPort <= 0 || httpsPort <= 0 || wrongHostPort <= 0) {
         std::cerr << "services-sim: cannot listen on 127.0.0.1 (http " << options.httpPort << ", https "
                   << options.httpsPort << ")\n";
         return 1;
     }
     std::thread httpThread([&http] { http.listen_after_bind(); });
     std::thread httpsThread([&https] { https.listen_after_bind(); });
-    std::cout << "http://127.0.0.1:" << httpPort << "\nhttps://127.0.0.1:" << httpsPort << std::endl;
+    std::thread wrongHostThread([&wrongHost] { wrongHost.listen_after_bind(); });
+    std::cout << "http://127.0.0.1:" << httpPort << "\nhttps://127.0.0.1:" << httpsPort
+              << "\nhttps://127.0.0.1:" << wrongHostPort << std::endl;
 
     waitForStop(stopSignals, options.exitWithPid);
+    data.stopping = true;
     http.stop();
     https.stop();
+    wrongHost.stop();
     httpThread.join();
     httpsThread.join();
+    wrongHostThread.join();
     return 0;
 }

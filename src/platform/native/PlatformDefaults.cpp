@@ -9,8 +9,13 @@
 namespace wx {
 
 void installPlatformDefaults() {
-    setDefaultHttpTransport(std::make_shared<CurlTransport>());
+    setDefaultHttpTransportFactory([] { return std::make_shared<CurlTransport>(); });
     setDefaultLocalAppDataLookup(environmentCacheFolder);
+}
+
+bool trustOnlyCertificateAuthorities(const std::string& pemFile) {
+    setDefaultHttpTransportFactory([pemFile] { return std::make_shared<CurlTransport>(pemFile); });
+    return true;
 }
 
 }  // namespace wx

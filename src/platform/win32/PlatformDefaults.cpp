@@ -10,9 +10,11 @@
 namespace wx {
 
 void installPlatformDefaults() {
-    setDefaultHttpTransport(std::make_shared<WinHttpTransport>());
+    setDefaultHttpTransportFactory([] { return std::make_shared<WinHttpTransport>(); });
     setDefaultLocalAppDataLookup(shellLocalAppDataFolder);
     setDefaultIpcTransport(std::make_shared<Win32IpcTransport>());
 }
+
+bool trustOnlyCertificateAuthorities(const std::string&) { return false; }
 
 }  // namespace wx

@@ -1,93 +1,152 @@
 #include "platform/win32/WinHttpTransport.h"
 
-#include <windows.h>
-#include <winhttp.h>
+#include <chrono>
+#include <optional>
 
 #include "platform/win32/WideText.h"
+#include "platform/win32/WinHttpRequest.h"
 
 namespace wx {
 namespace {
 
-// Certificate checks a request without verification ignores: unknown
-// authority, wrong usage, name mismatch, expired or not yet valid.
-constexpr DWORD kIgnoreCertificateErrors = SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_WRONG_USAGE |
-                                           SECURITY_FLAG_IGNORE_CERT_CN_INVALID |
-                                           SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
-static_assert(kIgnoreCertificateErrors == 0x3300);
-
 constexpr wchar_t kRequestHeaders[] = L"User-Agent: Nubiro/1.0\r\nAccept: application/json,text/plain,*/*\r\n";
 
-// Owns one WinHTTP handle.
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    ~InternetHandle() {
-        if (handle_ != nullptr) {
-            WinHttpCloseHandle(handle_);
-        }
-    }
-    explicit operator bool() const { return handle_ != nullptr; }
-    HINTERNET get() const { return handle_; }
+// The problems a secure failure names that are the certificate's.
+constexpr DWORD kCertificateProblems =
+    WINHTTP_CALLBACK_STATUS_FLAG_CERT_REV_FAILED | WINHTTP_CALLBACK_STATUS_FLAG_INVALID_CERT |
+    WINHTTP_CALLBACK_STATUS_FLAG_CERT_REVOKED | WINHTTP_CALLBACK_STATUS_FLAG_INVALID_CA |
+    WINHTTP_CALLBACK_STATUS_FLAG_CERT_CN_INVALID | WINHTTP_CALLBACK_STATUS_FLAG_CERT_DATE_INVALID |
+    WINHTTP_CALLBACK_STATUS_FLAG_CERT_WRONG_USAGE;
 
-private:
-    HINTERNET handle_;
+// How one try of a request ended.
+struct Attempt {
+    HttpResult result;
+    bool beforeAnswer = false;    // it failed before any byte of the answer arrived
+    bool keptConnection = false;  // over a connection an earlier request opened
+    bool channelError = false;    // the TLS channel failed without naming the certificate
 };
 
-// Appends what the server sends until it has nothing more; false when a
-// call fails.
-bool readAvailable(HINTERNET request, std::string& body) {
-    for (;;) {
-        DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(request, &available)) {
-            return false;
-        }
-        if (available == 0) {
-            return true;
-        }
-        const size_t start = body.size();
-        body.resize(start + available);
-        DWORD read = 0;
-        if (!WinHttpReadData(request, body.data() + start, available, &read)) {
-            return false;
-        }
-        body.resize(start + read);
-        if (read == 0) {
-            return true;
-        }
+HttpOutcome outcomeOf(Step step, const WinHttpRequest& request) {
+    switch (step) {
+    case Step::Cancelled:
+        return HttpOutcome::Cancelled;
+    case Step::TimedOut:
+        return HttpOutcome::TimedOut;
+    case Step::Done:
+    case Step::Failed:
+        break;
+    }
+    if ((request.secureFailureFlags() & kCertificateProblems) != 0) {
+        return HttpOutcome::Certificate;
+    }
+    switch (request.error()) {
+    case ERROR_WINHTTP_TIMEOUT:
+        return HttpOutcome::TimedOut;
+    case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
+    case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
+    case ERROR_WINHTTP_SECURE_INVALID_CA:
+    case ERROR_WINHTTP_SECURE_CERT_REV_FAILED:
+    case ERROR_WINHTTP_SECURE_INVALID_CERT:
+    case ERROR_WINHTTP_SECURE_CERT_REVOKED:
+    case ERROR_WINHTTP_SECURE_CERT_WRONG_USAGE:
+        return HttpOutcome::Certificate;
+    default:
+        return HttpOutcome::Failed;
     }
 }
 
-// The announced body length; absent when the response has none (chunked or
-// ended by closing the connection).
-std::optional<DWORD> contentLength(HINTERNET request) {
-    DWORD length = 0;
-    DWORD size = sizeof length;
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &length, &size, WINHTTP_NO_HEADER_INDEX)) {
-        return std::nullopt;
-    }
-    return length;
+Attempt failedAttempt(Step step, const WinHttpRequest& request, bool beforeAnswer) {
+    Attempt attempt;
+    attempt.result = HttpResult::failure(outcomeOf(step, request));
+    attempt.beforeAnswer = beforeAnswer;
+    attempt.keptConnection = !request.openedConnection();
+    attempt.channelError = attempt.result.outcome == HttpOutcome::Failed &&
+                           request.error() == ERROR_WINHTTP_SECURE_CHANNEL_ERROR;
+    return attempt;
 }
 
-// The body read to its end. A failed call, or fewer bytes than the response
-// announced, fails the request: the body was cut short.
-std::optional<std::string> readBody(HINTERNET request) {
+Attempt tryGet(HINTERNET connection, const std::wstring& object, bool secure, bool verify, int timeoutMs,
+               const RequestLimits& limits) {
+    WinHttpRequest request(connection, L"GET", object, secure);
+    if (!request) {
+        return {HttpResult::failure(HttpOutcome::Failed)};
+    }
+    request.setTimeouts(timeoutMs);
+    if (secure && !verify) {
+        request.ignoreCertificateErrors();
+    }
+    Step step = request.send(kRequestHeaders, limits);
+    if (step == Step::Done) {
+        step = request.receiveResponse(limits);
+    }
+    if (step != Step::Done) {
+        return failedAttempt(step, request, true);
+    }
+    const int status = request.statusCode();
     std::string body;
-    if (!readAvailable(request, body)) {
-        return std::nullopt;
+    step = request.readBody(body, limits);
+    if (step != Step::Done) {
+        return failedAttempt(step, request, false);
     }
-    const auto announced = contentLength(request);
+    // Fewer bytes than announced: the body was cut short.
+    const auto announced = request.contentLength();
     if (announced && body.size() < *announced) {
-        return std::nullopt;
+        return {HttpResult::failure(HttpOutcome::Failed)};
     }
-    return body;
+    return {HttpResult::answer(status, std::move(body))};
+}
+
+// After a TLS channel error that names no problem (under Wine a refused
+// certificate looks like any other handshake failure): whether the
+// handshake succeeds with the certificate checks off. A bare HEAD / is sent
+// and nothing is read.
+HttpOutcome classifyChannelError(HINTERNET connection, int timeoutMs, const RequestLimits& limits) {
+    WinHttpRequest probe(connection, L"HEAD", L"/", true);
+    if (!probe) {
+        return HttpOutcome::Failed;
+    }
+    probe.setTimeouts(timeoutMs);
+    probe.ignoreCertificateErrors();
+    switch (probe.send(kRequestHeaders, limits)) {
+    case Step::Done:
+        return HttpOutcome::Certificate;
+    case Step::Cancelled:
+        return HttpOutcome::Cancelled;
+    case Step::TimedOut:
+        return HttpOutcome::TimedOut;
+    case Step::Failed:
+        break;
+    }
+    return HttpOutcome::Failed;
 }
 
 }  // namespace
 
-std::optional<std::string> WinHttpTransport::send(const HttpRequest& request, const LogFn& log) {
+WinHttpTransport::WinHttpTransport()
+    : session_(WinHttpOpen(L"Nubiro/9.0", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                           WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC)),
+      cancelled_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    if (session_ && WinHttpSetStatusCallback(session_.get(), onRequestStatus, kRequestNotifications, 0) ==
+                        WINHTTP_INVALID_STATUS_CALLBACK) {
+        session_.reset();
+    }
+}
+
+WinHttpTransport::~WinHttpTransport() = default;
+
+HINTERNET WinHttpTransport::connectionTo(const HostPort& host) {
+    auto it = connections_.find(host);
+    if (it == connections_.end()) {
+        InternetHandle connection(WinHttpConnect(session_.get(), host.first.c_str(), host.second, 0));
+        if (!connection) {
+            return nullptr;
+        }
+        it = connections_.emplace(host, std::move(connection)).first;
+    }
+    return it->second.get();
+}
+
+HttpResult WinHttpTransport::send(const HttpRequest& request, const LogFn& log) {
     const std::wstring url = toWide(request.url);
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
@@ -97,48 +156,44 @@ std::optional<std::string> WinHttpTransport::send(const HttpRequest& request, co
     parts.dwExtraInfoLength = static_cast<DWORD>(-1);
     if (!WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) {
         logLine(log, "WinHttpCrackUrl failed: " + request.url, "ERROR");
-        return std::nullopt;
+        return HttpResult::failure(HttpOutcome::Failed);
     }
-    const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    const HostPort host{std::wstring(parts.lpszHostName, parts.dwHostNameLength), parts.nPort};
     std::wstring object(parts.lpszUrlPath, parts.dwUrlPathLength);
     object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     const bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    if (!session_ || !cancelled_) {
+        return HttpResult::failure(HttpOutcome::Failed);
+    }
+    const HINTERNET connection = connectionTo(host);
+    if (connection == nullptr) {
+        return HttpResult::failure(HttpOutcome::Failed);
+    }
 
-    const InternetHandle session(
-        WinHttpOpen(L"Nubiro/9.0", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session) {
-        return std::nullopt;
+    ResetEvent(cancelled_.get());
+    std::optional<HttpCancel::Watch> watch;
+    if (request.cancel != nullptr) {
+        watch.emplace(request.cancel->watch([event = cancelled_.get()] { SetEvent(event); }));
+    }
+    if (isCancelled(request.cancel)) {
+        return HttpResult::failure(HttpOutcome::Cancelled);
     }
     const int timeoutMs = request.timeoutSec * 1000;
-    if (!WinHttpSetTimeouts(session.get(), timeoutMs, timeoutMs, timeoutMs, timeoutMs)) {
-        return std::nullopt;
+    const RequestLimits limits{std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs),
+                               cancelled_.get()};
+    Attempt attempt = tryGet(connection, object, secure, request.verifyTls, timeoutMs, limits);
+    if (attempt.result.outcome == HttpOutcome::Failed && attempt.beforeAnswer && attempt.keptConnection) {
+        // The server closed the kept connection while it was idle.
+        attempt = tryGet(connection, object, secure, request.verifyTls, timeoutMs, limits);
     }
-    const InternetHandle connection(WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
-    if (!connection) {
-        return std::nullopt;
+    if (attempt.channelError && secure && request.verifyTls && brokenChannels_.count(host) == 0) {
+        const HttpOutcome outcome = classifyChannelError(connection, timeoutMs, limits);
+        if (outcome == HttpOutcome::Failed) {
+            brokenChannels_.insert(host);
+        }
+        return HttpResult::failure(outcome);
     }
-    const InternetHandle get(WinHttpOpenRequest(connection.get(), L"GET", object.c_str(), nullptr,
-                                                WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                                secure ? WINHTTP_FLAG_SECURE : 0));
-    if (!get) {
-        return std::nullopt;
-    }
-    // Each request gets a connection of its own: a pooled one could carry a
-    // handshake made without verification into a request that wants it.
-    DWORD noKeepAlive = WINHTTP_DISABLE_KEEP_ALIVE;
-    WinHttpSetOption(get.get(), WINHTTP_OPTION_DISABLE_FEATURE, &noKeepAlive, sizeof noKeepAlive);
-    // Waiting for the response headers is receiving too.
-    DWORD responseTimeoutMs = static_cast<DWORD>(timeoutMs);
-    WinHttpSetOption(get.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeoutMs, sizeof responseTimeoutMs);
-    if (!request.verifyTls && secure) {
-        DWORD flags = kIgnoreCertificateErrors;
-        WinHttpSetOption(get.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags);
-    }
-    if (!WinHttpSendRequest(get.get(), kRequestHeaders, static_cast<DWORD>(-1), WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !WinHttpReceiveResponse(get.get(), nullptr)) {
-        return std::nullopt;
-    }
-    return readBody(get.get());
+    return attempt.result;
 }
 
 }  // namespace wx

@@ -24,8 +24,13 @@ public:
         return scratch_->path(".nubiro");
     }
 
+    bool trust(const std::string& authorityPath) override {
+        authorityPath_ = authorityPath;
+        return true;
+    }
+
     bool launch(std::optional<std::vector<std::string>> simulator, const std::vector<std::string>& runArgs) override {
-        std::vector<std::string> words{"run", "--sim", simulator ? "standin" : "fsuipc"};
+        std::vector<std::string> words{"--ca-file", authorityPath_, "run", "--sim", simulator ? "standin" : "fsuipc"};
         if (simulator) {
             words.insert(words.end(), simulator->begin(), simulator->end());
         }
@@ -44,6 +49,7 @@ public:
     }
 
 private:
+    std::string authorityPath_;
     std::optional<ScratchDir> scratch_;
     std::optional<EnvironmentScope> cacheHome_;
     std::optional<ChildProcess> cli_;

@@ -11,6 +11,7 @@
 #include "faults/FaultRig.h"
 #include "platform/PlatformDefaults.h"
 #include "platform/win32/LocalAppDataFolder.h"
+#include "support/win32/RootStoreEntry.h"
 #include "support/win32/StandInProcess.h"
 #include "util/Utf8Path.h"
 
@@ -52,6 +53,11 @@ public:
         return utf8String(cacheFolder_);
     }
 
+    bool trust(const std::string& authorityPath) override {
+        trusted_ = std::make_unique<RootStoreEntry>(authorityPath);
+        return trusted_->added();
+    }
+
     bool launch(std::optional<std::vector<std::string>> simulator, const std::vector<std::string>& runArgs) override {
         if (simulator) {
             simulatorOptions_ = *simulator;
@@ -88,6 +94,7 @@ public:
     }
 
 private:
+    std::unique_ptr<RootStoreEntry> trusted_;
     std::filesystem::path cacheFolder_;
     std::vector<std::string> simulatorOptions_;
     std::unique_ptr<StandInProcess> standIn_;

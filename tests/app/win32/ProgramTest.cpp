@@ -144,7 +144,7 @@ protected:
             hosts_.push_back(std::make_unique<test::EnvironmentScope>(name, sim_->httpsUrl));
         }
         installPlatformDefaults();
-        ASSERT_TRUE(sim_->resetFaults(*defaultHttpTransport()));
+        ASSERT_TRUE(sim_->resetFaults(*makeDefaultHttpTransport()));
         const auto folder = shellLocalAppDataFolder();
         ASSERT_TRUE(folder.has_value());
         std::filesystem::remove_all(utf8Path(*folder) / ".nubiro");
@@ -152,7 +152,7 @@ protected:
 
     void TearDown() override {
         if (sim_) {
-            sim_->resetFaults(*defaultHttpTransport());
+            sim_->resetFaults(*makeDefaultHttpTransport());
         }
     }
 
@@ -376,7 +376,7 @@ TEST_F(Program, InEnglishClosingWithARequestInFlightEndsTheProgramWithinTwoSecon
         });
     };
     const auto before = metarRequests();
-    ASSERT_TRUE(sim_->setFault(*defaultHttpTransport(), "/api/data/metar", "delay:60000"));
+    ASSERT_TRUE(sim_->setFault(*makeDefaultHttpTransport(), "/api/data/metar", "delay:60000"));
     ASSERT_TRUE(window->click(IDC_REFRESH));
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     while (metarRequests() == before && std::chrono::steady_clock::now() < deadline) {

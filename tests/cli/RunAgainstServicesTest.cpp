@@ -13,6 +13,7 @@
 #include "support/Environment.h"
 #include "support/RunningServicesSim.h"
 #include "support/TestData.h"
+#include "sources/HttpTransport.h"
 
 namespace wx {
 namespace {
@@ -27,9 +28,12 @@ protected:
         installPlatformDefaults();
         const auto sim = test::runningServicesSim();
         ASSERT_TRUE(sim) << "the web-services stand-in is not running";
+        sim_ = *sim;
         awc_.emplace("NUBIRO_AWC_URL", sim->httpUrl);
         openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim->httpUrl);
     }
+
+    void TearDown() override { sim_.resetFaults(*control_); }
 
     std::vector<json> run(const std::string& lat, const std::string& lon, std::vector<std::string> extra) const {
         std::vector<std::string> args{"--sim", "standin", "--airports", test::testDataPath("airports.csv"),
@@ -58,6 +62,8 @@ protected:
         return count;
     }
 
+    test::ServicesSim sim_;
+    std::shared_ptr<HttpTransport> control_ = makeDefaultHttpTransport();
     std::optional<test::EnvironmentScope> awc_;
     std::optional<test::EnvironmentScope> openMeteo_;
 };
@@ -119,6 +125,27 @@ TEST_F(RunAgainstServices, TheReadBackAgreesThenWarnsWhenTheSimulatorDiffers) {
     const std::string warning = "Read-back differs from the weather sent: QNH 990 (sent " +
                                 readBacks[0]["sent"]["qnhHpa"].dump() + ")";
     EXPECT_EQ(logged(events, warning), 1);
+}
+
+// The service's QNH 6 hPa higher from the second fetch on: with smooth
+// changes the simulator gets it in 1 hPa steps, one a cycle without
+// requests, and then keeps it.
+TEST_F(RunAgainstServices, SmoothChangesBringANewQnhInOneHectopascalSteps) {
+    ASSERT_TRUE(sim_.setFault(*control_, "/api/data/metar", "qnh-rise:6"));
+    const size_t before = sim_.requests().size();
+    const auto events = run("51.4706", "-0.4619",
+                            {"--station-mode", "manual", "--manual-stations", "EGLL", "--global-layer", "0",
+                             "--smooth-changes", "1", "--interval-sec", "2", "--cycles", "8"});
+    std::vector<double> qnh;
+    for (const json& record : named(events, "record")) {
+        qnh.push_back(record["qnhHpa"].get<double>());
+    }
+    EXPECT_EQ(qnh, (std::vector<double>{1019, 1020, 1021, 1022, 1023, 1024, 1025, 1025}));
+    EXPECT_EQ(logged(events, "Smooth change: 1 stations still moving"), 5);
+    const auto requests = sim_.requests();
+    const auto metarRequests = std::count_if(requests.begin() + static_cast<long>(before), requests.end(),
+                                             [](const json& r) { return r.value("path", "") == "/api/data/metar"; });
+    EXPECT_EQ(metarRequests, 3) << "the first two cycles and the one after the steps";
 }
 
 }  // namespace

@@ -46,6 +46,9 @@ std::optional<Fault> parseFault(const std::string& kind) {
     if (name == "trickle" && value && *value > 0) {
         return Fault{Fault::Kind::Trickle, value};
     }
+    if (name == "qnh-rise" && value) {
+        return Fault{Fault::Kind::QnhRise, value};
+    }
     return std::nullopt;
 }
 
@@ -64,16 +67,28 @@ std::optional<std::pair<std::string, Fault>> parseFaultOption(const std::string&
 void FaultTable::set(const std::string& path, const Fault& fault) {
     std::lock_guard lock(mutex_);
     faults_[path] = fault;
+    met_.erase(path);
 }
 
 void FaultTable::clear(const std::string& path) {
     std::lock_guard lock(mutex_);
     faults_.erase(path);
+    met_.erase(path);
 }
 
 void FaultTable::clearAll() {
     std::lock_guard lock(mutex_);
     faults_.clear();
+    met_.clear();
+}
+
+std::optional<std::pair<Fault, int>> FaultTable::meet(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    const auto it = faults_.find(path);
+    if (it == faults_.end()) {
+        return std::nullopt;
+    }
+    return std::make_pair(it->second, ++met_[path]);
 }
 
 std::optional<Fault> FaultTable::find(const std::string& path) const {

@@ -101,19 +101,31 @@ std::optional<FixtureReport> parseLine(std::string line, system_clock::time_poin
     return report;
 }
 
-// The same report an hour earlier.
-FixtureReport previousReport(const FixtureReport& current) {
-    FixtureReport older = current;
-    older.obsTime = *current.obsTime - 3600;
-    std::istringstream words(current.rawOb);
+// The report observed at another time, its time group rewritten.
+FixtureReport observedAt(const FixtureReport& report, int64_t obsTime) {
+    FixtureReport moved = report;
+    moved.obsTime = obsTime;
+    std::istringstream words(report.rawOb);
     std::string word;
     while (words >> word) {
         if (isTimeGroup(word)) {
-            older.rawOb.replace(older.rawOb.find(word), word.size(), timeGroup(*older.obsTime));
+            moved.rawOb.replace(moved.rawOb.find(word), word.size(), timeGroup(obsTime));
             break;
         }
     }
-    return older;
+    return moved;
+}
+
+// The same report an hour earlier.
+FixtureReport previousReport(const FixtureReport& current) { return observedAt(current, *current.obsTime - 3600); }
+
+// A station's report age in minutes, the same every time: 5 to 95.
+int64_t freshAgeMinutes(const std::string& stationId) {
+    uint32_t hash = 2166136261u;
+    for (const char c : stationId) {
+        hash = (hash ^ static_cast<uint8_t>(c)) * 16777619u;
+    }
+    return 5 + hash % 91;
 }
 
 }  // namespace
@@ -165,6 +177,27 @@ std::vector<FixtureReport> MetarFixtures::select(const std::string& ids, double 
             }
             const size_t count = hours >= 2 ? it->second.size() : 1;
             out.insert(out.end(), it->second.begin(), it->second.begin() + static_cast<long>(count));
+        }
+    }
+    return out;
+}
+
+std::vector<FixtureReport> retimed(const std::vector<FixtureReport>& reports, system_clock::time_point now) {
+    const int64_t minute = duration_cast<minutes>(now.time_since_epoch()).count() * 60;
+    std::vector<FixtureReport> out;
+    std::string station;
+    int64_t current = 0;
+    for (const FixtureReport& report : reports) {
+        if (!report.obsTime) {
+            out.push_back(report);
+            continue;
+        }
+        if (report.stationId != station) {
+            station = report.stationId;
+            current = minute - freshAgeMinutes(station) * 60;
+            out.push_back(observedAt(report, current));
+        } else {
+            out.push_back(observedAt(report, current - 3600));
         }
     }
     return out;

@@ -40,6 +40,11 @@ private:
     std::map<std::string, std::vector<FixtureReport>> stations_;
 };
 
+// The same reports made recent: each station's current report observed 5
+// to 95 minutes (by station) before `now`, the one before it an hour
+// earlier, their time groups rewritten to match.
+std::vector<FixtureReport> retimed(const std::vector<FixtureReport>& reports, std::chrono::system_clock::time_point now);
+
 // The answers of the JSON and plain-text formats.
 std::string metarJsonAnswer(const std::vector<FixtureReport>& reports);
 std::string metarRawAnswer(const std::vector<FixtureReport>& reports);

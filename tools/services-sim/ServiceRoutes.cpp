@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <regex>
 #include <thread>
 
 #include <nlohmann/json.hpp>
@@ -50,13 +51,28 @@ void cutBody(Response& res, size_t bytes) {
     });
 }
 
+// Every QNH group ("Q" and four digits) of the text raised by `hpa`.
+std::string raiseQnh(const std::string& text, int hpa) {
+    static const std::regex kQnh(R"(\bQ(\d{4})\b)");
+    std::string raised;
+    auto from = text.cbegin();
+    for (std::sregex_iterator it(text.begin(), text.end(), kQnh), end; it != end; ++it) {
+        raised.append(from, (*it)[0].first);
+        raised += "Q" + std::to_string(std::stoi((*it)[1].str()) + hpa);
+        from = (*it)[0].second;
+    }
+    raised.append(from, text.cend());
+    return raised;
+}
+
 httplib::Server::Handler withFaults(ServiceData& data, httplib::Server::Handler handler) {
     return [&data, handler](const Request& req, Response& res) {
-        const auto fault = data.faults.find(req.path);
-        if (!fault) {
+        const auto met = data.faults.meet(req.path);
+        if (!met) {
             handler(req, res);
             return;
         }
+        const Fault* fault = &met->first;
         switch (fault->kind) {
             case Fault::Kind::Delay:
                 std::this_thread::sleep_for(std::chrono::milliseconds(*fault->arg));
@@ -91,13 +107,22 @@ httplib::Server::Handler withFaults(ServiceData& data, httplib::Server::Handler 
                 handler(req, res);
                 trickleBody(res, std::chrono::milliseconds(*fault->arg), data.stopping);
                 return;
+            case Fault::Kind::QnhRise:
+                handler(req, res);
+                if (met->second > 1) {
+                    res.body = raiseQnh(res.body, *fault->arg);
+                }
+                return;
         }
     };
 }
 
 void serveMetars(const ServiceData& data, const Request& req, Response& res) {
     const double hours = std::atof(req.get_param_value("hours").c_str());
-    const auto reports = data.metars.select(req.get_param_value("ids"), hours);
+    auto reports = data.metars.select(req.get_param_value("ids"), hours);
+    if (data.freshReports) {
+        reports = retimed(reports, std::chrono::system_clock::now());
+    }
     if (reports.empty()) {
         res.status = 204;
         return;

@@ -22,6 +22,7 @@ struct ServiceData {
     RequestLog requests;
     ConnectionCounts connections;
     std::atomic<bool> stopping{false};  // set before the servers stop: held requests let go
+    bool freshReports = false;  // reports carry recent times instead of the fixture's
 };
 
 // The service paths, the control paths under "/_sim/" and the request log

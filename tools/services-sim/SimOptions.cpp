@@ -7,7 +7,7 @@ namespace wx::sim {
 const char* const kSimUsage =
     "usage: services-sim [--http-port N] [--https-port N] [--airports FILE] [--metars FILE]\n"
     "                    [--sigmets FILE] [--fault PATH=KIND[:ARG]]... [--request-log FILE]\n"
-    "                    [--authority-out FILE] [--exit-with PID]\n"
+    "                    [--authority-out FILE] [--fresh-reports] [--exit-with PID]\n"
     "\n"
     "A stand-in for the aviation-weather service, the Open-Meteo forecast service and the\n"
     "airport list download, on 127.0.0.1 over HTTP and HTTPS. At start it makes a certificate\n"
@@ -24,9 +24,12 @@ const char* const kSimUsage =
     "  --fault PATH=KIND[:ARG]         KIND: delay:MS, status:CODE (with an HTML page), empty,\n"
     "                                  invalid-json, drop (close without an answer),\n"
     "                                  drop:BYTES (close after BYTES bytes of the body), hang\n"
-    "                                  (never answer) or trickle:MS (the body one byte every MS)\n"
+    "                                  (never answer), trickle:MS (the body one byte every MS) or\n"
+    "                                  qnh-rise:HPA (later answers with their QNH groups raised)\n"
     "  --request-log FILE              append one JSON line per request received\n"
     "  --authority-out FILE            write the certificate authority (PEM) for clients to trust\n"
+    "  --fresh-reports                 each station's report is made 5 to 95 minutes old when it is\n"
+    "                                  asked for (by station), instead of keeping its fixture time\n"
     "  --exit-with PID                 stop when process PID has ended\n"
     "\n"
     "Control while running: GET /_sim/fault?path=PATH&fault=KIND[:ARG] sets a fault\n"
@@ -55,6 +58,10 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::s
         const std::string& name = args[i];
         if (name == "--help" || name == "-h") {
             options.help = true;
+            continue;
+        }
+        if (name == "--fresh-reports") {
+            options.freshReports = true;
             continue;
         }
         if (i + 1 >= args.size()) {

@@ -19,6 +19,7 @@ struct SimOptions {
     std::string requestLogPath;
     std::string authorityPath;  // where the certificate authority is written; empty: nowhere
     int exitWithPid = 0;  // stop when this process is gone; 0 = never
+    bool freshReports = false;
     bool help = false;
 };
 

@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath), {}, {false}};
+    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath), {}, {false}, options.freshReports};
     if (!data.requests.ok()) {
         std::cerr << "services-sim: cannot write " << options.requestLogPath << "\n";
         return 1;

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/PlatformDefaults.h"
+#include "sources/HttpTransport.h"
 #include "support/Environment.h"
 #include "support/RunningServicesSim.h"
 #include "support/TestData.h"
@@ -41,11 +43,15 @@ size_t countEvents(const std::vector<std::string>& lines, const std::string& nam
 class HeadlessRun : public testing::Test {
 protected:
     void SetUp() override {
+        installPlatformDefaults();
         const auto sim = test::runningServicesSim();
         ASSERT_TRUE(sim) << "the web-services stand-in is not running";
+        sim_ = *sim;
         awc_.emplace("NUBIRO_AWC_URL", sim->httpsUrl);
         openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim->httpsUrl);
     }
+
+    void TearDown() override { sim_.resetFaults(*control_); }
 
     std::vector<std::string> runArgs(std::vector<std::string> extra) const {
         std::vector<std::string> args{"run", "--sim", "fsuipc", "--airports", test::testDataPath("airports.csv"),
@@ -54,6 +60,8 @@ protected:
         return args;
     }
 
+    test::ServicesSim sim_;
+    std::shared_ptr<HttpTransport> control_ = makeDefaultHttpTransport();
     std::optional<test::EnvironmentScope> awc_;
     std::optional<test::EnvironmentScope> openMeteo_;
 };
@@ -112,6 +120,28 @@ TEST_F(HeadlessRun, TheReadBackAgreesThenWarnsWhenTheSimulatorDiffers) {
                     .has_value());
     cli.sendLine("stop");
     EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(30)).has_value());
+}
+
+// The service's QNH 6 hPa higher from the second fetch on: with smooth
+// changes fsuipc-sim receives it in 1 hPa steps and then keeps it.
+TEST_F(HeadlessRun, SmoothChangesBringANewQnhInOneHectopascalSteps) {
+    ASSERT_TRUE(sim_.setFault(*control_, "/api/data/metar", "qnh-rise:6"));
+    StandInProcess standIn({"--lat", "51.4706", "--lon", "-0.4619"});
+    ASSERT_TRUE(standIn.started());
+    ChildProcess cli(NUBIRO_CLI_EXE,
+                     runArgs({"--station-mode", "manual", "--manual-stations", "EGLL", "--global-layer", "0",
+                              "--smooth-changes", "1", "--interval-sec", "2", "--cycles", "8"}),
+                     "nubiro-cli> ");
+    ASSERT_TRUE(cli.launched());
+    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(180)).has_value());
+    std::vector<double> qnh;
+    for (const std::string& line : standIn.linesSoFar()) {
+        const auto event = json::parse(line, nullptr, false);
+        if (event.is_object() && event.value("event", "") == "record") {
+            qnh.push_back(event["qnhHpa"].get<double>());
+        }
+    }
+    EXPECT_EQ(qnh, (std::vector<double>{1019, 1020, 1021, 1022, 1023, 1024, 1025, 1025}));
 }
 
 // The simulator crashes and is started again: the link is closed, looked

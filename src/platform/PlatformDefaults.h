@@ -16,4 +16,9 @@ void installPlatformDefaults();
 // Windows build always trusts the system's certificate store.
 bool trustOnlyCertificateAuthorities(const std::string& pemFile);
 
+// Standard input, output and error carry bytes as they are. On Windows they
+// otherwise turn line ends into CR LF, and a write to a pipe that is full at
+// that moment can then be repeated in part, garbling a line.
+void useBinaryStandardStreams();
+
 }  // namespace wx

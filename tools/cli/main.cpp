@@ -65,6 +65,7 @@ void printUsage(std::ostream& out) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    wx::useBinaryStandardStreams();
     wx::installPlatformDefaults();
     std::vector<std::string> words(argv + 1, argv + argc);
     if (!words.empty() && words[0] == "--ca-file") {

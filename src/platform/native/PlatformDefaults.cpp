@@ -18,4 +18,6 @@ bool trustOnlyCertificateAuthorities(const std::string& pemFile) {
     return true;
 }
 
+void useBinaryStandardStreams() {}
+
 }  // namespace wx

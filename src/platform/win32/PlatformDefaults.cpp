@@ -1,5 +1,9 @@
 #include "platform/PlatformDefaults.h"
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <memory>
 
 #include "airports/LocalAppDataFolder.h"
@@ -16,5 +20,11 @@ void installPlatformDefaults() {
 }
 
 bool trustOnlyCertificateAuthorities(const std::string&) { return false; }
+
+void useBinaryStandardStreams() {
+    for (const int stream : {_fileno(stdin), _fileno(stdout), _fileno(stderr)}) {
+        _setmode(stream, _O_BINARY);
+    }
+}
 
 }  // namespace wx

@@ -26,6 +26,7 @@ class RunAgainstServices : public testing::Test {
 protected:
     void SetUp() override {
         installPlatformDefaults();
+        control_ = makeDefaultHttpTransport();
         const auto sim = test::runningServicesSim();
         ASSERT_TRUE(sim) << "the web-services stand-in is not running";
         sim_ = *sim;
@@ -63,7 +64,7 @@ protected:
     }
 
     test::ServicesSim sim_;
-    std::shared_ptr<HttpTransport> control_ = makeDefaultHttpTransport();
+    std::shared_ptr<HttpTransport> control_;  // made once the platform's transport is installed
     std::optional<test::EnvironmentScope> awc_;
     std::optional<test::EnvironmentScope> openMeteo_;
 };

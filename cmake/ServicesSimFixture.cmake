@@ -27,6 +27,6 @@ function(nubiro_use_services_sim test fixture)
   if(CMAKE_CROSSCOMPILING)
     set(state "Z:${state}")
   endif()
-  set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED ${fixture}
-                       ENVIRONMENT "NUBIRO_SERVICES_SIM_STATE=${state}")
+  set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${fixture})
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "NUBIRO_SERVICES_SIM_STATE=${state}")
 endfunction()

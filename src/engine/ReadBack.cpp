@@ -9,7 +9,7 @@ namespace {
 constexpr int32_t kQnhToleranceHpa = 2;
 constexpr int32_t kSpeedToleranceKt = 10;
 constexpr int32_t kDirectionToleranceDeg = 30;
-constexpr int32_t kDirectionNeedsKt = 5;
+constexpr int32_t kCompareDirectionNeedsKt = 5;
 // What the simulator's words can hold: directions are written in whole
 // degrees and read back from 65536ths of a circle, visibility in hundredths
 // of a statute mile (16.09 m).
@@ -53,7 +53,7 @@ ReadBack compareReadBack(const AmbientWeather& simulator, const WeatherData& sen
     if (std::abs(a.windSpeedKt - b.windSpeedKt) > kSpeedToleranceKt) {
         result.differing.push_back("wind speed");
     }
-    if (a.windSpeedKt >= kDirectionNeedsKt && b.windSpeedKt >= kDirectionNeedsKt &&
+    if (a.windSpeedKt >= kCompareDirectionNeedsKt && b.windSpeedKt >= kCompareDirectionNeedsKt &&
         angleBetween(a.windDirDeg, b.windDirDeg) > kDirectionToleranceDeg) {
         result.differing.push_back("wind direction");
     }

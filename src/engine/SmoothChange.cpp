@@ -10,7 +10,7 @@ namespace {
 constexpr int32_t kQnhStepHpa = 1;
 constexpr int32_t kSpeedStepKt = 3;
 constexpr int32_t kDirectionStepDeg = 10;
-constexpr int32_t kDirectionNeedsKt = 3;
+constexpr int32_t kTurnNeedsKt = 3;
 constexpr int64_t kLeastVisibilityStepM = 100;
 
 int32_t towards(int32_t from, int32_t to, int32_t step) { return std::clamp(to, from - step, from + step); }
@@ -20,7 +20,7 @@ int32_t normalDegrees(int32_t degrees) { return ((degrees % 360) + 360) % 360; }
 // The direction turned at most one step from `from` toward `to`, the
 // shorter way; a light wind turns at once.
 int32_t turned(int32_t from, int32_t to, int32_t fromSpeedKt, int32_t toSpeedKt) {
-    if (fromSpeedKt < kDirectionNeedsKt || toSpeedKt < kDirectionNeedsKt) {
+    if (fromSpeedKt < kTurnNeedsKt || toSpeedKt < kTurnNeedsKt) {
         return to;
     }
     int32_t difference = normalDegrees(to - from);

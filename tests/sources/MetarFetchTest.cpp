@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         FullCase{"NullGivesNothing", {"null"}, {}, {}, {kJsonUrl}}),
     [](const testing::TestParamInfo<FullCase>& info) { return std::string(info.param.name); });
 
-struct OutcomeCase {
+struct FetchOutcomeCase {
     const char* name;
     std::vector<HttpResult> results;
     MetarMap expected;
@@ -140,7 +140,7 @@ struct OutcomeCase {
     std::vector<std::string> urls;
 };
 
-class FullMetarFetchOutcome : public testing::TestWithParam<OutcomeCase> {
+class FullMetarFetchOutcome : public testing::TestWithParam<FetchOutcomeCase> {
 protected:
     test::EnvironmentScope host_{"NUBIRO_AWC_URL", "https://awc.test"};
 };
@@ -156,14 +156,14 @@ TEST_P(FullMetarFetchOutcome, ErrorStatusIsNoAnswerAndACancelEndsQuietly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, FullMetarFetchOutcome,
-    testing::Values(OutcomeCase{"ErrorPageTakesThePlainTextEndpoint",
+    testing::Values(FetchOutcomeCase{"ErrorPageTakesThePlainTextEndpoint",
                                 {HttpResult::answer(503, "<html>503</html>"),
                                  test::scripted("METAR EGLL 061020Z 27010KT\n")},
                                 {{"EGLL", "METAR EGLL 061020Z 27010KT"}},
                                 {"[WARN] HTTP 503 from awc.test/api/data/metar"},
                                 {kJsonUrl, kRawUrl}},
-                    OutcomeCase{"CancelledRequest", {HttpResult::failure(HttpOutcome::Cancelled)}, {}, {}, {kJsonUrl}}),
-    [](const testing::TestParamInfo<OutcomeCase>& info) { return std::string(info.param.name); });
+                    FetchOutcomeCase{"CancelledRequest", {HttpResult::failure(HttpOutcome::Cancelled)}, {}, {}, {kJsonUrl}}),
+    [](const testing::TestParamInfo<FetchOutcomeCase>& info) { return std::string(info.param.name); });
 
 TEST(FullMetarFetch, EmptyListMakesNoRequest) {
     auto transport = std::make_shared<ScriptedTransport>(Answers{"[]"});

@@ -33,7 +33,7 @@ step() {
   local start=$SECONDS status=0
   STEP_NOTE="$note_file" "$@" >"$log" 2>&1 </dev/null || status=$?
   local seconds=$((SECONDS - start)) result=ok note=
-  [ -f "$note_file" ] && note=$(cat "$note_file")
+  [ -f "$note_file" ] && note=$(cat "$note_file") && rm -f "$note_file"
   [ $status -eq 0 ] || result=FAILED
   _step_names+=("$name")
   _step_results+=("$result")

@@ -23,7 +23,8 @@ enum class HttpOutcome {
     Certificate,  // the server's certificate was not accepted
     TimedOut,     // the whole request took longer than its time-out
     Cancelled,    // its cancel switch was on
-    Failed,       // anything else: name, connection, TLS channel, cut body
+    Refused,      // no connection could be made to the host (refused, unreachable)
+    Failed,       // anything else: name, TLS channel, a connection closed or cut
 };
 
 // The result of one request: the final status and the body when answered.

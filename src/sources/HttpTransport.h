@@ -38,6 +38,7 @@ struct HttpResult {
     bool answered() const { return outcome == HttpOutcome::Answered; }
     // An answer with a status from 200 to 299.
     bool succeeded() const { return answered() && status >= 200 && status <= 299; }
+    bool operator==(const HttpResult&) const = default;
 };
 
 // One platform GET at a time. A transport belongs to one client and keeps

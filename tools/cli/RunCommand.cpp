@@ -129,7 +129,8 @@ public:
                 io_.err << "nubiro-cli run: cannot record a weather pack: " << error << "\n";
                 return 1;
             }
-            logToOutput()("Weather pack: recording into " + options_.recordDir, "INFO");
+            logToOutput()("Weather pack: the services' requests and answers are recorded into " + options_.recordDir,
+                          "INFO");
         }
         airports_ = std::make_unique<AirportDb>(logToOutput());
         const AirportDb* airports = airports_.get();

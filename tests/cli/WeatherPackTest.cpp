@@ -4,19 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include <nlohmann/json.hpp>
 
 #include "cli/CliRunner.h"
 #include "platform/PlatformDefaults.h"
-#include "sources/PackIndex.h"
 #include "support/Environment.h"
+#include "support/PackFiles.h"
 #include "support/RunningServicesSim.h"
 #include "support/ScratchDir.h"
 #include "support/ServicesSimProcess.h"
 #include "support/TestData.h"
-#include "util/LineInput.h"
 #include "weather/UtcTime.h"
 
 namespace wx {
@@ -24,25 +21,8 @@ namespace {
 
 using nlohmann::json;
 
-std::vector<PackEntry> packIndex(const std::string& dir) {
-    std::ifstream in(dir + "/" + kPackIndexFile, std::ios::binary);
-    std::vector<PackEntry> entries;
-    for (std::string line; readLine(in, line);) {
-        entries.push_back(parsePackIndexLine(line).value());
-    }
-    return entries;
-}
-
-// The bytes of every record the run wrote, in order.
-std::vector<std::string> records(const std::vector<json>& events) {
-    std::vector<std::string> bytes;
-    for (const json& event : events) {
-        if (event.value("event", "") == "record") {
-            bytes.push_back(event["hex"]);
-        }
-    }
-    return bytes;
-}
+using test::readPackIndex;
+using test::recordBytes;
 
 // The first station event of a station.
 json stationEvent(const std::vector<json>& events, const std::string& id) {
@@ -91,7 +71,7 @@ protected:
     // Records `cycles` cycles into a pack; its index.
     std::vector<PackEntry> record(int cycles) {
         recorded_ = run(sim_.httpUrl, {"--cycles", std::to_string(cycles), "--record", scratch_.path("pack")});
-        return packIndex(scratch_.path("pack"));
+        return readPackIndex(scratch_.path("pack"));
     }
 
     // The pack replayed by a stand-in of its own to a run whose clock
@@ -120,13 +100,13 @@ TEST_F(WeatherPack, ThreeCyclesReplayByteForByte) {
         EXPECT_EQ(entry.outcome, HttpOutcome::Answered) << entry.url;
     }
     const auto replayed = replay(3, index[0].time);
-    ASSERT_EQ(records(recorded_).size(), 3u * 4u);
-    EXPECT_EQ(records(replayed), records(recorded_));
+    ASSERT_EQ(recordBytes(recorded_).size(), 3u * 4u);
+    EXPECT_EQ(recordBytes(replayed), recordBytes(recorded_));
     EXPECT_TRUE(logged(replayed, "SIGMET active: 23"));
 
     const auto later = formatUtcTime(*parseUtcTime(index[0].time) + std::chrono::hours(6));
     const auto sixHoursOn = replay(3, later);
-    EXPECT_NE(records(sixHoursOn), records(recorded_));
+    EXPECT_NE(recordBytes(sixHoursOn), recordBytes(recorded_));
     const json egll = stationEvent(recorded_, "EGLL");
     const json egllLater = stationEvent(sixHoursOn, "EGLL");
     EXPECT_EQ(egll["weather"]["sigmets"], json({"TURB@EGTT"}));
@@ -144,8 +124,8 @@ TEST_F(WeatherPack, ARecordedTimeOutReplaysAsATimeOut) {
     EXPECT_EQ(index[1].url, sim_.httpUrl + "/api/data/isigmet?format=json");
     EXPECT_EQ(index[1].outcome, HttpOutcome::TimedOut);
     const auto replayed = replay(1, index[0].time);
-    EXPECT_FALSE(records(replayed).empty());
-    EXPECT_EQ(records(replayed), records(recorded_));
+    EXPECT_FALSE(recordBytes(replayed).empty());
+    EXPECT_EQ(recordBytes(replayed), recordBytes(recorded_));
     EXPECT_FALSE(logged(replayed, "SIGMET active"));
 }
 

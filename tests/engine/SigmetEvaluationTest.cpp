@@ -183,9 +183,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"[WARN] [EDDF] SIGMET SEV TURB (EDWW)"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// "coords" as a list of areas: each array element is an area of its own,
-// the object elements together one more; any area covering the point
-// applies the SIGMET once.
+// "coords" as a list of areas, each an array of corners: any area covering
+// the point applies the SIGMET once.
 INSTANTIATE_TEST_SUITE_P(
     SeveralAreas, SigmetEvaluation,
     testing::Values(
@@ -199,21 +198,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {area(json::array({corners(49, 7), corners(49.5, 7.5)}))},
                    50,
                    8,
-                   [] { return withCb(600, 12192, "TS@XXXX"); },
-                   {"[WARN] [EDDF] SIGMET TS (XXXX)"}},
-        SigmetCase{"NoAreaCovers",
-                   {area(json::array({corners(30, 30), corners(-10, 100)}))},
-                   50,
-                   8,
-                   sortedStation,
-                   {"[INFO] [EDDF] SIGMET: none in area (1 global)"}},
-        // A triangle of objects around an area far away: the objects still
-        // form their own polygon, which holds the point.
-        SigmetCase{"CornersAroundAnAreaFormOnePolygon",
-                   {area(json::array({{{"lat", 40}, {"lon", 0}}, {{"lat", 40}, {"lon", 20}}, corners(-10, 100),
-                                      {{"lat", 60}, {"lon", 10}}}))},
-                   45,
-                   10,
                    [] { return withCb(600, 12192, "TS@XXXX"); },
                    {"[WARN] [EDDF] SIGMET TS (XXXX)"}},
         SigmetCase{"AnUnreadableCornerEndsOnlyItsArea",

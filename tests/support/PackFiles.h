@@ -12,17 +12,13 @@
 
 namespace wx::test {
 
-// The entries of a weather pack's index, in order; a line that is no entry
-// ends them.
+// The entries of a weather pack's index, in order, up to one that is none.
 inline std::vector<PackEntry> readPackIndex(const std::string& dir) {
     std::ifstream in(utf8Path(dir) / kPackIndexFile, std::ios::binary);
     std::vector<PackEntry> entries;
-    for (std::string line; readLine(in, line);) {
-        const auto entry = parsePackIndexLine(line);
-        if (!entry) {
-            break;
-        }
-        entries.push_back(*entry);
+    std::string line;
+    while (readLine(in, line) && parsePackIndexLine(line)) {
+        entries.push_back(*parsePackIndexLine(line));
     }
     return entries;
 }

@@ -18,7 +18,7 @@ constexpr std::array<std::pair<HttpOutcome, const char*>, 6> kOutcomeNames{{
 }};
 
 template <typename T>
-bool readMember(const json& object, const char* key, T& target) {
+bool readIndexMember(const json& object, const char* key, T& target) {
     const auto it = object.find(key);
     if (it == object.end()) {
         return false;
@@ -69,8 +69,8 @@ std::optional<PackEntry> parsePackIndexLine(const std::string& line) {
     const json object = json::parse(line, nullptr, false);
     PackEntry entry;
     std::string outcome;
-    if (!object.is_object() || !readMember(object, "number", entry.number) || !readMember(object, "time", entry.time) ||
-        !readMember(object, "url", entry.url) || !readMember(object, "outcome", outcome)) {
+    if (!object.is_object() || !readIndexMember(object, "number", entry.number) || !readIndexMember(object, "time", entry.time) ||
+        !readIndexMember(object, "url", entry.url) || !readIndexMember(object, "outcome", outcome)) {
         return std::nullopt;
     }
     const auto kind = outcomeNamed(outcome);
@@ -78,12 +78,12 @@ std::optional<PackEntry> parsePackIndexLine(const std::string& line) {
         return std::nullopt;
     }
     entry.outcome = *kind;
-    readMember(object, "ms", entry.durationMs);
+    readIndexMember(object, "ms", entry.durationMs);
     if (entry.outcome == HttpOutcome::Answered &&
-        (!readMember(object, "status", entry.status) || !readMember(object, "body", entry.bodyFile))) {
+        (!readIndexMember(object, "status", entry.status) || !readIndexMember(object, "body", entry.bodyFile))) {
         return std::nullopt;
     }
-    readMember(object, "bytes", entry.bodyBytes);
+    readIndexMember(object, "bytes", entry.bodyBytes);
     return entry;
 }
 

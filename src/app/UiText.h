@@ -79,6 +79,8 @@ enum class TextId {
     CreateDialogFailed,
     CreateWindowFailed,
     // The window's own log lines.
+    RecordingPack,
+    PackNotRecorded,
     LoadingAirports,
     AirportsReady,
     AirportsMissing,

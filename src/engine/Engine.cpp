@@ -29,7 +29,7 @@ Engine::Engine(const AirportDb& airports, EngineSettings settings, EngineCallbac
       seams_(std::move(seams)),
       clock_(std::make_shared<InterruptibleClock>(seams_.clock)),
       workerLog_(workerLog()),
-      source_(makeSource(settings_.source, workerLog_, httpCancel_)),
+      source_(makeSource(settings_.source, workerLog_, httpCancel_, seams_.utcNow)),
       activeSourceName_(settings_.source) {
     log("Weather source: " + activeSourceName_, "INFO");
 }
@@ -174,7 +174,7 @@ void Engine::selectSource() {
         return;
     }
     activeSourceName_ = settings.source;
-    source_ = makeSource(activeSourceName_, workerLog_, httpCancel_);
+    source_ = makeSource(activeSourceName_, workerLog_, httpCancel_, seams_.utcNow);
     smooth_.writeAtOnce();
     log("Switched weather source \xE2\x86\x92 " + activeSourceName_, "OK");
 }

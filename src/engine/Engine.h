@@ -13,6 +13,7 @@
 #include "airports/AirportDb.h"
 #include "engine/EngineSettings.h"
 #include "engine/ReadBack.h"
+#include "engine/SigmetSelection.h"
 #include "engine/SmoothChange.h"
 #include "engine/StationSelection.h"
 #include "sim/Clock.h"
@@ -21,6 +22,7 @@
 #include "sim/SimLink.h"
 #include "sources/HttpCancel.h"
 #include "sources/WeatherSource.h"
+#include "weather/UtcTime.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
@@ -39,8 +41,9 @@ struct EngineSeams {
     std::shared_ptr<IpcTransport> ipcTransport;
     std::shared_ptr<Clock> clock;
     CycleEndFn onCycleEnd;
-    // The calendar time, UTC, that reports are aged against.
-    std::function<std::chrono::system_clock::time_point()> utcNow;
+    // The calendar time, UTC: the one "now" of the engine and its sources,
+    // for the model's hour, the reports' ages and the SIGMETs' validity.
+    UtcClock utcNow;
 };
 
 // The program's worker: on a thread of its own it opens the simulator link
@@ -98,15 +101,15 @@ private:
     bool writeStationRecord(const EngineSettings& settings, const StationEntry& station, const WeatherData& target,
                             double magVarDeg, std::optional<WeatherData>& first);
     void readBack(const std::optional<WeatherData>& sent, double magVarDeg);
-    std::vector<nlohmann::json> fetchSigmets(const EngineSettings& settings);
+    SigmetList fetchSigmets(const EngineSettings& settings);
     void initialiseWeatherOnce();
     bool wantsGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position) const;
     void syncZulu(const EngineSettings& settings, const std::vector<std::pair<std::string, std::string>>& reports);
     std::optional<WeatherData> writeGlobalPoint(const EngineSettings& settings,
                                                 const std::optional<SimPosition>& position,
-                                                const std::vector<nlohmann::json>& sigmets, double magVarDeg);
+                                                const SigmetList& sigmets, double magVarDeg);
     std::optional<WeatherData> stationWeather(const EngineSettings& settings, const StationEntry& station,
-                                              const MetarMap& metars, const std::vector<nlohmann::json>& sigmets);
+                                              const MetarMap& metars, const SigmetList& sigmets);
     void activate(const EngineSettings& settings, int written, const std::optional<WeatherData>& textRecord,
                   const std::optional<WeatherData>& nearest, double magVarDeg);
     void pause(const EngineSettings& settings);

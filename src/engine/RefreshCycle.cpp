@@ -3,7 +3,6 @@
 // the cycle's text.
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -205,7 +204,7 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
     log("METAR: " + std::to_string(metars.size()), "INFO");
     const Reports reports = orderedReports(metars, sorted);
     logReports(reports);
-    const std::vector<json> sigmets = fetchSigmets(settings);
+    const SigmetList sigmets = fetchSigmets(settings);
     syncZulu(settings, reports);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
@@ -233,7 +232,7 @@ void Engine::logReports(const Reports& reports) {
     if (!workerLog_) {
         return;
     }
-    const auto now = seams_.utcNow ? seams_.utcNow() : std::chrono::system_clock::now();
+    const auto now = utcNow(seams_.utcNow);
     for (const auto& [id, raw] : reports) {
         if (raw.empty()) {
             continue;
@@ -302,7 +301,7 @@ void Engine::moveStationsOn(const EngineSettings& settings) {
 // coast's weather: SIGMETs, the global point and its activation, without
 // METARs, clock or cycle text.
 void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position) {
-    const std::vector<json> sigmets = fetchSigmets(settings);
+    const SigmetList sigmets = fetchSigmets(settings);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
     checkStop();
@@ -310,16 +309,18 @@ void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosit
     activate(settings, global ? 1 : 0, std::nullopt, global, magVarDeg);
 }
 
-std::vector<json> Engine::fetchSigmets(const EngineSettings& settings) {
+// The cycle's SIGMETs: those of the answer that apply now, chosen once for
+// all the cycle's points.
+SigmetList Engine::fetchSigmets(const EngineSettings& settings) {
     if (!settings.sigmetEnabled) {
         return {};
     }
-    std::vector<json> sigmets = source_->fetchSigmets();
+    const std::vector<json> sigmets = source_->fetchSigmets();
     checkStop();
     if (!sigmets.empty()) {
         log("SIGMET active: " + std::to_string(sigmets.size()), "INFO");
     }
-    return sigmets;
+    return sigmetsToApply(sigmets, utcNow(seams_.utcNow));
 }
 
 // The simulator's weather is cleared once, in the first cycle that writes.
@@ -352,7 +353,7 @@ bool Engine::wantsGlobalPoint(const EngineSettings& settings, const std::optiona
 
 std::optional<WeatherData> Engine::writeGlobalPoint(const EngineSettings& settings,
                                                     const std::optional<SimPosition>& position,
-                                                    const std::vector<json>& sigmets, double magVarDeg) {
+                                                    const SigmetList& sigmets, double magVarDeg) {
     if (!wantsGlobalPoint(settings, position)) {
         return std::nullopt;
     }
@@ -380,7 +381,7 @@ std::optional<WeatherData> Engine::writeGlobalPoint(const EngineSettings& settin
 // layers aloft, or without a report one synthesized from model data;
 // hardened by the SIGMETs over its airport.
 std::optional<WeatherData> Engine::stationWeather(const EngineSettings& settings, const StationEntry& station,
-                                                  const MetarMap& metars, const std::vector<json>& sigmets) {
+                                                  const MetarMap& metars, const SigmetList& sigmets) {
     const std::optional<Airport> airport = airports_.findAirport(station.stationId);
     const double lat = airport ? airport->lat : 0.0;
     const double lon = airport ? airport->lon : 0.0;

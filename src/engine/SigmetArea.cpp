@@ -17,7 +17,7 @@ constexpr double kHalfGlobeDeg = 180.0;
 constexpr double kFullCircleDeg = 360.0;
 
 // Even-odd rule: a ray from the point crosses the edges an odd number of times.
-bool insidePolygon(const std::vector<SigmetVertex>& polygon, double lat, double lon) {
+bool insidePolygon(const SigmetPolygon& polygon, double lat, double lon) {
     bool inside = false;
     for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
         const SigmetVertex& a = polygon[i];
@@ -31,7 +31,7 @@ bool insidePolygon(const std::vector<SigmetVertex>& polygon, double lat, double 
 
 // Whether an edge of the area, the closing one included, spans more than
 // half the globe: the area then lies across the 180th meridian.
-bool crossesDateLine(const std::vector<SigmetVertex>& polygon) {
+bool crossesDateLine(const SigmetPolygon& polygon) {
     for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
         if (std::abs(polygon[i].lon - polygon[j].lon) > kHalfGlobeDeg) {
             return true;
@@ -43,6 +43,26 @@ bool crossesDateLine(const std::vector<SigmetVertex>& polygon) {
 // Western longitudes as degrees east beyond 180, so that an area across the
 // 180th meridian is one piece of the plane.
 double eastward(double lon) { return lon < 0.0 ? lon + kFullCircleDeg : lon; }
+
+// The object elements of an array as corners.
+SigmetPolygon cornersOf(const json& elements) {
+    SigmetPolygon polygon;
+    try {
+        for (const json& point : elements) {
+            if (!point.is_object()) {
+                continue;
+            }
+            const double lat = sigmetNumber(point, "lat").value_or(kMissingCoordinate);
+            const double lon = sigmetNumber(point, "lon").value_or(kMissingCoordinate);
+            if (lat <= 90.0 && lon <= 180.0) {
+                polygon.push_back({lat, lon});
+            }
+        }
+    } catch (const std::logic_error&) {
+        // An unreadable corner ends the polygon where it stands.
+    }
+    return polygon;
+}
 
 }  // namespace
 
@@ -60,34 +80,32 @@ std::optional<double> sigmetNumber(const json& object, const char* key) {
     return std::nullopt;
 }
 
-std::vector<SigmetVertex> sigmetPolygon(const json& sigmet) {
-    std::vector<SigmetVertex> polygon;
+std::vector<SigmetPolygon> sigmetPolygons(const json& sigmet) {
+    std::vector<SigmetPolygon> polygons;
     const auto coords = sigmet.find("coords");
     if (coords == sigmet.end() || !coords->is_array()) {
-        return polygon;
+        return polygons;
     }
-    try {
-        for (const json& point : *coords) {
-            if (!point.is_object()) {
-                continue;
-            }
-            const double lat = sigmetNumber(point, "lat").value_or(kMissingCoordinate);
-            const double lon = sigmetNumber(point, "lon").value_or(kMissingCoordinate);
-            if (lat <= 90.0 && lon <= 180.0) {
-                polygon.push_back({lat, lon});
-            }
+    polygons.push_back(cornersOf(*coords));
+    for (const json& element : *coords) {
+        if (element.is_array()) {
+            polygons.push_back(cornersOf(element));
         }
-    } catch (const std::logic_error&) {
-        // An unreadable corner ends the area where it stands.
     }
-    return polygon;
+    std::erase_if(polygons, [](const SigmetPolygon& polygon) { return polygon.empty(); });
+    return polygons;
 }
 
-bool sigmetCovers(const std::vector<SigmetVertex>& area, double lat, double lon) {
+bool sigmetCovers(const std::vector<SigmetPolygon>& polygons, double lat, double lon) {
+    return std::any_of(polygons.begin(), polygons.end(),
+                       [lat, lon](const SigmetPolygon& polygon) { return polygonCovers(polygon, lat, lon); });
+}
+
+bool polygonCovers(const SigmetPolygon& area, double lat, double lon) {
     if (area.empty()) {
         return false;
     }
-    std::vector<SigmetVertex> polygon = area;
+    SigmetPolygon polygon = area;
     if (crossesDateLine(area)) {
         for (SigmetVertex& vertex : polygon) {
             vertex.lon = eastward(vertex.lon);

@@ -19,16 +19,25 @@ struct SigmetVertex {
 // range std::out_of_range.
 std::optional<double> sigmetNumber(const nlohmann::json& object, const char* key);
 
-// The corners of the "coords" member, in order. A corner without a usable
-// latitude or longitude is left out; a coordinate given as text that holds
-// no number ends the collection, keeping what came before.
-std::vector<SigmetVertex> sigmetPolygon(const nlohmann::json& sigmet);
+// One area of a SIGMET: its corners in order, the last joined to the first.
+using SigmetPolygon = std::vector<SigmetVertex>;
 
-// Whether the area covers the point: inside the polygon (three corners or
+// The areas the "coords" member gives: the object elements of the array
+// together form one polygon, and each element that is itself an array is
+// a polygon of its own, of its object elements (the service sends several
+// areas so). A corner without a usable latitude or longitude is left out; a
+// coordinate given as text that holds no number ends that polygon, keeping
+// what came before. Polygons without corners are left out.
+std::vector<SigmetPolygon> sigmetPolygons(const nlohmann::json& sigmet);
+
+// Whether one area covers the point: inside the polygon (three corners or
 // more, even-odd rule), or, within the polygon's box widened by two
 // degrees, no more than one degree from a corner. An area with an edge
 // longer than 180 degrees of longitude lies across the 180th meridian and
 // is tested with western longitudes counted on beyond 180 east.
-bool sigmetCovers(const std::vector<SigmetVertex>& polygon, double lat, double lon);
+bool polygonCovers(const SigmetPolygon& polygon, double lat, double lon);
+
+// Whether any of a SIGMET's areas covers the point.
+bool sigmetCovers(const std::vector<SigmetPolygon>& polygons, double lat, double lon);
 
 }  // namespace wx

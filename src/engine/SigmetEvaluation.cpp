@@ -94,12 +94,12 @@ public:
     SigmetEvaluation(WeatherData& weather, const LogFn& log) : weather_(weather), log_(log) {}
 
     // Applies one SIGMET that covers the point; false when its hazard is
-    // none of the four handled.
+    // none of the five handled.
     bool apply(const json& sigmet) {
         const std::string hazard = upperCase(textMember(sigmet, "hazard", ""));
         label_ = textMember(sigmet, "firId", textMember(sigmet, "firName", "?"));
         if (contains(hazard, "TS")) {
-            thunderstorm(sigmet);
+            thunderstorm(sigmet, "SIGMET TS");
         } else if (contains(hazard, "TURB")) {
             turbulence(levelBand(sigmet));
             warn("SIGMET SEV TURB");
@@ -110,6 +110,9 @@ public:
             if (log_) {
                 log_("[" + weather_.stationId + "] !!! SIGMET VA (" + label_ + ")", "ERROR");
             }
+        } else if (contains(hazard, "TC")) {
+            // A tropical cyclone is a field of thunderstorms.
+            thunderstorm(sigmet, "SIGMET TC");
         } else {
             return false;
         }
@@ -118,12 +121,12 @@ public:
     }
 
 private:
-    void thunderstorm(const json& sigmet) {
+    void thunderstorm(const json& sigmet, const char* what) {
         bool unreadable = false;
         const int32_t baseM = heightMetres(sigmet, "base", unreadable).value_or(kDefaultBaseM);
         const int32_t topM = heightMetres(sigmet, "top", unreadable).value_or(kDefaultTopM);
         if (unreadable) {
-            warn("SIGMET TS", "): unreadable base or top, defaults used");
+            warn(what, "): unreadable base or top, defaults used");
         }
         CloudLayer layer;
         layer.baseM = std::max(baseM, kLowestCbBaseM);
@@ -144,7 +147,7 @@ private:
             weather_.precipRate = std::max(weather_.precipRate, 4);
         }
         weather_.turbulence = std::max(weather_.turbulence, 3);
-        warn("SIGMET TS");
+        warn(what);
     }
 
     // Severe turbulence in every wind layer that reaches into the band, each
@@ -190,17 +193,16 @@ private:
 
 }  // namespace
 
-void evaluateSigmets(WeatherData& weather, double lat, double lon, const std::vector<json>& sigmets,
-                     const LogFn& log) {
+void evaluateSigmets(WeatherData& weather, double lat, double lon, const SigmetList& sigmets, const LogFn& log) {
     SigmetEvaluation evaluation(weather, log);
     int applied = 0;
-    for (const json& sigmet : sigmets) {
-        if (sigmet.is_object() && sigmetCovers(sigmetPolygon(sigmet), lat, lon) && evaluation.apply(sigmet)) {
+    for (const json& sigmet : sigmets.applicable) {
+        if (sigmet.is_object() && sigmetCovers(sigmetPolygons(sigmet), lat, lon) && evaluation.apply(sigmet)) {
             ++applied;
         }
     }
-    if (applied == 0 && !sigmets.empty() && log) {
-        log( "[" + weather.stationId + "] SIGMET: none in area (" + std::to_string(sigmets.size()) + " global)", "INFO");
+    if (applied == 0 && sigmets.listed > 0 && log) {
+        log("[" + weather.stationId + "] SIGMET: none in area (" + std::to_string(sigmets.listed) + " global)", "INFO");
     }
     sortByBase(weather.clouds);
 }

@@ -44,8 +44,7 @@ std::optional<nlohmann::json> fetchForecast(HttpClient& http, double lat, double
 
 // Index of the current UTC hour in answer["hourly"]["time"]; 0 when it is
 // not there or the array is malformed. Never throws.
-size_t currentHourIndex(const nlohmann::json& answer,
-                        std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
+size_t currentHourIndex(const nlohmann::json& answer, std::chrono::system_clock::time_point now);
 
 // hourly[name][index] as a number. Absent for a missing variable or hour and
 // for null, boolean, object and array values. A string is read as a decimal

@@ -23,7 +23,8 @@ enum class HttpOutcome {
     Certificate,  // the server's certificate was not accepted
     TimedOut,     // the whole request took longer than its time-out
     Cancelled,    // its cancel switch was on
-    Failed,       // anything else: name, connection, TLS channel, cut body
+    Refused,      // no connection could be made to the host (refused, unreachable)
+    Failed,       // anything else: name, TLS channel, a connection closed or cut
 };
 
 // The result of one request: the final status and the body when answered.
@@ -37,6 +38,7 @@ struct HttpResult {
     bool answered() const { return outcome == HttpOutcome::Answered; }
     // An answer with a status from 200 to 299.
     bool succeeded() const { return answered() && status >= 200 && status <= 299; }
+    bool operator==(const HttpResult&) const = default;
 };
 
 // One platform GET at a time. A transport belongs to one client and keeps

@@ -11,7 +11,7 @@ namespace wx {
 class NoaaSource final : public IWeatherSource {
 public:
     explicit NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
-                        std::shared_ptr<HttpCancel> cancel = nullptr);
+                        std::shared_ptr<HttpCancel> cancel = nullptr, UtcClock clock = {});
 
     std::string name() const override { return "NOAA / AWC"; }
     std::string description() const override {

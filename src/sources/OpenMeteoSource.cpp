@@ -10,8 +10,8 @@
 namespace wx {
 
 OpenMeteoSource::OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport,
-                                 std::shared_ptr<HttpCancel> cancel)
-    : log_(log), http_(std::move(log), std::move(transport), std::move(cancel)) {}
+                                 std::shared_ptr<HttpCancel> cancel, UtcClock clock)
+    : log_(log), http_(std::move(log), std::move(transport), std::move(cancel)), clock_(std::move(clock)) {}
 
 MetarMap OpenMeteoSource::fetchMetars(const std::vector<std::string>& stationIds) {
     return fetchMetarsWithFallback(http_, log_, stationIds);
@@ -37,7 +37,7 @@ std::optional<WeatherData> OpenMeteoSource::modelRecord(const std::string& stati
     if (!answer->is_object() || answer->empty() || !answer->contains("hourly")) {
         return std::nullopt;
     }
-    return decodeHourly(stationId, elevationM, (*answer)["hourly"], currentHourIndex(*answer));
+    return decodeHourly(stationId, elevationM, (*answer)["hourly"], currentHourIndex(*answer, utcNow(clock_)));
 }
 
 std::optional<WeatherData> OpenMeteoSource::synthesize(const std::string& stationId, double lat, double lon,

@@ -5,16 +5,17 @@
 #include "sources/HttpClient.h"
 #include "sources/WeatherSource.h"
 #include "weather/LogFn.h"
+#include "weather/UtcTime.h"
 
 namespace wx {
 
 // METARs and SIGMETs from the aviation-weather service, model data from
-// Open-Meteo. Once a model request of a cycle gets no answer the model
-// service is not asked again until the next cycle.
+// Open-Meteo at the hour `clock` shows. Once a model request of a cycle
+// gets no answer the model service is not asked again until the next cycle.
 class OpenMeteoSource final : public IWeatherSource {
 public:
     explicit OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
-                             std::shared_ptr<HttpCancel> cancel = nullptr);
+                             std::shared_ptr<HttpCancel> cancel = nullptr, UtcClock clock = {});
 
     std::string name() const override { return "Open-Meteo"; }
     std::string description() const override {
@@ -38,6 +39,7 @@ private:
 
     LogFn log_;
     HttpClient http_;
+    UtcClock clock_;
     bool modelSkipped_ = false;
 };
 

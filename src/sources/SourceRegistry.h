@@ -7,6 +7,7 @@
 #include "sources/HttpCancel.h"
 #include "sources/WeatherSource.h"
 #include "weather/LogFn.h"
+#include "weather/UtcTime.h"
 
 namespace wx {
 
@@ -23,8 +24,9 @@ std::vector<std::string> listSourceIds();
 
 // The source for id (compared exactly); an empty or unknown id gives the
 // Open-Meteo source. Its HTTP client gets a new transport of the
-// process-wide kind and, when given, the owner's cancel switch.
+// process-wide kind and, when given, the owner's cancel switch; it takes
+// the model's hour from `clock`.
 std::unique_ptr<IWeatherSource> makeSource(const std::string& id, LogFn log,
-                                           std::shared_ptr<HttpCancel> cancel = nullptr);
+                                           std::shared_ptr<HttpCancel> cancel = nullptr, UtcClock clock = {});
 
 }  // namespace wx

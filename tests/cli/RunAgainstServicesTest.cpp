@@ -69,14 +69,15 @@ protected:
     std::optional<test::EnvironmentScope> openMeteo_;
 };
 
-bool hasSigmetCloud(const json& weather) {
+int sigmetClouds(const json& weather) {
+    int count = 0;
     for (const json& cloud : weather["clouds"]) {
-        if (cloud["type"] == "CB" && cloud["source"] == "SIGMET") {
-            return true;
-        }
+        count += cloud["type"] == "CB" && cloud["source"] == "SIGMET" ? 1 : 0;
     }
-    return false;
+    return count;
 }
+
+bool hasSigmetCloud(const json& weather) { return sigmetClouds(weather) > 0; }
 
 // The Nadi area spans 176°E to 176°W: Nadi lies under it, Mauritius, in the
 // same latitudes on the other side of the globe, does not.
@@ -92,8 +93,70 @@ TEST_F(RunAgainstServices, TheAreaAcrossTheDateLineCoversOnlyItsStations) {
     EXPECT_TRUE(hasSigmetCloud(weather["NFFN"]));
     EXPECT_EQ(weather["FIMP"]["sigmets"], json::array());
     EXPECT_FALSE(hasSigmetCloud(weather["FIMP"]));
-    EXPECT_EQ(logged(events, "[FIMP] SIGMET: none in area (7 global)"), 1);
+    EXPECT_EQ(logged(events, "[FIMP] SIGMET: none in area (23 global)"), 1);
 }
+
+// What one station got from the stand-in's SIGMETs in one cycle.
+struct SigmetOutcome {
+    json tags;
+    int clouds;       // cumulonimbus layers from SIGMETs
+    std::string line; // the evaluation's line for it, logged exactly once
+};
+
+struct RealShapeCase {
+    const char* name;
+    const char* lat;
+    const char* lon;
+    std::map<std::string, SigmetOutcome> stations;
+};
+
+class RealSigmetShapes : public RunAgainstServices, public testing::WithParamInterface<RealShapeCase> {};
+
+// The stand-in's SIGMETs as the service sent them one afternoon: each
+// station under them gets each hazard once, and none from rows out of force.
+TEST_P(RealSigmetShapes, ApplyOncePerStation) {
+    std::string ids;
+    for (const auto& [id, outcome] : GetParam().stations) {
+        ids += (ids.empty() ? "" : ",") + id;
+    }
+    const auto events = run(GetParam().lat, GetParam().lon,
+                            {"--station-mode", "manual", "--manual-stations", ids, "--cycles", "1"});
+    std::map<std::string, json> weather;
+    for (const json& station : named(events, "station")) {
+        weather[station["stationId"]] = station["weather"];
+    }
+    for (const auto& [id, expected] : GetParam().stations) {
+        SCOPED_TRACE(id);
+        ASSERT_EQ(weather.count(id), 1u);
+        EXPECT_EQ(weather[id]["sigmets"], expected.tags);
+        EXPECT_EQ(sigmetClouds(weather[id]), expected.clouds);
+        EXPECT_EQ(logged(events, expected.line), 1);
+    }
+}
+
+const json kNoTags = json::array();
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RealSigmetShapes,
+    testing::Values(
+        // Berbérati lies in the second of the Brazzaville SIGMET's three
+        // areas, Bangui in none.
+        RealShapeCase{"SeveralAreas", "4.22", "15.79",
+                      {{"FEFT", {json({"TS@FCCC"}), 1, "[FEFT] SIGMET TS (FCCC)"}},
+                       {"FEFF", {kNoTags, 0, "[FEFF] SIGMET: none in area (23 global)"}}}},
+        // Saipan under the cyclone and its forecast position, the same area.
+        RealShapeCase{"TropicalCycloneAndItsTwin", "15.12", "145.73",
+                      {{"PGSN", {json({"TC@KZAK"}), 1, "[PGSN] SIGMET TC (KZAK)"}}}},
+        // Northland under severe turbulence that ended 15 minutes before
+        // the capture and severe icing that begins three hours after it.
+        RealShapeCase{"EndedAndNotYetBegun", "-35.07", "173.29",
+                      {{"NZWQ", {kNoTags, 0, "[NZWQ] SIGMET: none in area (23 global)"}},
+                       {"NZKT", {kNoTags, 0, "[NZKT] SIGMET: none in area (23 global)"}}}},
+        // A thunderstorm bulletin received twice, on two circuits.
+        RealShapeCase{"RepeatedBulletin", "10.0", "-83.0",
+                      {{"MNCI", {json({"TS@MHTG"}), 1, "[MNCI] SIGMET TS (MHTG)"}},
+                       {"MRGF", {json({"TS@MHTG"}), 1, "[MRGF] SIGMET TS (MHTG)"}}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Mid-Atlantic, no airport within 150 nm: the model's weather at the
 // aircraft, with the ocean's thunderstorm SIGMET, is written every cycle.

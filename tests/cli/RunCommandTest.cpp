@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <set>
+
 #include <nlohmann/json.hpp>
 
+#include "CliOptions.h"
 #include "RunOptions.h"
 #include "airports/LocalAppDataFolder.h"
 #include "cli/CliRunner.h"
@@ -40,7 +44,7 @@ TEST(RunOptions, EverySettingsFieldHasItsOption) {
          "--synth-without-metar", "0", "--global-layer", "0", "--dense-field", "0", "--sync-zulu", "0",
          "--text-in-sim", "0", "--text-seconds", "4", "--full-metar-text", "0", "--sigmet-enabled", "0", "--source",
          "noaa", "--smooth-changes", "1", "--sim", "fsuipc", "--lat", "51.5", "--version", "8", "--cycles", "3", "--at-cycle", "2",
-         "move 1 2", "--at-cycle", "2", "refresh"},
+         "move 1 2", "--at-cycle", "2", "refresh", "--record", "pack", "--clock", "2026-10-02T20:20:00.5Z"},
         true);
     const EngineSettings expected{"manual", {"EGLL", "EDDF"}, 7, 90, 0, true, false, 9999, false,
                                   false,    false,           false, false, 4, false, false, "noaa", true};
@@ -50,7 +54,29 @@ TEST(RunOptions, EverySettingsFieldHasItsOption) {
     EXPECT_EQ(options.simSettings.simVersion, 8);
     EXPECT_EQ(options.cycles, 3);
     EXPECT_EQ(options.atCycle, (std::vector<std::pair<int, std::string>>{{2, "move 1 2"}, {2, "refresh"}}));
+    EXPECT_EQ(options.recordDir, "pack");
+    EXPECT_EQ(options.clockStart, std::chrono::sys_days{std::chrono::year{2026} / 10 / 2} + std::chrono::hours{20} +
+                                      std::chrono::minutes{20} + std::chrono::milliseconds{500});
     EXPECT_EQ(cli::parseRunOptions({}, false).settings, EngineSettings{});
+}
+
+// `nubiro-cli --help` names every option `run` takes, and no other.
+TEST(RunOptions, TheUsageNamesEveryOptionParsed) {
+    const std::string usage = cli::runUsage();
+    std::set<std::string> inUsage;
+    const std::regex option(R"(--([a-z-]+))");
+    for (std::sregex_iterator it(usage.begin(), usage.end(), option), end; it != end; ++it) {
+        inUsage.insert((*it)[1].str());
+    }
+    const std::vector<std::string> parsed = cli::runOptionNames();
+    EXPECT_EQ(inUsage, std::set<std::string>(parsed.begin(), parsed.end()));
+    for (const std::string& name : inUsage) {
+        try {
+            cli::parseRunOptions({"--" + name, "1", "2"}, true);
+        } catch (const cli::UsageError& error) {
+            EXPECT_NE(std::string(error.what()), "unknown option --" + name);
+        }
+    }
 }
 
 struct BadRunCase {
@@ -78,6 +104,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadRunCase{{"--lat", "95"}, "--lat must lie within -90..90 and --lon within -180..180"},
                     BadRunCase{{"--local", "25:00"}, "--local needs a time HH:MM, not \"25:00\""},
                     BadRunCase{{"--colour", "1"}, "unknown option --colour"},
+                    BadRunCase{{"--clock", "2026-10-02 20:20"},
+                               "--clock needs a UTC time such as 2026-10-02T20:20:00Z, not \"2026-10-02 20:20\""},
+                    BadRunCase{{"--clock", "2300-01-01T00:00Z"},
+                               "--clock needs a UTC time such as 2026-10-02T20:20:00Z, not \"2300-01-01T00:00Z\""},
                     BadRunCase{{"stations"}, "unexpected argument \"stations\""},
                     BadRunCase{{"--airports", "no-such-file.csv"},
                                "nubiro-cli run: cannot load an airport list from no-such-file.csv\n"}));
@@ -123,6 +153,16 @@ TEST_F(RunCommand, ServesCommandsFromInputUntilItEnds) {
     EXPECT_EQ(errors[0]["message"], "--max-stations needs a whole number, not \"lots\"");
     EXPECT_EQ(named(all, "move").size(), 1u);
     EXPECT_EQ(all.back(), json({{"event", "stopped"}}));
+}
+
+TEST_F(RunCommand, APackThatCannotBeWrittenEndsTheRunBeforeItStarts) {
+    const std::string file = rig.scratch.write("taken", "a file");
+    const auto run = runCli(cli::runRun, args({"--record", file + "/pack"}), "");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("nubiro-cli run: cannot record a weather pack: cannot make the folder " + file + "/pack", 0),
+              0u)
+        << run.err;
+    EXPECT_EQ(run.out, "");
 }
 
 TEST_F(RunCommand, WithoutTheSimulatorTheEngineEndsAndSaysWhy) {

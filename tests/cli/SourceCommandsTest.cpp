@@ -46,7 +46,7 @@ TEST_F(SourceCommands, SigmetsPrintsTheArray) {
     const auto run = runCli(cli::runSigmets, {"metaronly"}, "");
     ASSERT_EQ(run.status, 0) << run.err;
     const json sigmets = json::parse(run.out);
-    ASSERT_EQ(sigmets.size(), 7u);
+    ASSERT_EQ(sigmets.size(), 23u);
     EXPECT_EQ(sigmets[2]["firName"], "PARIS FIR");
 }
 

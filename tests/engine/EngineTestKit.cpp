@@ -113,7 +113,7 @@ EngineSeams EngineRig::seams(int cycles, std::function<void(Engine&, int)> atCyc
     EngineSeams seams;
     seams.ipcTransport = ipc;
     seams.clock = clock;
-    seams.utcNow = [] { return kUtcNow; };
+    seams.utcNow = utcNow;
     seams.onCycleEnd = [this, cycles, atCycleEnd = std::move(atCycleEnd)](int cycle) {
         if (atCycleEnd) {
             atCycleEnd(*engine, cycle);

@@ -114,6 +114,8 @@ public:
     int count(const std::string& line) const;
 
     std::shared_ptr<VirtualClock> clock = std::make_shared<VirtualClock>();
+    // The engine's calendar time.
+    UtcClock utcNow = [] { return std::chrono::system_clock::time_point{kUtcNow}; };
     std::shared_ptr<standin::SimModel> model;
     std::shared_ptr<standin::LoopbackIpcTransport> ipc;
     std::shared_ptr<RoutedTransport> http = std::make_shared<RoutedTransport>();

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "engine/SigmetEvaluation.h"
+#include "engine/SigmetSelection.h"
 #include "support/LogRecorder.h"
 
 namespace wx {
@@ -45,6 +46,17 @@ json atLevels(const char* hazard, const json& base, const json& top) {
 }
 
 json area(const json& coords) { return {{"hazard", "TS"}, {"firId", "XXXX"}, {"coords", coords}}; }
+
+// A square's corners, 2 degrees a side, its south-west corner at (lat, lon).
+json corners(double lat, double lon) {
+    return json::array({{{"lat", lat}, {"lon", lon}},
+                        {{"lat", lat}, {"lon", lon + 2}},
+                        {{"lat", lat + 2}, {"lon", lon + 2}},
+                        {{"lat", lat + 2}, {"lon", lon}}});
+}
+
+// Lists without validity times or twins: every object applies.
+SigmetList listOf(const std::vector<json>& sigmets) { return sigmetsToApply(sigmets, {}); }
 
 CloudLayer layer(int32_t baseM, const char* type) { return CloudLayer{baseM, 4, type, 0, 1, "METAR", 0, false}; }
 
@@ -101,7 +113,7 @@ TEST_P(SigmetEvaluation, HardensTheRecord) {
         c.arrange(weather);
     }
     test::LogRecorder log;
-    evaluateSigmets(weather, c.lat, c.lon, c.sigmets, log.fn());
+    evaluateSigmets(weather, c.lat, c.lon, listOf(c.sigmets), log.fn());
     EXPECT_EQ(weather, c.expected());
     EXPECT_EQ(log.lines(), c.log);
 }
@@ -171,6 +183,32 @@ INSTANTIATE_TEST_SUITE_P(
                    {"[WARN] [EDDF] SIGMET SEV TURB (EDWW)"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// "coords" as a list of areas, each an array of corners: any area covering
+// the point applies the SIGMET once.
+INSTANTIATE_TEST_SUITE_P(
+    SeveralAreas, SigmetEvaluation,
+    testing::Values(
+        SigmetCase{"TheSecondOfThreeAreasCovers",
+                   {area(json::array({corners(30, 30), corners(49, 7), corners(-10, 100)}))},
+                   50,
+                   8,
+                   [] { return withCb(600, 12192, "TS@XXXX"); },
+                   {"[WARN] [EDDF] SIGMET TS (XXXX)"}},
+        SigmetCase{"TwoAreasOverThePointApplyOnce",
+                   {area(json::array({corners(49, 7), corners(49.5, 7.5)}))},
+                   50,
+                   8,
+                   [] { return withCb(600, 12192, "TS@XXXX"); },
+                   {"[WARN] [EDDF] SIGMET TS (XXXX)"}},
+        SigmetCase{"AnUnreadableCornerEndsOnlyItsArea",
+                   {area(json::array({json::array({{{"lat", "north"}, {"lon", 8}}, {{"lat", 50}, {"lon", 8}}}),
+                                      corners(49, 7)}))},
+                   50,
+                   8,
+                   [] { return withCb(600, 12192, "TS@XXXX"); },
+                   {"[WARN] [EDDF] SIGMET TS (XXXX)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(
     Hazards, SigmetEvaluation,
     testing::Values(
@@ -212,6 +250,12 @@ INSTANTIATE_TEST_SUITE_P(
                        return w;
                    },
                    {"[ERROR] [EDDF] !!! SIGMET VA (BREMEN)"}},
+        SigmetCase{"TropicalCycloneIsAThunderstorm", {atLevels("TC", nullptr, 60000)}, 50, 8,
+                   [] { return withCb(600, 18288, "TC@EDWW"); }, {"[WARN] [EDDF] SIGMET TC (EDWW)"}},
+        SigmetCase{"TropicalCycloneWithAnUnreadableTop", {atLevels("tc", 1000, "FL600")}, 50, 8,
+                   [] { return withCb(600, 12192, "TC@EDWW"); },
+                   {"[WARN] [EDDF] SIGMET TC (EDWW): unreadable base or top, defaults used",
+                    "[WARN] [EDDF] SIGMET TC (EDWW)"}},
         SigmetCase{"NoAreaNamesAtAll", {json{{"hazard", "VA"}, {"coords", square("VA")["coords"]}}}, 50, 8,
                    [] {
                        WeatherData w = sortedStation();
@@ -302,7 +346,7 @@ TEST_P(SigmetAcrossTheDateLine, CoversOnlyWhatLiesAcrossTheLine) {
     const json pacific = area(json::array(
         {{{"lat", 10}, {"lon", 170}}, {{"lat", 10}, {"lon", -170}}, {{"lat", 20}, {"lon", -170}}, {{"lat", 20}, {"lon", 170}}}));
     WeatherData weather = station();
-    evaluateSigmets(weather, GetParam().lat, GetParam().lon, {pacific}, nullptr);
+    evaluateSigmets(weather, GetParam().lat, GetParam().lon, listOf({pacific}), nullptr);
     EXPECT_EQ(weather.sigmets.size(), GetParam().covered ? 1u : 0u);
 }
 
@@ -317,7 +361,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SigmetAcrossTheDateLine,
 
 TEST(SigmetEvaluationLog, NothingIsLoggedWithoutALogFunction) {
     WeatherData weather = station();
-    evaluateSigmets(weather, 50, 8, {thunderstorm("x", nullptr), square("VA"), square("MTW")}, nullptr);
+    evaluateSigmets(weather, 50, 8, listOf({thunderstorm("x", nullptr), square("VA"), square("MTW")}), nullptr);
     EXPECT_EQ(weather.sigmets, (std::vector<std::string>{"TS@EDWW", "VA@EDWW"}));
 }
 

@@ -56,13 +56,14 @@ protected:
         awc_.emplace("NUBIRO_AWC_URL", sim_.httpsUrl);
         openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim_.httpsUrl);
         ASSERT_TRUE(rig.airports.loadFile(test::testDataPath("airports.csv")));
+        rig.utcNow = {};
     }
 
     // Runs on the worker at the end of a cycle, so that the reference uses
     // the model data of the same hour the engine did.
     void collect(const EngineSettings& settings) {
         OpenMeteoSource reference(nullptr);
-        const auto sigmets = reference.fetchSigmets();
+        const SigmetList sigmets = sigmetsToApply(reference.fetchSigmets(), std::chrono::system_clock::now());
         const double magVarDeg = std::round(kMagVarDeg * 65536.0 / 360.0) * 360.0 / 65536.0;
         for (; seen_ < rig.reports.size(); ++seen_) {
             const test::StationReport& report = rig.reports[seen_];

@@ -79,7 +79,7 @@ TEST_P(Sources, FetchMetarsFallsBackToPlainTextOnlyInTheFullVariant) {
 
 TEST_P(Sources, FetchSigmets) {
     const auto sigmets = source_->fetchSigmets();
-    ASSERT_EQ(sigmets.size(), 7u);
+    ASSERT_EQ(sigmets.size(), 23u);
     EXPECT_EQ(sigmets[0]["firId"], "EGTT");
     EXPECT_EQ(sigmets[1]["hazard"], "TS");
     EXPECT_EQ(sigmets[4]["coords"].size(), 4u);

@@ -14,9 +14,10 @@ namespace wx::test {
 // holds when the object goes. Paths are UTF-8, as the program passes them.
 class ScratchDir {
 public:
-    ScratchDir() {
+    // Inside the folder `base` (UTF-8), or without one the temporary folder.
+    explicit ScratchDir(const std::string& baseFolder = {}) {
+        const auto base = baseFolder.empty() ? std::filesystem::temp_directory_path() : utf8Path(baseFolder);
         std::random_device random;
-        const auto base = std::filesystem::temp_directory_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
             const auto candidate = base / ("nubiro-test-" + std::to_string(random()) + std::to_string(random()));
             if (std::filesystem::create_directory(candidate)) {

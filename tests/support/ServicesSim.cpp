@@ -1,5 +1,6 @@
 #include "support/ServicesSim.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -15,6 +16,18 @@ bool ServicesSim::setFault(HttpTransport& transport, const std::string& path, co
 
 bool ServicesSim::resetFaults(HttpTransport& transport) const {
     const HttpResult answer = transport.send({httpUrl + "/_sim/reset", 10, false}, nullptr);
+    return answer.succeeded() && answer.body == "ok\n";
+}
+
+bool ServicesSim::replay(HttpTransport& transport, const std::string& packDir) const {
+    // The stand-in is a program of the machine the tests run on: under Wine
+    // it knows a folder on Wine's drive Z: by its own path.
+    std::string hostDir = packDir;
+    if (hostDir.size() > 2 && (hostDir[0] == 'Z' || hostDir[0] == 'z') && hostDir[1] == ':') {
+        hostDir.erase(0, 2);
+        std::replace(hostDir.begin(), hostDir.end(), '\\', '/');
+    }
+    const HttpResult answer = transport.send({httpUrl + "/_sim/replay?dir=" + urlEncode(hostDir), 10, false}, nullptr);
     return answer.succeeded() && answer.body == "ok\n";
 }
 
@@ -57,6 +70,8 @@ std::optional<ServicesSim> servicesSimFromFixture() {
     }
     sim.requestLogPath = dir + "/requests.log";
     sim.authorityPath = dir + "/authority.pem";
+    sim.errorPath = dir + "/stderr";
+    sim.stateDir = dir;
     return sim;
 }
 

@@ -17,11 +17,16 @@ struct ServicesSim {
     std::string wrongHostUrl;    // https://127.0.0.1:K, a certificate for another host
     std::string requestLogPath;  // one JSON object a line per request
     std::string authorityPath;   // the authority that signed both certificates (PEM)
+    std::string errorPath;       // what it writes to its standard error
+    std::string stateDir;        // a folder of its own that tests may write into
 
     // Sets (kind "none" clears) the fault of one path through the control
     // request; true when the stand-in accepted it.
     bool setFault(HttpTransport& transport, const std::string& path, const std::string& kind) const;
     bool resetFaults(HttpTransport& transport) const;
+    // Serves the weather pack in packDir, a folder under stateDir, from now
+    // on (resetFaults ends it); true when the stand-in loaded it.
+    bool replay(HttpTransport& transport, const std::string& packDir) const;
 
     // The requests logged so far, oldest first.
     std::vector<nlohmann::json> requests() const;
@@ -31,7 +36,7 @@ struct ServicesSim {
 };
 
 // The stand-in a ctest fixture started: the folder its start script wrote
-// ("urls": the three base URLs, "requests.log", "authority.pem"), named by
+// ("urls": the three base URLs, "requests.log", "authority.pem", "stderr"), named by
 // the environment variable NUBIRO_SERVICES_SIM_STATE. Absent when the
 // variable is unset or the folder holds no URLs.
 std::optional<ServicesSim> servicesSimFromFixture();

@@ -53,6 +53,8 @@ ServicesSimProcess::ServicesSimProcess(const std::vector<std::string>& extraArgs
     dir_ = pattern;
     sim_.requestLogPath = dir_ + "/requests.log";
     sim_.authorityPath = dir_ + "/authority.pem";
+    sim_.errorPath = dir_ + "/stderr";
+    sim_.stateDir = dir_;
     std::vector<std::string> args{NUBIRO_SERVICES_SIM_PATH, "--http-port", "0", "--https-port", "0",
                                   "--request-log", sim_.requestLogPath, "--authority-out", sim_.authorityPath,
                                   "--exit-with", std::to_string(getpid())};
@@ -71,6 +73,7 @@ ServicesSimProcess::ServicesSimProcess(const std::vector<std::string>& extraArgs
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addopen(&actions, 2, sim_.errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);

@@ -24,6 +24,7 @@
 #include "WeatherJson.h"
 #include "airports/AirportDb.h"
 #include "engine/Engine.h"
+#include "sources/PackRecorder.h"
 #include "weather/MetarAge.h"
 
 namespace wx::cli {
@@ -85,12 +86,52 @@ ordered_json readBackToJson(const ReadBack& readBack) {
             {"differing", readBack.differing}};
 }
 
+// While it lives, new HTTP transports keep their requests in a weather
+// pack; the transports made before are left as they are.
+class PackRecording {
+public:
+    PackRecording() = default;
+    ~PackRecording() {
+        if (previous_) {
+            setDefaultHttpTransportFactory(previous_);
+        }
+    }
+    PackRecording(const PackRecording&) = delete;
+    PackRecording& operator=(const PackRecording&) = delete;
+
+    bool start(const std::string& dir, const UtcClock& clock, std::string& error) {
+        HttpTransportFactory previous = defaultHttpTransportFactory();
+        if (!recordRequestsInto(dir, clock, error)) {
+            return false;
+        }
+        previous_ = std::move(previous);
+        return true;
+    }
+
+private:
+    HttpTransportFactory previous_;
+};
+
 class RunSession {
 public:
-    RunSession(const RunOptions& options, CliStreams io) : options_(options), io_(io), printer_(io.out) {}
+    RunSession(const RunOptions& options, CliStreams io)
+        : options_(options),
+          io_(io),
+          printer_(io.out),
+          clock_(options.clockStart ? clockStartingAt(*options.clockStart) : UtcClock{}) {}
 
     int run() {
         const InterruptScope interrupts;
+        PackRecording recording;
+        if (!options_.recordDir.empty()) {
+            std::string error;
+            if (!recording.start(options_.recordDir, clock_, error)) {
+                io_.err << "nubiro-cli run: cannot record a weather pack: " << error << "\n";
+                return 1;
+            }
+            logToOutput()("Weather pack: the services' requests and answers are recorded into " + options_.recordDir,
+                          "INFO");
+        }
         airports_ = std::make_unique<AirportDb>(logToOutput());
         const AirportDb* airports = airports_.get();
         if (!options_.airportsPath.empty() && !airports_->loadFile(options_.airportsPath)) {
@@ -115,6 +156,7 @@ public:
         EngineSeams seams;
         seams.ipcTransport = standIn_ ? standIn_->transport() : nullptr;
         seams.onCycleEnd = [this](int cycle) { cycleEnded(cycle); };
+        seams.utcNow = clock_;
         engine_ = std::make_unique<Engine>(*airports_, settings_, callbacks(), std::move(seams));
         engine_->start();
         serveCommands();
@@ -151,7 +193,7 @@ private:
         };
         callbacks.onStationWeather = [this](const std::string& id, const WeatherData& weather, double distanceNm) {
             ordered_json event{{"event", "station"}, {"stationId", id}, {"distanceNm", distanceNm}};
-            if (const auto age = reportAgeMinutes(weather.rawMetar, std::chrono::system_clock::now())) {
+            if (const auto age = reportAgeMinutes(weather.rawMetar, utcNow(clock_))) {
                 event["ageMinutes"] = *age;
             }
             event["weather"] = weatherToJson(weather);
@@ -259,6 +301,7 @@ private:
     const RunOptions& options_;
     CliStreams io_;
     EventPrinter printer_;
+    const UtcClock clock_;
     std::unique_ptr<AirportDb> airports_;
     std::optional<RunStandIn> standIn_;
     std::mutex settingsMutex_;

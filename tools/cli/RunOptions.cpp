@@ -1,27 +1,65 @@
 #include "RunOptions.h"
 
+#include <algorithm>
 #include <set>
 
 #include "CliOptions.h"
 #include "SettingsFields.h"
 #include "StandInCommands.h"
+#include "weather/UtcTime.h"
 
 namespace wx::cli {
 namespace {
 
 const std::set<std::string> kStandInOptions{"lat", "lon", "magvar", "local", "utc", "version", "ack-delay-ms",
                                             "reply"};
+const std::set<std::string> kRunnerOptions{"sim", "airports", "cycles", "at-cycle", "record", "clock"};
+
+// The engine's clock can start anywhere the computer's clock can show.
+constexpr auto kEarliestClock = std::chrono::sys_days{std::chrono::year{1970} / 1 / 1};
+constexpr auto kLatestClock = std::chrono::sys_days{std::chrono::year{2200} / 1 / 1};
 
 bool isSettingsField(const std::string& name) {
-    for (const std::string& field : settingsFieldNames()) {
-        if (field == name) {
-            return true;
-        }
+    const std::vector<std::string> fields = settingsFieldNames();
+    return std::find(fields.begin(), fields.end(), name) != fields.end();
+}
+
+std::chrono::system_clock::time_point clockOption(const std::string& value) {
+    const std::optional<UtcMillis> time = parseUtcTime(value);
+    if (!time || *time < kEarliestClock || *time >= kLatestClock) {
+        throw UsageError("--clock needs a UTC time such as 2026-10-02T20:20:00Z, not \"" + value + "\"");
     }
-    return false;
+    return std::chrono::time_point_cast<std::chrono::system_clock::duration>(*time);
 }
 
 }  // namespace
+
+std::vector<std::string> runOptionNames() {
+    std::vector<std::string> names(kRunnerOptions.begin(), kRunnerOptions.end());
+    names.insert(names.end(), kStandInOptions.begin(), kStandInOptions.end());
+    const std::vector<std::string> fields = settingsFieldNames();
+    names.insert(names.end(), fields.begin(), fields.end());
+    return names;
+}
+
+const char* runUsage() {
+    return "run [--sim standin|fsuipc] [--airports CSV] [--cycles N] [--at-cycle K COMMAND]... [--record DIR]\n"
+           "    [--clock TIME] [STAND-IN] [SETTINGS]\n"
+           "    runs the engine without a window and prints each event as one JSON object a line.\n"
+           "    --record DIR keeps every request to the services, with what came back, in the weather pack DIR;\n"
+           "    --clock TIME runs the engine's clock (the model hour, report ages, SIGMET validity) from TIME,\n"
+           "    UTC as 2026-10-02T20:20:00Z, instead of the computer's. STAND-IN, the in-process simulator's\n"
+           "    start state: --lat DEG --lon DEG --magvar DEG --local HH:MM --utc HH:MM --version N\n"
+           "    --ack-delay-ms N --reply N. SETTINGS:\n"
+           "    --station-mode auto|manual --manual-stations ID,ID,... --max-stations N --radius-nm N --interval-sec N\n"
+           "    --only-nearest 0|1 --cavok-haze 0|1 --cavok-visibility-m N --synth-without-metar 0|1\n"
+           "    --global-layer 0|1 --dense-field 0|1 --sync-zulu 0|1 --text-in-sim 0|1 --text-seconds N\n"
+           "    --full-metar-text 0|1 --sigmet-enabled 0|1 --source openmeteo|noaa|metaronly --smooth-changes 0|1.\n"
+           "    Commands on standard input, one a line (or with --at-cycle, run when cycle K pauses): refresh,\n"
+           "    weather-text, stop, set FIELD VALUE, and with the stand-in move LAT LON, ack on|off, reply N,\n"
+           "    kill, restart, hang MS, ambient wind DIR KT|qnh HPA|oat C|vis M|off.\n"
+           "    --cycles N stops after N cycles; without it the end of input or Ctrl-C stops";
+}
 
 RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByDefault) {
     RunOptions options;
@@ -33,6 +71,9 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
             throw UsageError("unexpected argument \"" + word + "\"");
         }
         const std::string name = word.substr(2);
+        if (kRunnerOptions.count(name) == 0 && kStandInOptions.count(name) == 0 && !isSettingsField(name)) {
+            throw UsageError("unknown option " + word);
+        }
         const size_t values = name == "at-cycle" ? 2 : 1;
         if (i + values >= args.size()) {
             throw UsageError("option " + word + (values == 2 ? " needs a cycle and a command" : " needs a value"));
@@ -47,6 +88,10 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
             standInWords.insert(standInWords.end(), {word, value});
         } else if (name == "airports") {
             options.airportsPath = value;
+        } else if (name == "record") {
+            options.recordDir = value;
+        } else if (name == "clock") {
+            options.clockStart = clockOption(value);
         } else if (name == "cycles") {
             options.cycles = parseInteger(word, value);
             if (options.cycles < 0) {
@@ -58,10 +103,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
                 throw UsageError("--at-cycle needs a cycle of 1 or more, not \"" + value + "\"");
             }
             options.atCycle.emplace_back(cycle, args[i + 2]);
-        } else if (isSettingsField(name)) {
-            setSettingsField(options.settings, name, value);
         } else {
-            throw UsageError("unknown option " + word);
+            setSettingsField(options.settings, name, value);
         }
         i += values;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,10 +19,19 @@ struct RunOptions {
     EngineSettings settings;
     int cycles = 0;                      // 0: until stop or the end of input
     std::vector<std::pair<int, std::string>> atCycle;  // commands run when cycle K pauses
+    std::string recordDir;               // the weather pack the requests are kept in; empty: none
+    // Where the engine's clock starts instead of the computer's time.
+    std::optional<std::chrono::system_clock::time_point> clockStart;
 };
 
 // Reads the words after `run`; `standInByDefault` is the build's default
 // for --sim. Throws UsageError on any mistake.
 RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByDefault);
+
+// The names (without "--") of every option parseRunOptions takes.
+std::vector<std::string> runOptionNames();
+
+// What `nubiro-cli --help` shows for `run`.
+const char* runUsage();
 
 }  // namespace wx::cli

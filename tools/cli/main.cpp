@@ -7,6 +7,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "RunOptions.h"
 #include "platform/PlatformDefaults.h"
 
 namespace {
@@ -39,17 +40,7 @@ const Command kCommands[] = {
      "nwi-record [--magvar DEG]\n"
      "    reads records as decode --finalize prints them and prints each 1024-byte NWI record in hex,\n"
      "    32 bytes a line after the offset, records separated by an empty line"},
-    {"run", wx::cli::runRun,
-     "run [--sim standin|fsuipc] [--airports CSV] [--cycles N] [--at-cycle K COMMAND]... [SETTINGS]\n"
-     "    [--lat DEG] [--lon DEG] [--magvar DEG] [--local HH:MM] [--utc HH:MM] [--version N] [--ack-delay-ms N]\n"
-     "    runs the engine without a window and prints each event as one JSON object a line. SETTINGS:\n"
-     "    --station-mode auto|manual --manual-stations ID,ID,... --max-stations N --radius-nm N --interval-sec N\n"
-     "    --only-nearest 0|1 --cavok-haze 0|1 --cavok-visibility-m N --synth-without-metar 0|1\n"
-     "    --global-layer 0|1 --dense-field 0|1 --sync-zulu 0|1 --text-in-sim 0|1 --text-seconds N\n"
-     "    --full-metar-text 0|1 --sigmet-enabled 0|1 --source openmeteo|noaa|metaronly.\n"
-     "    Commands on standard input, one a line (or with --at-cycle, run when cycle K pauses): refresh,\n"
-     "    weather-text, stop, set FIELD VALUE, and with the stand-in move LAT LON, ack on|off.\n"
-     "    --cycles N stops after N cycles; without it the end of input or Ctrl-C stops"},
+    {"run", wx::cli::runRun, wx::cli::runUsage()},
 };
 
 void printUsage(std::ostream& out) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -135,15 +136,76 @@ void serveMetars(const ServiceData& data, const Request& req, Response& res) {
 }
 
 void serveSigmets(const ServiceData& data, const Request& req, Response& res) {
-    if (req.get_param_value("format") == "json") {
-        res.set_content(data.sigmetsJson, "application/json");
+    if (!data.sigmets) {
+        res.status = 404;
+    } else if (req.get_param_value("format") == "json") {
+        res.set_content(data.sigmets->jsonAnswer(std::chrono::system_clock::now()), "application/json");
+    } else {
+        res.set_content(data.sigmets->rawAnswer(), "text/plain");
+    }
+}
+
+// The recorded answer, given as it came: a status with its body, a time-out
+// or cancelled request as an answer that never comes, a failed connection
+// as one closed without an answer.
+void serveRecorded(ServiceData& data, ReplayPack& pack, const Request& req, Response& res) {
+    QueryKey query(req.params.begin(), req.params.end());
+    std::sort(query.begin(), query.end());
+    const std::optional<ReplayAnswer> answer = pack.next(req.path, query);
+    if (!answer) {
+        std::fprintf(stderr, "services-sim: the pack holds no answer for %s %s\n", req.method.c_str(),
+                     req.target.c_str());
+        res.status = 404;
         return;
     }
-    std::string raw;
-    for (const auto& sigmet : nlohmann::json::parse(data.sigmetsJson)) {
-        raw += sigmet.value("rawSigmet", "") + "\n\n";
+    switch (answer->outcome) {
+        case HttpOutcome::Answered:
+            res.status = answer->status;
+            if (!answer->body->empty()) {
+                res.set_content(*answer->body, answer->contentType);
+            }
+            return;
+        case HttpOutcome::TimedOut:
+        case HttpOutcome::Cancelled:
+            holdUntilClientLeaves(req, data.stopping);
+            res.status = 503;
+            return;
+        case HttpOutcome::Refused:
+        case HttpOutcome::Certificate:
+        case HttpOutcome::Failed:
+            dropConnection(req.local_port, req.remote_port);
+            res.status = 500;
+            return;
     }
-    res.set_content(raw, "text/plain");
+}
+
+// A service path's handler that answers from the pack while one is replayed.
+httplib::Server::Handler withReplay(ServiceData& data, httplib::Server::Handler handler) {
+    return [&data, handler](const Request& req, Response& res) {
+        if (const auto pack = data.replay.get()) {
+            serveRecorded(data, *pack, req, res);
+        } else {
+            handler(req, res);
+        }
+    };
+}
+
+void serveReplayControl(ServiceData& data, const Request& req, Response& res) {
+    const std::string dir = req.get_param_value("dir");
+    if (dir.empty()) {
+        data.replay.set(nullptr);
+        res.set_content("ok\n", "text/plain");
+        return;
+    }
+    std::string error;
+    auto pack = ReplayPack::load(dir, error);
+    if (!pack) {
+        res.status = 400;
+        res.set_content(error + "\n", "text/plain");
+        return;
+    }
+    data.replay.set(std::move(pack));
+    res.set_content("ok\n", "text/plain");
 }
 
 void serveForecast(const Request& req, Response& res) {
@@ -166,6 +228,7 @@ void serveControl(ServiceData& data, const Request& req, Response& res) {
     }
     if (req.path == "/_sim/reset") {
         data.faults.clearAll();
+        data.replay.set(nullptr);
         res.set_content("ok\n", "text/plain");
         return;
     }
@@ -198,13 +261,15 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
         }
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    const auto metars = withFaults(data, [&data](const Request& req, Response& res) { serveMetars(data, req, res); });
+    const auto service = [&data](httplib::Server::Handler handler) {
+        return withFaults(data, withReplay(data, std::move(handler)));
+    };
+    const auto metars = service([&data](const Request& req, Response& res) { serveMetars(data, req, res); });
     server.Get("/api/data/metar", metars);
     server.Get("/cgi-bin/data/metar.php", metars);
-    server.Get("/api/data/isigmet",
-               withFaults(data, [&data](const Request& req, Response& res) { serveSigmets(data, req, res); }));
-    server.Get("/v1/forecast", withFaults(data, serveForecast));
-    server.Get("/ourairports-data/airports.csv", withFaults(data, [&data](const Request&, Response& res) {
+    server.Get("/api/data/isigmet", service([&data](const Request& req, Response& res) { serveSigmets(data, req, res); }));
+    server.Get("/v1/forecast", service(serveForecast));
+    server.Get("/ourairports-data/airports.csv", service([&data](const Request&, Response& res) {
                    if (data.airportsCsv) {
                        res.set_content(*data.airportsCsv, "text/csv; charset=utf-8");
                    } else {
@@ -214,6 +279,8 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
     server.Get("/_sim/fault", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/reset", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/connections", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
+    server.Get("/_sim/replay", [&data](const Request& req, Response& res) { serveReplayControl(data, req, res); });
+    server.Get(".*", service([](const Request&, Response& res) { res.status = 404; }));
     server.set_error_handler([](const Request&, Response& res) {
         if (res.body.empty() && res.status >= 400) {
             res.set_content(htmlPage(res.status), "text/html; charset=utf-8");

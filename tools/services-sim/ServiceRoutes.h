@@ -9,24 +9,29 @@
 #include "ConnectionCount.h"
 #include "Faults.h"
 #include "MetarFixtures.h"
+#include "ReplayPack.h"
 #include "RequestLog.h"
+#include "SigmetFixture.h"
 
 namespace wx::sim {
 
 // What both servers (HTTP and HTTPS) serve and share.
 struct ServiceData {
     MetarFixtures metars;
-    std::string sigmetsJson;                // a JSON array of SIGMET objects
+    std::optional<SigmetFixture> sigmets;
     std::optional<std::string> airportsCsv; // absent: the path answers 404
     FaultTable faults;
     RequestLog requests;
     ConnectionCounts connections;
     std::atomic<bool> stopping{false};  // set before the servers stop: held requests let go
     bool freshReports = false;  // reports carry recent times instead of the fixture's
+    ReplaySlot replay;          // while it holds a pack, every service path answers from it
 };
 
 // The service paths, the control paths under "/_sim/" and the request log
-// on one server; scheme names it in the log.
+// on one server; scheme names it in the log. While a pack is replayed every
+// path but the control paths answers from it; a request the pack does not
+// hold gets 404 and a line on standard error.
 void installRoutes(httplib::Server& server, const std::string& scheme, ServiceData& data);
 
 }  // namespace wx::sim

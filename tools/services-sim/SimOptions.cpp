@@ -2,12 +2,15 @@
 
 #include <charconv>
 
+#include "weather/UtcTime.h"
+
 namespace wx::sim {
 
 const char* const kSimUsage =
     "usage: services-sim [--http-port N] [--https-port N] [--airports FILE] [--metars FILE]\n"
-    "                    [--sigmets FILE] [--fault PATH=KIND[:ARG]]... [--request-log FILE]\n"
-    "                    [--authority-out FILE] [--fresh-reports] [--exit-with PID]\n"
+    "                    [--sigmets FILE [--sigmets-captured TIME]] [--fault PATH=KIND[:ARG]]...\n"
+    "                    [--request-log FILE] [--authority-out FILE] [--fresh-reports] [--replay DIR]\n"
+    "                    [--exit-with PID]\n"
     "\n"
     "A stand-in for the aviation-weather service, the Open-Meteo forecast service and the\n"
     "airport list download, on 127.0.0.1 over HTTP and HTTPS. At start it makes a certificate\n"
@@ -20,7 +23,11 @@ const char* const kSimUsage =
     "  --airports FILE                 served as /ourairports-data/airports.csv (else 404)\n"
     "  --metars FILE                   reports, one a line, for /api/data/metar and\n"
     "                                  /cgi-bin/data/metar.php (default: the test corpus)\n"
-    "  --sigmets FILE                  JSON array served as /api/data/isigmet\n"
+    "  --sigmets FILE                  JSON array served as /api/data/isigmet (default: the test\n"
+    "                                  fixture, captured 2026-10-02T20:20:00Z)\n"
+    "  --sigmets-captured TIME         the moment (UTC, 2026-10-02T20:20:00Z) the SIGMET file shows:\n"
+    "                                  its rows' receiptTime, validTimeFrom and validTimeTo are\n"
+    "                                  served moved by the time since then (without it, as they are)\n"
     "  --fault PATH=KIND[:ARG]         KIND: delay:MS, status:CODE (with an HTML page), empty,\n"
     "                                  invalid-json, drop (close without an answer),\n"
     "                                  drop:BYTES (close after BYTES bytes of the body), hang\n"
@@ -30,11 +37,18 @@ const char* const kSimUsage =
     "  --authority-out FILE            write the certificate authority (PEM) for clients to trust\n"
     "  --fresh-reports                 each station's report is made 5 to 95 minutes old when it is\n"
     "                                  asked for (by station), instead of keeping its fixture time\n"
+    "  --replay DIR                    serve the weather pack DIR (written by nubiro-cli run --record\n"
+    "                                  or Nubiro.exe with NUBIRO_RECORD): each request gets the answer\n"
+    "                                  recorded for its path and query, in recorded order, the last\n"
+    "                                  one again; a recorded time-out never answers, a failed\n"
+    "                                  connection is closed; anything else gets 404 and a line on\n"
+    "                                  standard error\n"
     "  --exit-with PID                 stop when process PID has ended\n"
     "\n"
     "Control while running: GET /_sim/fault?path=PATH&fault=KIND[:ARG] sets a fault\n"
     "(fault=none or no fault clears it); GET /_sim/reset clears every fault;\n"
-    "GET /_sim/connections gives the connections each port accepted so far.\n";
+    "GET /_sim/connections gives the connections each port accepted so far;\n"
+    "GET /_sim/replay?dir=DIR serves a weather pack from then on (dir= empty, or /_sim/reset, ends it).\n";
 
 namespace {
 
@@ -50,10 +64,11 @@ std::optional<int> number(const std::string& text, int limit) {
 }  // namespace
 
 ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::string& defaultMetars,
-                              const std::string& defaultSigmets) {
+                              const std::string& defaultSigmets, const std::string& defaultSigmetsCaptured) {
     SimOptions options;
     options.metarsPath = defaultMetars;
     options.sigmetsPath = defaultSigmets;
+    std::optional<std::string> sigmetsCaptured;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
         if (name == "--help" || name == "-h") {
@@ -80,6 +95,13 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::s
             options.metarsPath = value;
         } else if (name == "--sigmets") {
             options.sigmetsPath = value;
+        } else if (name == "--sigmets-captured") {
+            if (!parseUtcTime(value)) {
+                return {std::nullopt, "bad time " + value};
+            }
+            sigmetsCaptured = value;
+        } else if (name == "--replay") {
+            options.replayDir = value;
         } else if (name == "--request-log") {
             options.requestLogPath = value;
         } else if (name == "--authority-out") {
@@ -100,6 +122,8 @@ ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::s
             return {std::nullopt, "unknown option " + name};
         }
     }
+    options.sigmetsCaptured =
+        sigmetsCaptured ? *sigmetsCaptured : options.sigmetsPath == defaultSigmets ? defaultSigmetsCaptured : "";
     return {options, ""};
 }
 

@@ -15,6 +15,8 @@ struct SimOptions {
     std::string airportsPath;
     std::string metarsPath;
     std::string sigmetsPath;
+    std::string sigmetsCaptured;  // the moment the SIGMET file shows (UTC text); empty: served as it is
+    std::string replayDir;        // a weather pack to serve instead of the fixtures; empty: none
     std::vector<std::pair<std::string, Fault>> faults;
     std::string requestLogPath;
     std::string authorityPath;  // where the certificate authority is written; empty: nowhere
@@ -29,8 +31,11 @@ struct ParsedOptions {
     std::string error;
 };
 
+// The default SIGMET file shows the moment `defaultSigmetsCaptured`; a file
+// given with --sigmets is served as it is unless --sigmets-captured names
+// its moment.
 ParsedOptions parseSimOptions(const std::vector<std::string>& args, const std::string& defaultMetars,
-                              const std::string& defaultSigmets);
+                              const std::string& defaultSigmets, const std::string& defaultSigmetsCaptured);
 
 extern const char* const kSimUsage;
 

@@ -43,12 +43,20 @@ bool loadFixtures(const SimOptions& options, ServiceData& data) {
         return false;
     }
     data.metars = std::move(*metars);
-    const auto sigmets = readFile(options.sigmetsPath);
-    if (!sigmets || !nlohmann::json::accept(*sigmets) || !nlohmann::json::parse(*sigmets).is_array()) {
-        std::cerr << "services-sim: " << options.sigmetsPath << " is not a JSON array\n";
+    std::string error;
+    data.sigmets = wx::sim::SigmetFixture::load(options.sigmetsPath, wx::parseUtcTime(options.sigmetsCaptured), error);
+    if (!data.sigmets) {
+        std::cerr << "services-sim: " << error << "\n";
         return false;
     }
-    data.sigmetsJson = *sigmets;
+    if (!options.replayDir.empty()) {
+        auto pack = wx::sim::ReplayPack::load(options.replayDir, error);
+        if (!pack) {
+            std::cerr << "services-sim: " << error << "\n";
+            return false;
+        }
+        data.replay.set(std::move(pack));
+    }
     if (!options.airportsPath.empty()) {
         data.airportsCsv = readFile(options.airportsPath);
         if (!data.airportsCsv) {
@@ -92,7 +100,7 @@ void waitForStop(const sigset_t& stopSignals, int exitWithPid) {
 
 int main(int argc, char** argv) {
     const auto parsed = wx::sim::parseSimOptions({argv + 1, argv + argc}, NUBIRO_SIM_DEFAULT_METARS,
-                                                 NUBIRO_SIM_DEFAULT_SIGMETS);
+                                                 NUBIRO_SIM_DEFAULT_SIGMETS, NUBIRO_SIM_DEFAULT_SIGMETS_CAPTURED);
     if (!parsed.options) {
         std::cerr << "services-sim: " << parsed.error << "\n" << wx::sim::kSimUsage;
         return 2;
@@ -113,7 +121,7 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath), {}, {false}, options.freshReports};
+    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath), {}, {false}, options.freshReports, {}};
     if (!data.requests.ok()) {
         std::cerr << "services-sim: cannot write " << options.requestLogPath << "\n";
         return 1;

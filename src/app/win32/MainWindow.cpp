@@ -183,6 +183,11 @@ void MainWindow::initialise() {
     refreshStationList();
     layoutControls();
     table_.fitColumns(dpi_);
+    if (seams_.recording) {
+        appendLog(uiText(language_, seams_.recording->recording ? TextId::RecordingPack : TextId::PackNotRecorded,
+                         seams_.recording->dir),
+                  seams_.recording->recording ? "INFO" : "ERROR");
+    }
     loadAirports();
 }
 

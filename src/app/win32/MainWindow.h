@@ -18,6 +18,7 @@
 #include "app/win32/EngineBridge.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/LogView.h"
+#include "app/win32/PackRecording.h"
 #include "app/win32/ScaledControls.h"
 #include "app/win32/StationTable.h"
 #include "engine/Engine.h"
@@ -28,9 +29,11 @@ namespace wx {
 
 // What the window takes from outside: where the airport list is cached and
 // fetched from. The program leaves it empty (the user's folder, the
-// process-wide transport); tests give a folder of their own.
+// process-wide transport); tests give a folder of their own. And the weather
+// pack the program records into, which the log names first.
 struct MainWindowSeams {
     AirportCacheOptions airportCache;
+    std::optional<PackRecordingStart> recording;
 };
 
 // The program's one window: the main dialog with its controls, the airport

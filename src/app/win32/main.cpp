@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "app/UiText.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/PackRecording.h"
 #include "platform/PlatformDefaults.h"
 #include "platform/win32/WideText.h"
 
@@ -36,7 +38,9 @@ int runMessageLoop(HWND dialog) {
 int run(HINSTANCE instance) {
     requestPerMonitorDpiAwareness();
     installPlatformDefaults();
-    MainWindow window(instance);
+    MainWindowSeams seams;
+    seams.recording = recordFromEnvironment();
+    MainWindow window(instance, std::move(seams));
     if (!window.create()) {
         const DWORD error = GetLastError();
         showError(uiText(window.language(), TextId::CreateDialogFailed, std::to_string(error)));

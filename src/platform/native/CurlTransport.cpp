@@ -94,6 +94,8 @@ HttpOutcome failureOf(CURLcode code) {
     switch (code) {
     case CURLE_OPERATION_TIMEDOUT:
         return HttpOutcome::TimedOut;
+    case CURLE_COULDNT_CONNECT:
+        return HttpOutcome::Refused;
     case CURLE_PEER_FAILED_VERIFICATION:  // unknown authority, wrong name, expired
     case CURLE_SSL_CACERT_BADFILE:        // no usable authorities on this machine
     case CURLE_SSL_ISSUER_ERROR:

@@ -42,6 +42,8 @@ HttpOutcome outcomeOf(Step step, const WinHttpRequest& request) {
     switch (request.error()) {
     case ERROR_WINHTTP_TIMEOUT:
         return HttpOutcome::TimedOut;
+    case ERROR_WINHTTP_CANNOT_CONNECT:
+        return HttpOutcome::Refused;
     case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
     case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
     case ERROR_WINHTTP_SECURE_INVALID_CA:

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <future>
 #include <regex>
 #include <thread>
@@ -23,6 +24,8 @@
 #include "platform/PlatformDefaults.h"
 #include "platform/win32/LocalAppDataFolder.h"
 #include "support/Environment.h"
+#include "sources/PackIndex.h"
+#include "support/ScratchDir.h"
 #include "support/ServicesSim.h"
 #include "support/TestData.h"
 #include "util/Utf8Path.h"
@@ -416,6 +419,39 @@ TEST_F(Program, WeatherTextWithASilentSimulatorLeavesTheWindowWorking) {
     window->type(IDC_STATION_ENTRY, "kjfk");
     EXPECT_EQ(window->text(IDC_STATION_ENTRY), "KJFK");
     closeWithinTwoSeconds(*window, program);
+}
+
+// With NUBIRO_RECORD the program keeps every request it makes, from the
+// airport list on, in a weather pack, and says so first in its log.
+TEST_F(Program, RecordsAWeatherPackWhenAsked) {
+    speak(Language::English);
+    test::ScratchDir scratch;
+    const std::string pack = scratch.path("pack");
+    const test::EnvironmentScope recording("NUBIRO_RECORD", pack);
+    test::StandInProcess simulator({"--lat", "51.4706", "--lon", "-0.4619"});
+    ASSERT_TRUE(simulator.started());
+    test::ProgramProcess program;
+    const auto window = open(program);
+    ASSERT_TRUE(window.has_value());
+    EXPECT_EQ(messages(*window).at(0), "[INFO] " + uiText(language_, TextId::RecordingPack, pack));
+    startWithThreeStations(*window);
+    ASSERT_TRUE(waitForLines(*window, " points activated", 1));
+    closeWithinTwoSeconds(*window, program);
+
+    std::ifstream index(utf8Path(pack + "\\index.jsonl"), std::ios::binary);
+    Lines paths;
+    for (std::string line; std::getline(index, line);) {
+        const auto entry = parsePackIndexLine(line);
+        ASSERT_TRUE(entry.has_value()) << line;
+        if (entry->outcome == HttpOutcome::Answered) {
+            paths.push_back(entry->url.substr(sim_->httpsUrl.size(), entry->url.find('?') - sim_->httpsUrl.size()));
+        }
+    }
+    ASSERT_GE(paths.size(), 4u);
+    EXPECT_EQ(paths[0], "/ourairports-data/airports.csv");
+    EXPECT_EQ(paths[1], "/api/data/metar");
+    EXPECT_EQ(paths[2], "/api/data/isigmet");
+    EXPECT_EQ(paths[3], "/v1/forecast");
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ constexpr Entry kTexts[] = {
     {TextId::SourceNoaa, "NOAA / AWC", "NOAA / AWC"},
     {TextId::SourceMetarOnly, "Только METAR", "METAR only"},
     {TextId::ColumnStation, "ICAO", "ICAO"},
+    {TextId::ColumnCategory, "Кат.", "Cat."},
     {TextId::ColumnDistance, "Дист.", "Dist nm"},
     {TextId::ColumnAge, "Возраст", "Age, min"},
     {TextId::ColumnWind, "Ветер", "Wind"},

@@ -48,6 +48,7 @@ enum class TextId {
     SourceMetarOnly,
     // The station table's headers, in column order.
     ColumnStation,
+    ColumnCategory,
     ColumnDistance,
     ColumnAge,
     ColumnWind,

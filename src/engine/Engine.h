@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "airports/AirportDb.h"
+#include "engine/CycleOverview.h"
 #include "engine/EngineSettings.h"
 #include "engine/ReadBack.h"
 #include "engine/SmoothChange.h"
@@ -97,6 +98,7 @@ private:
     void logReports(const std::vector<std::pair<std::string, std::string>>& reports);
     bool writeStationRecord(const EngineSettings& settings, const StationEntry& station, const WeatherData& target,
                             double magVarDeg, std::optional<WeatherData>& first);
+    void noteWritten(const StationEntry& station, const WeatherData& record);
     void readBack(const std::optional<WeatherData>& sent, double magVarDeg);
     std::vector<nlohmann::json> fetchSigmets(const EngineSettings& settings);
     void initialiseWeatherOnce();
@@ -142,6 +144,8 @@ private:
     std::string activeSourceName_;
     SmoothChanges smooth_;
     ReadBackWatch readBackWatch_;
+    // What the simulator holds, reported after each activation.
+    CycleOverview overview_;
 };
 
 }  // namespace wx

@@ -44,6 +44,15 @@ bool crossesDateLine(const std::vector<SigmetVertex>& polygon) {
 // 180th meridian is one piece of the plane.
 double eastward(double lon) { return lon < 0.0 ? lon + kFullCircleDeg : lon; }
 
+SigmetPolygon inOnePiece(SigmetPolygon polygon) {
+    if (crossesDateLine(polygon)) {
+        for (SigmetVertex& vertex : polygon) {
+            vertex.lon = eastward(vertex.lon);
+        }
+    }
+    return polygon;
+}
+
 }  // namespace
 
 std::optional<double> sigmetNumber(const json& object, const char* key) {
@@ -83,17 +92,22 @@ std::vector<SigmetVertex> sigmetPolygon(const json& sigmet) {
     return polygon;
 }
 
-bool sigmetCovers(const std::vector<SigmetVertex>& area, double lat, double lon) {
+std::vector<SigmetPolygon> sigmetAreas(const json& sigmet) {
+    SigmetPolygon polygon = sigmetPolygon(sigmet);
+    if (polygon.empty()) {
+        return {};
+    }
+    return {inOnePiece(std::move(polygon))};
+}
+
+bool sigmetCovers(const SigmetPolygon& area, double lat, double lon) {
     if (area.empty()) {
         return false;
     }
-    std::vector<SigmetVertex> polygon = area;
     if (crossesDateLine(area)) {
-        for (SigmetVertex& vertex : polygon) {
-            vertex.lon = eastward(vertex.lon);
-        }
         lon = eastward(lon);
     }
+    const SigmetPolygon polygon = inOnePiece(area);
     double minLat = 90.0;
     double maxLat = -90.0;
     double minLon = 180.0;

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "engine/CycleOverview.h"
 #include "engine/SigmetEvaluation.h"
 #include "support/LogRecorder.h"
 
@@ -319,6 +320,21 @@ TEST(SigmetEvaluationLog, NothingIsLoggedWithoutALogFunction) {
     WeatherData weather = station();
     evaluateSigmets(weather, 50, 8, {thunderstorm("x", nullptr), square("VA"), square("MTW")}, nullptr);
     EXPECT_EQ(weather.sigmets, (std::vector<std::string>{"TS@EDWW", "VA@EDWW"}));
+}
+
+// What the map gets: every SIGMET the evaluation acts on, tagged and
+// classed as the evaluation does, its area in one piece across the 180th
+// meridian; unknown hazards and areas without corners are left out.
+TEST(OverviewSigmets, TheHandledOnesWithTheirAreasAsTheEvaluationReadsThem) {
+    const json pacific = area(json::array({{{"lat", 10}, {"lon", 170}}, {{"lat", 10}, {"lon", -170}}}));
+    const std::vector<OverviewSigmet> overview =
+        overviewSigmets({square("ts", nullptr), square("MTW"), pacific, area(json::array()), square("VA")});
+    const SigmetPolygon squareArea{{48, 6}, {48, 10}, {52, 10}, {52, 6}};
+    EXPECT_EQ(overview, (std::vector<OverviewSigmet>{
+                            {"TS@BREMEN", SigmetHazard::Thunderstorm, {squareArea}},
+                            {"TS@XXXX", SigmetHazard::Thunderstorm, {{{10, 170}, {10, 190}}}},
+                            {"VA@EDWW", SigmetHazard::VolcanicAsh, {squareArea}},
+                        }));
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ struct Column {
 };
 
 constexpr Column kColumns[] = {
-    {TextId::ColumnStation, 55, "WWWW"},     {TextId::ColumnDistance, 55, "9999"},
+    {TextId::ColumnStation, 55, "WWWW"},     {TextId::ColumnCategory, 45, "LIFR"},
+    {TextId::ColumnDistance, 55, "9999"},
     {TextId::ColumnAge, 55, "999 !"},        {TextId::ColumnWind, 80, "360/99"},
     {TextId::ColumnQnh, 50, "1013"},
     {TextId::ColumnVisibility, 55, "99999"}, {TextId::ColumnTemperature, 50, "-99"},

@@ -337,9 +337,9 @@ TEST_P(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
     }
     EXPECT_EQ(rows[0], edffRow);
     // The report's age depends on today's date.
-    const std::string age = rows[1][2];
+    const std::string age = rows[1][3];
     EXPECT_TRUE(std::regex_match(age, std::regex("\\d+( !)?"))) << age;
-    EXPECT_EQ(rows[1], (Lines{"EGLL", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
+    EXPECT_EQ(rows[1], (Lines{"EGLL", "VFR", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
     EXPECT_EQ(logSince(before), (Lines{"[METAR] [EGLL] METAR: " + raw, "[METAR] [EGLL] METAR: " + raw}));
 
     window_->engineCallbacks().onStations({"EGLC", "EGLL", "EGKK"});

@@ -60,6 +60,12 @@ enum class TextId {
     ColumnIcing,
     ColumnPrecipitation,
     ColumnUpperAir,
+    // The tabs over the table and the map, and the map's own texts.
+    ViewTable,
+    ViewMap,
+    MapModelWeather,
+    MapWaiting,
+    MapNoPosition,
     // The status line below the log: the simulator's weather at the
     // aircraft and how it compares with the weather sent, a part for each
     // value beyond what a pilot would accept.
@@ -93,6 +99,9 @@ enum class TextId {
     WeatherTextSent,
     FsuipcUnavailable,
     EngineStopped,
+    SettingsUnreadable,
+    SettingsOutOfRange,
+    SettingsNotSaved,
     Count
 };
 

@@ -91,6 +91,9 @@ public:
 
     int run() {
         const InterruptScope interrupts;
+        if (options_.settingsWarning) {
+            logToOutput()(*options_.settingsWarning, "WARN");
+        }
         airports_ = std::make_unique<AirportDb>(logToOutput());
         const AirportDb* airports = airports_.get();
         if (!options_.airportsPath.empty() && !airports_->loadFile(options_.airportsPath)) {

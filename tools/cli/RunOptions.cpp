@@ -5,6 +5,7 @@
 #include "CliOptions.h"
 #include "SettingsFields.h"
 #include "StandInCommands.h"
+#include "app/SavedSettings.h"
 
 namespace wx::cli {
 namespace {
@@ -21,11 +22,28 @@ bool isSettingsField(const std::string& name) {
     return false;
 }
 
+// The engine settings of a settings file the window saved: the window's
+// defaults in place of anything missing or refused.
+void readSettingsFileInto(RunOptions& options, const std::string& path) {
+    const SettingsReading reading = readSettingsFile(path);
+    if (!reading.found) {
+        throw UsageError("--settings: no file " + path);
+    }
+    options.settings = reading.settings.engine;
+    options.settingsWarning = settingsWarning(reading, Language::English);
+}
+
 }  // namespace
 
 RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByDefault) {
     RunOptions options;
     options.standIn = standInByDefault;
+    // The file first, so that the options given beside it win.
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--settings") {
+            readSettingsFileInto(options, args[i + 1]);
+        }
+    }
     std::vector<std::string> standInWords;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
@@ -45,6 +63,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
             options.standIn = value == "standin";
         } else if (kStandInOptions.count(name) != 0) {
             standInWords.insert(standInWords.end(), {word, value});
+        } else if (name == "settings") {
+            // Read before the other options.
         } else if (name == "airports") {
             options.airportsPath = value;
         } else if (name == "cycles") {

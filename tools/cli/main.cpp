@@ -40,15 +40,17 @@ const Command kCommands[] = {
      "    reads records as decode --finalize prints them and prints each 1024-byte NWI record in hex,\n"
      "    32 bytes a line after the offset, records separated by an empty line"},
     {"run", wx::cli::runRun,
-     "run [--sim standin|fsuipc] [--airports CSV] [--cycles N] [--at-cycle K COMMAND]... [SETTINGS]\n"
+     "run [--sim standin|fsuipc] [--airports CSV] [--settings FILE] [--cycles N] [--at-cycle K COMMAND]...\n"
+     "    [SETTINGS]\n"
      "    [--lat DEG] [--lon DEG] [--magvar DEG] [--local HH:MM] [--utc HH:MM] [--version N] [--ack-delay-ms N]\n"
-     "    runs the engine without a window and prints each event as one JSON object a line. SETTINGS:\n"
+     "    runs the engine without a window and prints each event as one JSON object a line. --settings FILE\n"
+     "    starts from the settings the window saved in FILE (its settings.json); SETTINGS given beside it win:\n"
      "    --station-mode auto|manual --manual-stations ID,ID,... --max-stations N --radius-nm N --interval-sec N\n"
      "    --only-nearest 0|1 --cavok-haze 0|1 --cavok-visibility-m N --synth-without-metar 0|1\n"
      "    --global-layer 0|1 --dense-field 0|1 --sync-zulu 0|1 --text-in-sim 0|1 --text-seconds N\n"
-     "    --full-metar-text 0|1 --sigmet-enabled 0|1 --source openmeteo|noaa|metaronly.\n"
+     "    --full-metar-text 0|1 --sigmet-enabled 0|1 --source openmeteo|noaa|metaronly --smooth-changes 0|1.\n"
      "    Commands on standard input, one a line (or with --at-cycle, run when cycle K pauses): refresh,\n"
-     "    weather-text, stop, set FIELD VALUE, and with the stand-in move LAT LON, ack on|off.\n"
+     "    weather-text, stop, set FIELD VALUE, and with the stand-in move LAT LON [ALT_M], ack on|off.\n"
      "    --cycles N stops after N cycles; without it the end of input or Ctrl-C stops"},
 };
 

@@ -156,6 +156,22 @@ void DialogDriver::selectListBoxEntry(int id, int index) const {
     send(dialog_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control(id)));
 }
 
+bool DialogDriver::selectTab(int id, int index) const {
+    const HWND tabs = control(id);
+    RemoteMemory memory(tabs, sizeof(RECT));
+    RECT item{};
+    if (!memory || send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), memory.lParam()) == 0 ||
+        !memory.read(&item, sizeof item)) {
+        return false;
+    }
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    send(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    send(tabs, WM_LBUTTONUP, 0, at);
+    return selectedTab(id) == index;
+}
+
+int DialogDriver::selectedTab(int id) const { return static_cast<int>(send(control(id), TCM_GETCURSEL, 0, 0)); }
+
 std::vector<std::string> DialogDriver::comboEntries(int id) const {
     return listEntries(control(id), {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT});
 }

@@ -51,6 +51,9 @@ public:
     // changes and the dialog hears of it.
     void selectComboEntry(int id, int index) const;
     void selectListBoxEntry(int id, int index) const;
+    // Clicks a tab of a tab control; false when the tab is not there.
+    bool selectTab(int id, int index) const;
+    int selectedTab(int id) const;
 
     std::vector<std::string> comboEntries(int id) const;
     int comboSelection(int id) const;

@@ -13,6 +13,8 @@ constexpr double kNmPerDegree = 60.0;
 constexpr double kFeatherSpacing = 0.45;
 // Barbs lean out toward the staff's far end by this share of their length.
 constexpr double kFeatherLean = 0.35;
+// The smallest radius shown: a zero radius at the deepest zoom.
+constexpr double kSmallestRadiusNm = 1.0 / 16.0;
 
 double radians(double degrees) { return degrees * kPi / 180.0; }
 
@@ -40,7 +42,7 @@ MapFrame mapFrame(double centreLatDeg, double centreLonDeg, double radiusNm, int
     frame.heightPx = std::max(heightPx, 0);
     frame.centre = {frame.widthPx / 2.0, frame.heightPx / 2.0};
     const double halfSide = std::max(std::min(frame.widthPx, frame.heightPx) / 2.0 - marginPx, 1.0);
-    frame.pixelsPerNm = halfSide / std::max(radiusNm, 1.0);
+    frame.pixelsPerNm = halfSide / std::max(radiusNm, kSmallestRadiusNm);
     return frame;
 }
 
@@ -82,7 +84,7 @@ bool outlineInView(const MapFrame& frame, const std::vector<MapPoint>& outline) 
 }
 
 std::vector<RangeRing> rangeRings(const MapFrame& frame, double radiusNm) {
-    const double radius = std::max(radiusNm, 1.0);
+    const double radius = std::max(radiusNm, kSmallestRadiusNm);
     return {{radius / 2.0 * frame.pixelsPerNm, distanceLabel(radius / 2.0)},
             {radius * frame.pixelsPerNm, distanceLabel(radius)}};
 }

@@ -29,7 +29,7 @@ struct MapFrame {
     int heightPx = 0;
 };
 
-// The frame in which a radius of `radiusNm` (at least 1) around the centre
+// The frame in which a radius of `radiusNm` (at least 1/16) around the centre
 // just fits the smaller half of a panel of that size, `marginPx` from its
 // edge.
 MapFrame mapFrame(double centreLatDeg, double centreLonDeg, double radiusNm, int widthPx, int heightPx,
@@ -57,7 +57,7 @@ struct RangeRing {
     bool operator==(const RangeRing&) const = default;
 };
 
-// The rings at half the radius and at the whole of it.
+// The rings at half the radius and at the whole of it (at least 1/16).
 std::vector<RangeRing> rangeRings(const MapFrame& frame, double radiusNm);
 
 struct Segment {

@@ -27,16 +27,18 @@ std::string tooltipOf(const OverviewStation& station, Language language) {
     return station.stationId + ": " + uiText(language, TextId::MapModelWeather);
 }
 
-// The tag's place: the middle of the outline's corners, kept inside the
-// panel.
+// The tag's place: inside the outline's top, across the middle of its
+// corners, kept inside the panel; so that an area around the aircraft
+// keeps its tag clear of the stations in the middle.
 MapPoint tagPlace(const std::vector<MapPoint>& outline, const MapScene& scene, double insetPx) {
-    MapPoint middle;
+    double middle = 0.0;
+    double top = outline.front().y;
     for (const MapPoint& corner : outline) {
-        middle.x += corner.x / static_cast<double>(outline.size());
-        middle.y += corner.y / static_cast<double>(outline.size());
+        middle += corner.x / static_cast<double>(outline.size());
+        top = std::min(top, corner.y);
     }
-    return {std::clamp(middle.x, insetPx, std::max(insetPx, scene.widthPx - insetPx)),
-            std::clamp(middle.y, insetPx / 2.0, std::max(insetPx / 2.0, scene.heightPx - insetPx / 2.0))};
+    return {std::clamp(middle, insetPx, std::max(insetPx, scene.widthPx - insetPx)),
+            std::clamp(top + insetPx / 2.0, insetPx / 2.0, std::max(insetPx / 2.0, scene.heightPx - insetPx / 2.0))};
 }
 
 std::vector<SceneArea> areasInView(const MapFrame& frame, const std::vector<OverviewSigmet>& sigmets,
@@ -61,7 +63,7 @@ std::vector<SceneArea> areasInView(const MapFrame& frame, const std::vector<Over
 }  // namespace
 
 MapScene buildMapScene(const std::optional<CycleOverview>& overview, int widthPx, int heightPx, unsigned dpi,
-                       Language language) {
+                       Language language, int zoomStep) {
     MapScene scene;
     scene.widthPx = std::max(widthPx, 0);
     scene.heightPx = std::max(heightPx, 0);
@@ -77,10 +79,11 @@ MapScene buildMapScene(const std::optional<CycleOverview>& overview, int widthPx
     }
     const double centreLat = overview->aircraft ? overview->aircraft->latitudeDeg : overview->stations[0].latDeg;
     const double centreLon = overview->aircraft ? overview->aircraft->longitudeDeg : overview->stations[0].lonDeg;
-    const MapFrame frame = mapFrame(centreLat, centreLon, overview->radiusNm, scene.widthPx, scene.heightPx,
+    const double radiusNm = std::max(overview->radiusNm, 1) / std::pow(2.0, std::clamp(zoomStep, 0, kMapZoomSteps));
+    const MapFrame frame = mapFrame(centreLat, centreLon, radiusNm, scene.widthPx, scene.heightPx,
                                     static_cast<int>(std::lround(scaled(kMarginPx, dpi))));
     scene.centre = frame.centre;
-    scene.rings = rangeRings(frame, overview->radiusNm);
+    scene.rings = rangeRings(frame, radiusNm);
     scene.areas = areasInView(frame, overview->sigmets, scene, scaled(kTagInsetPx, dpi));
     for (const OverviewStation& station : overview->stations) {
         const MapPoint at = projectToMap(frame, station.latDeg, station.lonDeg);

@@ -54,11 +54,15 @@ struct MapScene {
     std::string note;
 };
 
+// The map's zoom steps: 1 shows the station radius, each step in halves it.
+inline constexpr int kMapZoomSteps = 4;
+
 // The scene of the last cycle's overview (none before the first cycle),
 // centred on the aircraft, or on the first station when the simulator
-// gave no position.
+// gave no position; the radius shown is the station radius halved
+// `zoomStep` times.
 MapScene buildMapScene(const std::optional<CycleOverview>& overview, int widthPx, int heightPx, unsigned dpi,
-                       Language language);
+                       Language language, int zoomStep = 0);
 
 // The station whose dot lies nearest the pointer, if the pointer is on it
 // or within a few pixels of it.

@@ -105,6 +105,35 @@ TEST(MapGeometry, WindBarbs) {
     EXPECT_NEAR(five.lines[1].to.x, 105, 1e-9);
 }
 
+// Each zoom step halves the radius shown, rings and all.
+TEST(MapScene, ZoomStepsHalveTheRadiusShown) {
+    CycleOverview overview;
+    overview.aircraft = SimPosition{50, 8};
+    overview.radiusNm = 200;
+    overview.stations = {{"EAAA", 50.5, 8, {}}};
+    struct Case {
+        int step;
+        std::vector<std::string> rings;
+        double stationYPx;  // 30 nm north of the centre at (200, 150), 134 px to the radius
+    };
+    const Case cases[] = {{0, {"100 nm", "200 nm"}, 150 - 30 * 134.0 / 200}, {2, {"25 nm", "50 nm"}, 150 - 30 * 134.0 / 50},
+                          {9, {"6.2 nm", "12.5 nm"}, 150 - 30 * 134.0 / 12.5}};
+    for (const Case& c : cases) {
+        const MapScene scene = buildMapScene(overview, 400, 300, 96, Language::English, c.step);
+        std::vector<std::string> labels;
+        for (const RangeRing& ring : scene.rings) {
+            labels.push_back(ring.label);
+        }
+        EXPECT_EQ(labels, c.rings) << c.step;
+        if (c.step < 4) {
+            ASSERT_EQ(scene.stations.size(), 1u) << c.step;
+            EXPECT_NEAR(scene.stations[0].at.y, c.stationYPx, 1e-9) << c.step;
+        } else {
+            EXPECT_TRUE(scene.stations.empty()) << "30 nm lies beyond a panel of 12.5 nm";
+        }
+    }
+}
+
 TEST(MapScene, TheStationUnderThePointer) {
     MapScene scene;
     scene.dotRadiusPx = 5;

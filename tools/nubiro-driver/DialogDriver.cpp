@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <thread>
 
 #include "RemoteMemory.h"
@@ -168,6 +169,12 @@ bool DialogDriver::selectTab(int id, int index) const {
     send(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
     send(tabs, WM_LBUTTONUP, 0, at);
     return selectedTab(id) == index;
+}
+
+void DialogDriver::wheel(int id, int notches) const {
+    for (int notch = 0; notch < std::abs(notches); ++notch) {
+        send(control(id), WM_MOUSEWHEEL, MAKEWPARAM(0, notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA), 0);
+    }
 }
 
 int DialogDriver::selectedTab(int id) const { return static_cast<int>(send(control(id), TCM_GETCURSEL, 0, 0)); }

@@ -11,23 +11,6 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-// Owners of the GDI objects of one capture.
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(nullptr, dc_);
-        }
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 class ComScope {
 public:
     ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}

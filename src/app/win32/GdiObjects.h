@@ -39,6 +39,24 @@ private:
     Handle handle_ = nullptr;
 };
 
+// The screen's device context, released with its holder.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(nullptr, dc_);
+        }
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // A memory device context compatible with another, deleted with its holder.
 class MemoryDc {
 public:

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/WindowLayout.h"
 #include "app/win32/GdiObjects.h"
 #include "app/win32/MapPainter.h"
@@ -110,6 +112,17 @@ LRESULT WeatherMapView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         hover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(window_);
+        return 0;
+    case WM_MOUSEWHEEL: {
+        const int step = std::clamp(zoomStep_ + (GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1 : -1), 0, kMapZoomSteps);
+        if (step != zoomStep_) {
+            zoomStep_ = step;
+            rebuild();
+        }
+        return 0;
+    }
     case WM_MOUSELEAVE:
         hideTooltip();
         return 0;
@@ -127,7 +140,7 @@ LRESULT WeatherMapView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void WeatherMapView::rebuild() {
     RECT client{};
     GetClientRect(window_, &client);
-    scene_ = buildMapScene(overview_, client.right, client.bottom, dpi_, language_);
+    scene_ = buildMapScene(overview_, client.right, client.bottom, dpi_, language_, zoomStep_);
     hideTooltip();
     InvalidateRect(window_, nullptr, FALSE);
 }

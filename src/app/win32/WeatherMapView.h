@@ -16,7 +16,10 @@ namespace wx {
 // SIGMET areas, range rings, the aircraft) through a memory bitmap, so
 // that it repaints without flicker, at the DPI it is told and the size it
 // is given. Resting the pointer on a station shows its report in a
-// tooltip. The dialog owns the window; the view destroys it when it goes.
+// tooltip; the mouse wheel zooms in and out around the aircraft, a step
+// halving or doubling the radius shown (from the station radius down to a
+// sixteenth of it). The dialog owns the window; the view destroys it when
+// it goes.
 class WeatherMapView {
 public:
     // The tooltip's tool, for whoever reads the tooltip back.
@@ -51,6 +54,7 @@ private:
     std::optional<CycleOverview> overview_;
     MapScene scene_;
     std::optional<size_t> hovered_;
+    int zoomStep_ = 0;
     std::wstring tooltipText_;
 };
 

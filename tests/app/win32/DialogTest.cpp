@@ -94,16 +94,12 @@ CycleOverview londonCycle() {
 // A window as it paints itself, in a memory bitmap.
 class Painted {
 public:
-    explicit Painted(HWND window) : screen_(GetDC(nullptr)), memory_(screen_) {
+    explicit Painted(HWND window) : memory_(screen_.get()) {
         RECT client{};
         GetClientRect(window, &client);
-        bitmap_ = GdiObject<HBITMAP>(CreateCompatibleBitmap(screen_, client.right, client.bottom));
+        bitmap_ = GdiObject<HBITMAP>(CreateCompatibleBitmap(screen_.get(), client.right, client.bottom));
         selection_.emplace(memory_.get(), bitmap_.get());
         SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory_.get()), PRF_CLIENT);
-    }
-    ~Painted() {
-        selection_.reset();
-        ReleaseDC(nullptr, screen_);
     }
     Painted(const Painted&) = delete;
     Painted& operator=(const Painted&) = delete;
@@ -115,7 +111,7 @@ public:
     }
 
 private:
-    HDC screen_;
+    ScreenDc screen_;
     MemoryDc memory_;
     GdiObject<HBITMAP> bitmap_;
     std::optional<Selection> selection_;
@@ -675,6 +671,15 @@ TEST_P(Dialog, TheMapShowsTheLastCycle) {
     EXPECT_EQ(hover(scene.stations[2].at), overview.stations[2].weather.rawMetar);
     EXPECT_EQ(hover(scene.stations[3].at), "EGLF: " + text(TextId::MapModelWeather));
     EXPECT_EQ(hover({scene.centre.x, scene.centre.y + 40}), std::nullopt);
+
+    // A notch of the wheel halves the radius shown.
+    SendMessageW(map, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    const MapScene zoomed = buildMapScene(overview, client.right, client.bottom, 144, language(), 1);
+    const Painted picture(map);
+    for (const SceneStation& station : zoomed.stations) {
+        EXPECT_EQ(picture.at(station.at), station.colour) << station.stationId;
+    }
+    EXPECT_EQ(zoomed.rings.back().label, "25 nm");
 }
 
 // How big a text is in a control's font.

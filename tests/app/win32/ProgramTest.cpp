@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "DialogDriver.h"
+#include "app/SavedSettings.h"
 #include "app/UiText.h"
 #include "app/win32/ControlIds.h"
 #include "platform/PlatformDefaults.h"
@@ -217,6 +218,12 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     EXPECT_FALSE(window->isEnabled(IDC_START));
     EXPECT_TRUE(window->isEnabled(IDC_STOP));
     EXPECT_TRUE(window->isEnabled(IDC_REFRESH));
+    // Start kept the settings in the user's folder.
+    const SettingsReading kept = readSettingsFile(defaultSettingsPath());
+    EXPECT_TRUE(kept.found);
+    EXPECT_EQ(kept.settings.engine.maxStations, 3);
+    EXPECT_FALSE(kept.settings.engine.denseField);
+    EXPECT_EQ(kept.settings.language, "ru");
     ASSERT_TRUE(waitForLines(*window, " points activated", 1)) << testing::PrintToString(messages(*window));
     Lines log = messages(*window);
     EXPECT_LT(indexOf(log, "[INFO] Выбран источник: openmeteo"), indexOf(log, "[INFO] Weather source: openmeteo"));

@@ -114,7 +114,7 @@ void BM_EngineCycle(benchmark::State& state) {
     wx::EngineCallbacks callbacks;
     callbacks.onStationWeather = [&written](const std::string&, const wx::WeatherData&, double) { ++written; };
     wx::Engine engine(airports, settings, callbacks,
-                      {transport, clock, [&](int) { cycles.ended(clock->sleptMs()); }});
+                      {transport, clock, [&](int) { cycles.ended(clock->sleptMs()); }, {}});
     engine.start();
     // The first cycle also resets the simulator's weather and sets its clock.
     size_t cycle = 1;

@@ -15,6 +15,31 @@ std::string sourceIdAt(int index) {
     return ids[static_cast<size_t>(index)];
 }
 
+ControlValues controlsFromSettings(const EngineSettings& settings) {
+    ControlValues controls;
+    controls.manualChecked = settings.stationMode == "manual";
+    controls.stations = settings.manualStations;
+    controls.maxStations = std::to_string(settings.maxStations);
+    controls.radiusNm = std::to_string(settings.radiusNm);
+    controls.intervalSec = std::to_string(settings.intervalSec);
+    controls.textSeconds = std::to_string(settings.textSeconds);
+    controls.cavokVisibilityM = std::to_string(settings.cavokVisibilityM);
+    controls.synthWithoutMetar = settings.synthWithoutMetar;
+    controls.globalLayer = settings.globalLayer;
+    controls.denseField = settings.denseField;
+    controls.onlyNearest = settings.onlyNearest;
+    controls.syncZulu = settings.syncZulu;
+    controls.sigmetEnabled = settings.sigmetEnabled;
+    controls.cavokHaze = settings.cavokHaze;
+    controls.textInSim = settings.textInSim;
+    controls.fullMetarText = settings.fullMetarText;
+    controls.smoothChanges = settings.smoothChanges;
+    const std::vector<std::string> ids = listSourceIds();
+    const auto source = std::find(ids.begin(), ids.end(), settings.source);
+    controls.sourceIndex = source == ids.end() ? 0 : static_cast<int>(source - ids.begin());
+    return controls;
+}
+
 EngineSettings settingsFromControls(const ControlValues& controls) {
     EngineSettings settings;
     settings.stationMode = controls.manualChecked ? "manual" : "auto";

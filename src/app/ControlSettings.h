@@ -38,6 +38,9 @@ inline constexpr int32_t kMinTextSeconds = 3;
 
 // A settings record with every field taken from the controls.
 EngineSettings settingsFromControls(const ControlValues& controls);
+// The controls that show a settings record: numbers in decimal, the source
+// selected by its place in the registry (the first for a source it lacks).
+ControlValues controlsFromSettings(const EngineSettings& settings);
 
 // The identifier of the source at that position of the selector; the
 // Open-Meteo source without a selection or beyond the registry.

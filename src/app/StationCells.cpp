@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "weather/FlightCategory.h"
 #include "weather/MetarAge.h"
 
 namespace wx {
@@ -47,6 +48,11 @@ int32_t highestIcing(const std::vector<CloudLayer>& clouds) {
 
 }  // namespace
 
+std::string wholeDegrees(float temperatureC) {
+    const std::string text = cell("%.0f", static_cast<double>(temperatureC));
+    return text == "-0" ? "0" : text;
+}
+
 int32_t flightLevel(int32_t altitudeM) {
     return static_cast<int32_t>(std::lround(static_cast<double>(altitudeM) / kMetresPerFlightLevel));
 }
@@ -62,11 +68,10 @@ std::string upperAirSummary(const std::vector<UpperAirLayer>& layers) {
         if (i > 0) {
             summary += " | ";
         }
-        summary += layer.hasTemperature
-                       ? bounded<64>("FL%03d %03d/%02d %.0fC", flightLevel(layer.altitudeM), layer.windDirDeg,
-                                     layer.windSpeedKt, static_cast<double>(layer.temperatureC))
-                       : bounded<64>("FL%03d %03d/%02d", flightLevel(layer.altitudeM), layer.windDirDeg,
-                                     layer.windSpeedKt);
+        summary += bounded<64>("FL%03d %03d/%02d", flightLevel(layer.altitudeM), layer.windDirDeg, layer.windSpeedKt);
+        if (layer.hasTemperature) {
+            summary += " " + wholeDegrees(layer.temperatureC) + "C";
+        }
     }
     return summary.substr(0, 255);
 }
@@ -84,12 +89,13 @@ std::string reportAgeCell(const std::string& rawMetar, std::chrono::system_clock
 
 StationCells stationCells(const WeatherData& weather, double distanceNm, std::chrono::system_clock::time_point nowUtc) {
     return {
+        flightCategoryName(flightCategory(weather)),
         cell("%.0f", distanceNm),
         reportAgeCell(weather.rawMetar, nowUtc),
         cell("%03d/%02d", weather.windDirDeg, weather.windSpeedKt),
         cell("%d", weather.qnhHpa),
         cell("%d", weather.visibilityM),
-        cell("%.0f", static_cast<double>(weather.temperatureC)),
+        wholeDegrees(weather.temperatureC),
         cell("%zu", weather.clouds.size()),
         cell("%d", weather.turbulence),
         cell("%d", highestIcing(weather.clouds)),

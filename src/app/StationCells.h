@@ -10,11 +10,12 @@
 
 namespace wx {
 
-// The station table's columns after the identifier: distance, the
-// report's age, wind, QNH, visibility, temperature, cloud layers,
-// turbulence, icing, precipitation and the upper-air summary. All texts but
-// the age of weather without a report are ASCII.
-inline constexpr size_t kStationCellCount = 11;
+// The station table's columns after the identifier: the flight category,
+// distance, the report's age, wind, QNH, visibility, temperature, cloud
+// layers, turbulence, icing, precipitation and the upper-air summary. All
+// texts but the age of weather without a report are ASCII.
+inline constexpr size_t kStationCellCount = 12;
+inline constexpr size_t kCategoryCell = 0;
 using StationCells = std::array<std::string, kStationCellCount>;
 
 StationCells stationCells(const WeatherData& weather, double distanceNm, std::chrono::system_clock::time_point nowUtc);
@@ -26,6 +27,10 @@ std::string reportAgeCell(const std::string& rawMetar, std::chrono::system_clock
 // The first six upper-air layers as "FL100 250/45 -17C" (without the
 // temperature when the layer has none), joined with " | "; "-" for none.
 std::string upperAirSummary(const std::vector<UpperAirLayer>& layers);
+
+// A temperature in whole degrees as the table shows it: "%.0f", with a
+// value that rounds to zero from below shown "0", as a report would.
+std::string wholeDegrees(float temperatureC);
 
 // Altitude in metres as a flight level (hundreds of feet), rounded to the
 // nearest, halves away from zero.

@@ -22,6 +22,16 @@ std::string lowerCase(std::string_view text) {
 
 }  // namespace
 
+std::string languageAskedFor(std::string_view environment, std::string_view kept) {
+    for (const std::string_view choice : {environment, kept}) {
+        const std::string wanted = lowerCase(choice);
+        if (wanted == "ru" || wanted == "en") {
+            return wanted;
+        }
+    }
+    return "";
+}
+
 Language chooseLanguage(std::string_view override, uint16_t uiLanguageId) {
     const std::string wanted = lowerCase(override);
     if (wanted == "ru") {

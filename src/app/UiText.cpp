@@ -43,6 +43,7 @@ constexpr Entry kTexts[] = {
     {TextId::SourceNoaa, "NOAA / AWC", "NOAA / AWC"},
     {TextId::SourceMetarOnly, "Только METAR", "METAR only"},
     {TextId::ColumnStation, "ICAO", "ICAO"},
+    {TextId::ColumnCategory, "Кат.", "Cat."},
     {TextId::ColumnDistance, "Дист.", "Dist nm"},
     {TextId::ColumnAge, "Возраст", "Age, min"},
     {TextId::ColumnWind, "Ветер", "Wind"},
@@ -54,6 +55,11 @@ constexpr Entry kTexts[] = {
     {TextId::ColumnIcing, "Облед.", "Icing"},
     {TextId::ColumnPrecipitation, "Осадки", "Precip"},
     {TextId::ColumnUpperAir, "Эшелоны / ветер", "Levels / wind"},
+    {TextId::ViewTable, "Таблица", "Table"},
+    {TextId::ViewMap, "Карта", "Map"},
+    {TextId::MapModelWeather, "модельная погода", "model weather"},
+    {TextId::MapWaiting, "Карта появится после первого цикла.", "The map appears after the first cycle."},
+    {TextId::MapNoPosition, "Нет позиции самолёта и станций на карте.", "No aircraft position and no stations to show."},
     {TextId::ReadBackNone, "Симулятор: —", "Simulator: —"},
     {TextId::ReadBackValues, "Симулятор: ветер {}°/{} уз, QNH {}, OAT {} °C, вид. {} м",
      "Simulator: wind {}°/{} kt, QNH {}, OAT {} °C, vis {} m"},
@@ -98,6 +104,11 @@ constexpr Entry kTexts[] = {
     {TextId::WeatherTextSent, "Текст погоды отправлен в FS.", "Weather text sent to FS."},
     {TextId::FsuipcUnavailable, "FSUIPC недоступен.", "FSUIPC not available."},
     {TextId::EngineStopped, "Движок остановлен.", "Stopped."},
+    {TextId::SettingsUnreadable, "Файл настроек не читается: взяты значения по умолчанию",
+     "Settings file unreadable: defaults used"},
+    {TextId::SettingsOutOfRange, "Файл настроек: недопустимые значения ({}), взяты значения по умолчанию",
+     "Settings file: values out of range ({}), defaults used"},
+    {TextId::SettingsNotSaved, "Настройки не сохранены: {}", "Settings not saved: {}"},
 };
 
 constexpr size_t kTextCount = static_cast<size_t>(TextId::Count);

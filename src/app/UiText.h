@@ -48,6 +48,7 @@ enum class TextId {
     SourceMetarOnly,
     // The station table's headers, in column order.
     ColumnStation,
+    ColumnCategory,
     ColumnDistance,
     ColumnAge,
     ColumnWind,
@@ -59,6 +60,12 @@ enum class TextId {
     ColumnIcing,
     ColumnPrecipitation,
     ColumnUpperAir,
+    // The tabs over the table and the map, and the map's own texts.
+    ViewTable,
+    ViewMap,
+    MapModelWeather,
+    MapWaiting,
+    MapNoPosition,
     // The status line below the log: the simulator's weather at the
     // aircraft and how it compares with the weather sent, a part for each
     // value beyond what a pilot would accept.
@@ -94,6 +101,9 @@ enum class TextId {
     WeatherTextSent,
     FsuipcUnavailable,
     EngineStopped,
+    SettingsUnreadable,
+    SettingsOutOfRange,
+    SettingsNotSaved,
     Count
 };
 

@@ -5,14 +5,16 @@
 #include <variant>
 #include <vector>
 
+#include "engine/CycleOverview.h"
 #include "engine/ReadBack.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
 
 // What other threads report to the window: the engine's log lines, station
-// weathers, chosen stations, read-backs and its end, the airport database's
-// log lines, and the outcome of a weather text shown without an engine.
+// weathers, chosen stations, read-backs, cycle overviews and its end, the
+// airport database's log lines, and the outcome of a weather text shown
+// without an engine.
 struct LogLineEvent {
     std::string message;
     std::string level;
@@ -32,6 +34,10 @@ struct ReadBackEvent {
     ReadBack readBack;
 };
 
+struct CycleOverviewEvent {
+    CycleOverview overview;
+};
+
 struct EngineStoppedEvent {};
 
 struct WeatherTextShownEvent {
@@ -39,7 +45,7 @@ struct WeatherTextShownEvent {
 };
 
 using WindowEvent = std::variant<LogLineEvent, StationWeatherEvent, StationsChosenEvent, ReadBackEvent,
-                                 EngineStoppedEvent, WeatherTextShownEvent>;
+                                 CycleOverviewEvent, EngineStoppedEvent, WeatherTextShownEvent>;
 
 // The events waiting for the window, in the order they were reported. Any
 // thread pushes; the window's thread takes them all when it is woken. Only

@@ -24,15 +24,17 @@ int scaleToDpi(int pixelsAt96, unsigned dpi) {
 
 PixelSize minimumWindowSize(unsigned dpi) { return {scaleToDpi(kMinWidthPx, dpi), scaleToDpi(kMinHeightPx, dpi)}; }
 
-ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int statusHeight, int tableTop,
-                               unsigned dpi) {
+ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int statusHeight, int tabsTop,
+                               int tabsHeight, unsigned dpi) {
     const int margin = scaleToDpi(kMarginPx, dpi);
     const int gap = scaleToDpi(kGapPx, dpi);
     ControlPlacement placement;
     placement.log = {logLeft, logTop, std::max(0, client.width - logLeft - margin), scaleToDpi(kLogHeightPx, dpi)};
     placement.status = {logLeft, logTop + placement.log.height + gap, placement.log.width, statusHeight};
-    const int top = std::max(tableTop, placement.status.top + statusHeight + gap);
-    placement.table = {margin, top, std::max(0, client.width - 2 * margin), std::max(0, client.height - top - margin)};
+    const int top = std::max(tabsTop, placement.status.top + statusHeight + gap);
+    const int width = std::max(0, client.width - 2 * margin);
+    placement.tabs = {margin, top, width, tabsHeight};
+    placement.view = {margin, top + tabsHeight, width, std::max(0, client.height - top - tabsHeight - margin)};
     return placement;
 }
 

@@ -32,15 +32,17 @@ PixelSize minimumWindowSize(unsigned dpi);
 struct ControlPlacement {
     PixelRect log;
     PixelRect status;
-    PixelRect table;
+    PixelRect tabs;
+    PixelRect view;  // the station table or the map, whichever is shown
 };
 
 // The log view keeps its left and top edges, reaches to the right margin
 // and has a fixed height; the status line, of its own height, lies below it
-// just as wide; the station table keeps its top edge unless the status
-// line reaches down to it, then it moves down below that, and it fills the
-// rest of the client area within the margins. No size is negative.
-ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int statusHeight, int tableTop,
-                               unsigned dpi);
+// just as wide; the tabs over the table and the map keep their top edge
+// unless the status line reaches down to them, then they move down below
+// that; the table or the map lies right below the tabs and fills the rest
+// of the client area within the margins. No size is negative.
+ControlPlacement placeControls(PixelSize client, int logLeft, int logTop, int statusHeight, int tabsTop,
+                               int tabsHeight, unsigned dpi);
 
 }  // namespace wx

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "airports/AirportDb.h"
+#include "engine/CycleOverview.h"
 #include "engine/EngineSettings.h"
 #include "engine/ReadBack.h"
 #include "engine/SigmetSelection.h"
@@ -100,6 +101,7 @@ private:
     void logReports(const std::vector<std::pair<std::string, std::string>>& reports);
     bool writeStationRecord(const EngineSettings& settings, const StationEntry& station, const WeatherData& target,
                             double magVarDeg, std::optional<WeatherData>& first);
+    void noteWritten(const StationEntry& station, const WeatherData& record);
     void readBack(const std::optional<WeatherData>& sent, double magVarDeg);
     SigmetList fetchSigmets(const EngineSettings& settings);
     void initialiseWeatherOnce();
@@ -145,6 +147,8 @@ private:
     std::string activeSourceName_;
     SmoothChanges smooth_;
     ReadBackWatch readBackWatch_;
+    // What the simulator holds, reported after each activation.
+    CycleOverview overview_;
 };
 
 }  // namespace wx

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CycleOverview.h"
 #include "engine/ReadBack.h"
 #include "weather/LogFn.h"
 #include "weather/WeatherData.h"
@@ -44,6 +45,7 @@ using StationWeatherFn =
 using StationsFn = std::function<void(const std::vector<std::string>& stationIds)>;
 using StoppedFn = std::function<void()>;
 using ReadBackFn = std::function<void(const ReadBack& readBack)>;
+using CycleOverviewFn = std::function<void(const CycleOverview& overview)>;
 
 // How the engine reports. Each function may be empty; all but the
 // constructor's first log line are called on the engine's worker thread,
@@ -54,6 +56,7 @@ struct EngineCallbacks {
     StationsFn onStations;              // auto mode chose its stations for a cycle
     StoppedFn onStopped;                // the worker has ended, for whatever reason
     ReadBackFn onReadBack;              // the simulator's weather at the aircraft after an activation
+    CycleOverviewFn onCycleOverview;    // what the simulator holds after an activation
 };
 
 }  // namespace wx

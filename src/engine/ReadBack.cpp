@@ -32,12 +32,13 @@ std::string wind(const ReadBackValues& values) {
 ReadBack compareReadBack(const AmbientWeather& simulator, const WeatherData& sent, double magVarDeg) {
     ReadBack result;
     result.stationId = sent.stationId;
-    // The sent direction turned magnetic as the record was written: whole
-    // degrees, cut.
-    result.simulator = {static_cast<int32_t>(std::lround(normalDegrees(simulator.windDirDeg))) % 360,
+    const double simulatorMagneticDeg = simulator.windDirTrue ? simulator.windDirDeg - magVarDeg : simulator.windDirDeg;
+    result.simulator = {static_cast<int32_t>(std::lround(normalDegrees(simulatorMagneticDeg))) % 360,
                         simulator.windSpeedKt,
                         static_cast<int32_t>(std::lround(simulator.qnhHpa)),
                         static_cast<int32_t>(std::lround(simulator.temperatureC)), simulator.visibilityM};
+    // The sent direction turned magnetic as the record was written: whole
+    // degrees, cut.
     result.sent = {static_cast<int32_t>(normalDegrees(sent.windDirDeg - magVarDeg)), sent.windSpeedKt, sent.qnhHpa,
                    static_cast<int32_t>(std::lround(sent.temperatureC)), sent.visibilityM};
     const ReadBackValues& a = result.simulator;

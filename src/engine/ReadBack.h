@@ -8,8 +8,7 @@
 
 namespace wx {
 
-// One side of a read-back, in whole units; the wind direction magnetic, as
-// the simulator gives it for surface winds.
+// One side of a read-back, in whole units; the wind direction magnetic.
 struct ReadBackValues {
     int32_t windDirDeg = 0;
     int32_t windSpeedKt = 0;
@@ -35,9 +34,10 @@ struct ReadBack {
     bool operator==(const ReadBack&) const = default;
 };
 
-// Compares in the same units and the same reference: the simulator gives
-// the surface wind magnetic, so the sent direction (true) is turned
-// magnetic with the cycle's magnetic variation. Tolerances beyond which values differ: QNH
+// Compares in the same units and the same reference, magnetic: the sent
+// direction (true) and a simulator direction given true (an aircraft above
+// the surface wind) are turned magnetic with the cycle's magnetic
+// variation. Tolerances beyond which values differ: QNH
 // 2 hPa, wind speed 10 kt, direction 30° when both speeds are 5 kt or more.
 ReadBack compareReadBack(const AmbientWeather& simulator, const WeatherData& sent, double magVarDeg);
 

@@ -100,6 +100,8 @@ EngineSettings Engine::refreshCycle() {
         log(formatText("Position: %.3f, %.3f", position->latitudeDeg, position->longitudeDeg), "INFO");
     }
     if (settings.smoothChanges && smooth_.onlyMoving(clock_->now(), settings.intervalSec)) {
+        overview_.aircraft = position;
+        overview_.radiusNm = settings.radiusNm;
         moveStationsOn(settings);
         return settings;
     }
@@ -205,6 +207,7 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
     const Reports reports = orderedReports(metars, sorted);
     logReports(reports);
     const SigmetList sigmets = fetchSigmets(settings);
+    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable)};
     syncZulu(settings, reports);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
@@ -259,12 +262,21 @@ bool Engine::writeStationRecord(const EngineSettings& settings, const StationEnt
     if (!first) {
         first = record;
     }
+    noteWritten(station, record);
     if (callbacks_.onStationWeather) {
         callbacks_.onStationWeather(station.stationId, record, station.distanceNm);
     }
     std::lock_guard lock(weatherMutex_);
     lastWeather_ = std::move(record);
     return true;
+}
+
+// The station's record as the overview shows it, where its airport lies;
+// a station without a known airport has no place on the map.
+void Engine::noteWritten(const StationEntry& station, const WeatherData& record) {
+    if (const std::optional<Airport> airport = airports_.findAirport(station.stationId)) {
+        noteStation(overview_, {station.stationId, airport->lat, airport->lon, record});
+    }
 }
 
 // A cycle of smooth changes between fetches: every station still moving
@@ -302,6 +314,7 @@ void Engine::moveStationsOn(const EngineSettings& settings) {
 // METARs, clock or cycle text.
 void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position) {
     const SigmetList sigmets = fetchSigmets(settings);
+    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable)};
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
     checkStop();
@@ -421,6 +434,9 @@ void Engine::activate(const EngineSettings& settings, int written, const std::op
     log("NWI: " + std::to_string(written) + " points activated", "OK");
     readBack(nearest, magVarDeg);
     checkStop();
+    if (callbacks_.onCycleOverview) {
+        callbacks_.onCycleOverview(overview_);
+    }
     if (settings.textInSim && textRecord) {
         link_->showText(
             formatWeatherSummary(*textRecord, settings.fullMetarText, kTextMaxLength, sigmetText(*textRecord)),

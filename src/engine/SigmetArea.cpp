@@ -44,6 +44,17 @@ bool crossesDateLine(const SigmetPolygon& polygon) {
 // 180th meridian is one piece of the plane.
 double eastward(double lon) { return lon < 0.0 ? lon + kFullCircleDeg : lon; }
 
+// The area in one piece of the plane: across the 180th meridian, its
+// western longitudes counted on beyond 180 east.
+SigmetPolygon inOnePiece(SigmetPolygon polygon) {
+    if (crossesDateLine(polygon)) {
+        for (SigmetVertex& vertex : polygon) {
+            vertex.lon = eastward(vertex.lon);
+        }
+    }
+    return polygon;
+}
+
 // The object elements of an array as corners.
 SigmetPolygon cornersOf(const json& elements) {
     SigmetPolygon polygon;
@@ -96,6 +107,14 @@ std::vector<SigmetPolygon> sigmetPolygons(const json& sigmet) {
     return polygons;
 }
 
+std::vector<SigmetPolygon> sigmetAreas(const json& sigmet) {
+    std::vector<SigmetPolygon> areas = sigmetPolygons(sigmet);
+    for (SigmetPolygon& area : areas) {
+        area = inOnePiece(std::move(area));
+    }
+    return areas;
+}
+
 bool sigmetCovers(const std::vector<SigmetPolygon>& polygons, double lat, double lon) {
     return std::any_of(polygons.begin(), polygons.end(),
                        [lat, lon](const SigmetPolygon& polygon) { return polygonCovers(polygon, lat, lon); });
@@ -105,13 +124,10 @@ bool polygonCovers(const SigmetPolygon& area, double lat, double lon) {
     if (area.empty()) {
         return false;
     }
-    SigmetPolygon polygon = area;
     if (crossesDateLine(area)) {
-        for (SigmetVertex& vertex : polygon) {
-            vertex.lon = eastward(vertex.lon);
-        }
         lon = eastward(lon);
     }
+    const SigmetPolygon polygon = inOnePiece(area);
     double minLat = 90.0;
     double maxLat = -90.0;
     double minLon = 180.0;

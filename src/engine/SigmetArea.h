@@ -11,6 +11,8 @@ namespace wx {
 struct SigmetVertex {
     double lat = 0.0;
     double lon = 0.0;
+
+    bool operator==(const SigmetVertex&) const = default;
 };
 
 // A member that is a number, or text that starts with one (the rest of the
@@ -29,6 +31,12 @@ using SigmetPolygon = std::vector<SigmetVertex>;
 // coordinate given as text that holds no number ends that polygon, keeping
 // what came before. Polygons without corners are left out.
 std::vector<SigmetPolygon> sigmetPolygons(const nlohmann::json& sigmet);
+
+// The SIGMET's areas as the evaluation reads them (sigmetPolygons), each in
+// one piece of the plane: an area across the 180th meridian (an edge longer
+// than 180 degrees of longitude) has its western longitudes counted on
+// beyond 180 east.
+std::vector<SigmetPolygon> sigmetAreas(const nlohmann::json& sigmet);
 
 // Whether one area covers the point: inside the polygon (three corners or
 // more, even-odd rule), or, within the polygon's box widened by two

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/SigmetArea.h"
+#include "engine/SigmetHazard.h"
 #include "sim/NwiRecord.h"
 #include "weather/Clouds.h"
 
@@ -23,22 +24,6 @@ constexpr int32_t kDefaultBaseM = 243;
 constexpr int32_t kDefaultTopM = 12192;
 constexpr int32_t kLowestCbBaseM = 600;
 constexpr int32_t kCbDepthWithoutTopM = 8000;
-
-std::string textMember(const json& sigmet, const char* key, const std::string& fallback) {
-    const auto it = sigmet.find(key);
-    return it != sigmet.end() && it->is_string() ? it->get<std::string>() : fallback;
-}
-
-std::string upperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 // A height in feet as whole metres: a number, or text starting with one.
 // Absent, null or another type gives nothing. Text without a number, and a
@@ -96,27 +81,33 @@ public:
     // Applies one SIGMET that covers the point; false when its hazard is
     // none of the five handled.
     bool apply(const json& sigmet) {
-        const std::string hazard = upperCase(textMember(sigmet, "hazard", ""));
-        label_ = textMember(sigmet, "firId", textMember(sigmet, "firName", "?"));
-        if (contains(hazard, "TS")) {
+        const SigmetIdentity identity = sigmetIdentity(sigmet);
+        label_ = identity.label;
+        switch (identity.hazardClass) {
+        case SigmetHazard::Thunderstorm:
             thunderstorm(sigmet, "SIGMET TS");
-        } else if (contains(hazard, "TURB")) {
+            break;
+        case SigmetHazard::Turbulence:
             turbulence(levelBand(sigmet));
             warn("SIGMET SEV TURB");
-        } else if (contains(hazard, "ICE")) {
+            break;
+        case SigmetHazard::Icing:
             icing(levelBand(sigmet));
             warn("SIGMET SEV ICE");
-        } else if (contains(hazard, "VA")) {
+            break;
+        case SigmetHazard::VolcanicAsh:
             if (log_) {
                 log_("[" + weather_.stationId + "] !!! SIGMET VA (" + label_ + ")", "ERROR");
             }
-        } else if (contains(hazard, "TC")) {
+            break;
+        case SigmetHazard::Cyclone:
             // A tropical cyclone is a field of thunderstorms.
             thunderstorm(sigmet, "SIGMET TC");
-        } else {
+            break;
+        case SigmetHazard::None:
             return false;
         }
-        weather_.sigmets.push_back(hazard + "@" + label_);
+        weather_.sigmets.push_back(identity.tag());
         return true;
     }
 

@@ -16,6 +16,7 @@ AmbientWeather ambientFromWords(const AmbientWords& words) {
     weather.temperatureC = words.temperature256 / 256.0;
     weather.qnhHpa = words.qnh16 / 16.0;
     weather.visibilityM = static_cast<int32_t>(std::lround(words.visibilityHundredthsMile * kMetresPerHundredthMile));
+    weather.windDirTrue = words.surfaceWindCeilingM != 0 && words.altitudeM >= words.surfaceWindCeilingM;
     return weather;
 }
 

@@ -18,6 +18,8 @@ namespace wx {
 struct SimPosition {
     double latitudeDeg = 0.0;
     double longitudeDeg = 0.0;
+
+    bool operator==(const SimPosition&) const = default;
 };
 
 // The program's connection to the simulator. Constructing it opens the

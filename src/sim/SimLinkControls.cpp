@@ -64,11 +64,14 @@ std::optional<AmbientWeather> SimLink::readAmbient() {
     uint8_t windSpeed[2] = {};
     uint8_t windDirection[2] = {};
     uint8_t qnh[2] = {};
+    uint8_t altitude[4] = {};
+    uint8_t ceiling[2] = {};
     if (!client_.read(SimOffsets::kAmbientVisibility, 2, visibility) ||
         !client_.read(SimOffsets::kAmbientTemperature, 2, temperature) ||
         !client_.read(SimOffsets::kAmbientWindSpeed, 2, windSpeed) ||
         !client_.read(SimOffsets::kAmbientWindDirection, 2, windDirection) ||
-        !client_.read(SimOffsets::kAmbientQnh, 2, qnh) || !process()) {
+        !client_.read(SimOffsets::kAmbientQnh, 2, qnh) || !client_.read(SimOffsets::kAltitudeMetres, 4, altitude) ||
+        !client_.read(SimOffsets::kSurfaceWindCeiling, 2, ceiling) || !process()) {
         return std::nullopt;
     }
     AmbientWords words;
@@ -77,6 +80,8 @@ std::optional<AmbientWeather> SimLink::readAmbient() {
     words.windSpeedKt = loadLe16(windSpeed);
     words.windDirection = loadLe16(windDirection);
     words.qnh16 = loadLe16(qnh);
+    words.altitudeM = static_cast<int32_t>(loadLe32(altitude));
+    words.surfaceWindCeilingM = static_cast<int16_t>(loadLe16(ceiling));
     return ambientFromWords(words);
 }
 

@@ -13,17 +13,22 @@ struct SimOffsets {
     static constexpr uint32_t kMagneticVariation = 0x02A0;
     static constexpr uint32_t kLatitude = 0x0560;
     static constexpr uint32_t kLongitude = 0x0568;
+    // The aircraft's altitude above sea level: whole metres, signed, in the
+    // high half of the 8-byte value at 0x0570.
+    static constexpr uint32_t kAltitudeMetres = 0x0574;
     // The weather at the aircraft, two bytes each, as FSUIPC's offset list
     // for programmers (the SDK's "FSUIPC for Programmers") gives them:
     // current visibility in statute miles × 100; outside air temperature in
     // °C × 256, signed; ambient wind speed in knots; ambient wind direction
-    // × 360/65536, magnetic for surface winds (below the surface wind
-    // ceiling at 0x0EEE) and true above; pressure (QNH) in hPa × 16.
+    // × 360/65536, magnetic for surface winds (the aircraft below the
+    // surface wind ceiling) and true for all upper winds; pressure (QNH) in
+    // hPa × 16; the surface wind ceiling in metres above sea level.
     static constexpr uint32_t kAmbientVisibility = 0x0E8A;
     static constexpr uint32_t kAmbientTemperature = 0x0E8C;
     static constexpr uint32_t kAmbientWindSpeed = 0x0E90;
     static constexpr uint32_t kAmbientWindDirection = 0x0E92;
     static constexpr uint32_t kAmbientQnh = 0x0EC6;
+    static constexpr uint32_t kSurfaceWindCeiling = 0x0EEE;
     static constexpr uint32_t kControl = 0x3110;
     static constexpr uint32_t kControlParameter = 0x3114;
     static constexpr uint32_t kTextSeconds = 0x32FA;

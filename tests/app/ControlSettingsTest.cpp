@@ -2,6 +2,7 @@
 
 #include "app/ControlSettings.h"
 #include "app/NumberField.h"
+#include "app/SavedSettings.h"
 
 namespace wx {
 namespace {
@@ -55,6 +56,25 @@ TEST(ControlSettings, UntouchedWindow) {
     expected.manualStations = {"EGLL", "EDDF", "LFPG", "EHAM"};
     expected.cavokVisibilityM = 9999;
     EXPECT_EQ(settingsFromControls(untouchedWindow()), expected);
+}
+
+// Settings shown in the controls read back as they were; a source the
+// registry lacks shows as the first.
+TEST(ControlSettings, ShownSettingsReadBackTheSame) {
+    EngineSettings changed = windowDefaults();
+    changed.stationMode = "manual";
+    changed.manualStations = {"KJFK"};
+    changed.maxStations = 0;
+    changed.intervalSec = 31;
+    changed.onlyNearest = true;
+    changed.syncZulu = false;
+    changed.smoothChanges = true;
+    changed.source = "metaronly";
+    for (const EngineSettings& settings : {windowDefaults(), changed}) {
+        EXPECT_EQ(settingsFromControls(controlsFromSettings(settings)), settings) << settings.source;
+    }
+    changed.source = "elsewhere";
+    EXPECT_EQ(settingsFromControls(controlsFromSettings(changed)).source, "openmeteo");
 }
 
 TEST(ControlSettings, EveryControlReachesItsField) {

@@ -40,11 +40,11 @@ TEST(StationCells, EveryColumn) {
     weather.upperAir = {layer(3048, 250, 45, -17.4f)};
     weather.rawMetar = "EGLL 121250Z 00507KT 4500 RA Q0998";
     EXPECT_EQ(stationCells(weather, 42.4, kNow),
-              (StationCells{"42", "30", "005/07", "998", "4500", "-3", "3", "2", "2", "RA3", "FL100 250/45 -17C"}));
+              (StationCells{"IFR", "42", "30", "005/07", "998", "4500", "-3", "3", "2", "2", "RA3", "FL100 250/45 -17C"}));
 
     const WeatherData calm;
     EXPECT_EQ(stationCells(calm, 0.0, kNow),
-              (StationCells{"0", "\xE2\x80\x94", "000/00", "1013", "9999", "15", "0", "0", "0", "-", "-"}));
+              (StationCells{"VFR", "0", "\xE2\x80\x94", "000/00", "1013", "9999", "15", "0", "0", "0", "-", "-"}));
 }
 
 TEST(StationCells, Precipitation) {
@@ -57,7 +57,24 @@ TEST(StationCells, Precipitation) {
         WeatherData weather;
         weather.precipType = c.type;
         weather.precipRate = c.rate;
-        EXPECT_EQ(stationCells(weather, 0.0, kNow)[9], c.expected) << c.type;
+        EXPECT_EQ(stationCells(weather, 0.0, kNow)[10], c.expected) << c.type;
+    }
+}
+
+// Just below zero is "0", as a report gives it (M00 aside), at the surface
+// and aloft; further below it keeps its sign.
+TEST(StationCells, TemperatureAroundZero) {
+    struct Case {
+        float temperatureC;
+        const char* expected;
+    };
+    for (const Case& c : {Case{-0.4f, "0"}, Case{-0.5f, "0"}, Case{-0.6f, "-1"}, Case{0.4f, "0"}, Case{-3.4f, "-3"}}) {
+        WeatherData weather;
+        weather.temperatureC = c.temperatureC;
+        weather.upperAir = {layer(3048, 250, 45, c.temperatureC)};
+        const StationCells cells = stationCells(weather, 0.0, kNow);
+        EXPECT_EQ(cells[6], c.expected) << c.temperatureC;
+        EXPECT_EQ(cells[11], std::string("FL100 250/45 ") + c.expected + "C") << c.temperatureC;
     }
 }
 

@@ -19,6 +19,18 @@ bool hasCyrillic(const std::string& text) {
     return false;
 }
 
+TEST(UiText, TheLanguageAskedForIsTheEnvironmentsThenTheOneKept) {
+    struct Case {
+        const char* environment;
+        const char* kept;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"", "", ""}, Case{"EN", "ru", "en"}, Case{"", "ru", "ru"}, Case{"de", "en", "en"},
+                          Case{"", "fr", ""}}) {
+        EXPECT_EQ(languageAskedFor(c.environment, c.kept), c.expected) << c.environment << " " << c.kept;
+    }
+}
+
 TEST(UiText, LanguageFollowsTheOverrideThenTheWindowsLanguage) {
     struct Case {
         const char* override;

@@ -7,6 +7,7 @@
 
 #include "CliOptions.h"
 #include "RunOptions.h"
+#include "app/SavedSettings.h"
 #include "airports/LocalAppDataFolder.h"
 #include "cli/CliRunner.h"
 #include "engine/EngineTestKit.h"
@@ -109,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadRunCase{{"--clock", "2300-01-01T00:00Z"},
                                "--clock needs a UTC time such as 2026-10-02T20:20:00Z, not \"2300-01-01T00:00Z\""},
                     BadRunCase{{"stations"}, "unexpected argument \"stations\""},
+                    BadRunCase{{"--settings", "no-such-settings.json"}, "--settings: no file no-such-settings.json"},
                     BadRunCase{{"--airports", "no-such-file.csv"},
                                "nubiro-cli run: cannot load an airport list from no-such-file.csv\n"}));
 
@@ -142,6 +144,34 @@ TEST_F(RunCommand, RunsTheGivenCyclesAndCommandsAtTheirPause) {
     EXPECT_EQ(records[0]["hex"].get<std::string>().size(), 2048u);
     EXPECT_TRUE(logged(all, "Position changed 600 nm \xE2\x80\x94 auto-refresh"));
     EXPECT_TRUE(logged(all, "Engine stopped."));
+}
+
+// A pilot's window settings replayed: the file's values, the options
+// given beside it winning wherever they stand, and the window's warning
+// about what the file held amiss.
+TEST_F(RunCommand, StartsFromASettingsFileWithTheOptionsBesideItWinning) {
+    const std::string file = rig.scratch.write(
+        "settings.json", R"({"stationMode": "manual", "manualStations": ["ECCC", "EBBB"], "intervalSec": 900,
+                             "maxStations": "many", "sigmetEnabled": false})");
+    const auto options = cli::parseRunOptions({"--interval-sec", "60", "--settings", file}, true);
+    EngineSettings expected = SavedSettings{}.engine;
+    expected.stationMode = "manual";
+    expected.manualStations = {"ECCC", "EBBB"};
+    expected.intervalSec = 60;
+    expected.sigmetEnabled = false;
+    EXPECT_EQ(options.settings, expected);
+
+    const auto run = runCli(cli::runRun, args({"--settings", file, "--cycles", "1"}), "");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto all = jsonLines(run.out);
+    ASSERT_FALSE(all.empty());
+    EXPECT_EQ(all.front(), json({{"event", "log"},
+                                 {"level", "WARN"},
+                                 {"message", "Settings file: values out of range (maxStations), defaults used"}}));
+    const auto stations = named(all, "station");
+    ASSERT_EQ(stations.size(), 2u);
+    EXPECT_EQ(stations[0]["stationId"], "EBBB");
+    EXPECT_EQ(stations[1]["stationId"], "ECCC");
 }
 
 TEST_F(RunCommand, ServesCommandsFromInputUntilItEnds) {

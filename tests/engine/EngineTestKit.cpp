@@ -101,6 +101,10 @@ EngineCallbacks EngineRig::callbacks() {
         std::lock_guard lock(mutex_);
         readBacks.push_back(readBack);
     };
+    callbacks.onCycleOverview = [this](const CycleOverview& overview) {
+        std::lock_guard lock(mutex_);
+        overviews.push_back(overview);
+    };
     callbacks.onStopped = [this] {
         std::lock_guard lock(mutex_);
         ++stops;

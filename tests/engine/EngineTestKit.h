@@ -125,6 +125,7 @@ public:
     std::vector<StationReport> reports;
     std::vector<std::vector<std::string>> chosen;
     std::vector<ReadBack> readBacks;
+    std::vector<CycleOverview> overviews;
     int stops = 0;
     std::unique_ptr<Engine> engine;
 

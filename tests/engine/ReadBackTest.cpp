@@ -96,5 +96,32 @@ TEST(ReadBackInTheEngine, AgreesThenWarnsWhenTheSimulatorShowsOtherWeather) {
     EXPECT_EQ(rig.count("[WARN] Read-back differs from the weather sent: QNH 990 (sent 1012)"), 1);
 }
 
+// The simulator gives the wind at the aircraft magnetic within the surface
+// wind and true above it (FSUIPC's offset 0x0E92): aloft the read-back turns
+// it magnetic with the variation, as it does the sent direction. EAAA's
+// surface wind (250° true, 240° magnetic at a variation of 10° east) reaches
+// 1100 m; at 1200 m the aircraft is in the layer of 260° true up to 1500 m.
+TEST(ReadBackInTheEngine, TheSimulatorsDirectionAloftIsTurnedMagnetic) {
+    struct Case {
+        double altitudeM;
+        int32_t simulatorDirDeg;
+    };
+    for (const Case& c : {Case{0, 240}, Case{1200, 250}}) {
+        standin::SimSettings sim = EngineRig::atFrankfurt();
+        sim.magVarDeg = 10.0;
+        EngineRig rig(sim);
+        rig.routeDefaults();
+        rig.model->setStationPositions([&rig](const std::string& id) {
+            const auto airport = rig.airports.findAirport(id);
+            return airport ? std::optional(std::make_pair(airport->lat, airport->lon)) : std::nullopt;
+        });
+        rig.model->setAltitude(c.altitudeM);
+        rig.run(EngineRig::threeStations(), 1);
+        ASSERT_EQ(rig.readBacks.size(), 1u) << c.altitudeM;
+        EXPECT_EQ(rig.readBacks[0].simulator.windDirDeg, c.simulatorDirDeg) << c.altitudeM;
+        EXPECT_EQ(rig.readBacks[0].sent.windDirDeg, 240) << c.altitudeM;
+    }
+}
+
 }  // namespace
 }  // namespace wx

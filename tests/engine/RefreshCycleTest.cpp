@@ -292,6 +292,29 @@ TEST_F(RefreshCycle, SigmetsHardenStationsAndTagTheText) {
     EXPECT_NE(texts[0].text.find("SIGMET: TS@EDGG"), std::string::npos);
 }
 
+// After the activation the window's map hears where the aircraft is, the
+// stations written where their airports lie, and the SIGMETs with their
+// areas.
+TEST_F(RefreshCycle, ReportsAnOverviewAfterTheActivation) {
+    rig.http->route("/api/data/isigmet",
+                    R"([{"hazard":"TURB","firId":"EDGG","coords":[{"lat":49,"lon":7},{"lat":49,"lon":9},)"
+                    R"({"lat":48,"lon":9}]}])");
+    rig.run(settings, 1);
+    ASSERT_EQ(rig.overviews.size(), 1u);
+    const CycleOverview& overview = rig.overviews[0];
+    EXPECT_EQ(overview.aircraft, (SimPosition{50.0, 8.0}));
+    EXPECT_EQ(overview.radiusNm, settings.radiusNm);
+    ASSERT_EQ(overview.stations.size(), rig.reports.size());
+    for (size_t i = 0; i < rig.reports.size(); ++i) {
+        EXPECT_EQ(overview.stations[i].stationId, rig.reports[i].stationId);
+        EXPECT_EQ(overview.stations[i].weather, rig.reports[i].weather);
+    }
+    EXPECT_EQ(overview.stations[0].latDeg, 50.1);
+    EXPECT_EQ(overview.stations[0].lonDeg, 8.0);
+    EXPECT_EQ(overview.sigmets, (std::vector<OverviewSigmet>{{"TURB@EDGG", SigmetHazard::Turbulence,
+                                                                {{{49, 7}, {49, 9}, {48, 9}}}}}));
+}
+
 TEST_F(RefreshCycle, AFailedWriteSkipsTheStation) {
     rig.model->setAckEnabled(false);
     rig.run(settings, 1);

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "engine/CycleOverview.h"
 #include "engine/SigmetEvaluation.h"
 #include "engine/SigmetSelection.h"
 #include "support/LogRecorder.h"
@@ -363,6 +364,25 @@ TEST(SigmetEvaluationLog, NothingIsLoggedWithoutALogFunction) {
     WeatherData weather = station();
     evaluateSigmets(weather, 50, 8, listOf({thunderstorm("x", nullptr), square("VA"), square("MTW")}), nullptr);
     EXPECT_EQ(weather.sigmets, (std::vector<std::string>{"TS@EDWW", "VA@EDWW"}));
+}
+
+// What the map gets: every SIGMET the evaluation acts on, tagged and
+// classed as the evaluation does, each of its areas in one piece across the
+// 180th meridian; unknown hazards and areas without corners are left out.
+TEST(OverviewSigmets, TheHandledOnesWithTheirAreasAsTheEvaluationReadsThem) {
+    const json pacific = area(json::array({{{"lat", 10}, {"lon", 170}}, {{"lat", 10}, {"lon", -170}}}));
+    json cyclone = area(json::array({json::array({{{"lat", 15}, {"lon", 145}}, {{"lat", 16}, {"lon", 146}}}),
+                                     json::array({{{"lat", 20}, {"lon", 150}}})}));
+    cyclone["hazard"] = "TC";
+    const std::vector<OverviewSigmet> overview = overviewSigmets(
+        {square("ts", nullptr), square("MTW"), pacific, area(json::array()), square("VA"), cyclone});
+    const SigmetPolygon squareArea{{48, 6}, {48, 10}, {52, 10}, {52, 6}};
+    EXPECT_EQ(overview, (std::vector<OverviewSigmet>{
+                            {"TS@BREMEN", SigmetHazard::Thunderstorm, {squareArea}},
+                            {"TS@XXXX", SigmetHazard::Thunderstorm, {{{10, 170}, {10, 190}}}},
+                            {"VA@EDWW", SigmetHazard::VolcanicAsh, {squareArea}},
+                            {"TC@XXXX", SigmetHazard::Cyclone, {{{15, 145}, {16, 146}}, {{20, 150}}}},
+                        }));
 }
 
 }  // namespace

@@ -132,6 +132,9 @@ public:
             logToOutput()("Weather pack: the services' requests and answers are recorded into " + options_.recordDir,
                           "INFO");
         }
+        if (options_.settingsWarning) {
+            logToOutput()(*options_.settingsWarning, "WARN");
+        }
         airports_ = std::make_unique<AirportDb>(logToOutput());
         const AirportDb* airports = airports_.get();
         if (!options_.airportsPath.empty() && !airports_->loadFile(options_.airportsPath)) {

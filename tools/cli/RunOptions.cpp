@@ -6,6 +6,7 @@
 #include "CliOptions.h"
 #include "SettingsFields.h"
 #include "StandInCommands.h"
+#include "app/SavedSettings.h"
 #include "weather/UtcTime.h"
 
 namespace wx::cli {
@@ -13,7 +14,7 @@ namespace {
 
 const std::set<std::string> kStandInOptions{"lat", "lon", "magvar", "local", "utc", "version", "ack-delay-ms",
                                             "reply"};
-const std::set<std::string> kRunnerOptions{"sim", "airports", "cycles", "at-cycle", "record", "clock"};
+const std::set<std::string> kRunnerOptions{"sim", "airports", "settings", "cycles", "at-cycle", "record", "clock"};
 
 // The engine's clock can start anywhere the computer's clock can show.
 constexpr auto kEarliestClock = std::chrono::sys_days{std::chrono::year{1970} / 1 / 1};
@@ -32,6 +33,17 @@ std::chrono::system_clock::time_point clockOption(const std::string& value) {
     return std::chrono::time_point_cast<std::chrono::system_clock::duration>(*time);
 }
 
+// The engine settings of a settings file the window saved: the window's
+// defaults in place of anything missing or refused.
+void readSettingsFileInto(RunOptions& options, const std::string& path) {
+    const SettingsReading reading = readSettingsFile(path);
+    if (!reading.found) {
+        throw UsageError("--settings: no file " + path);
+    }
+    options.settings = reading.settings.engine;
+    options.settingsWarning = settingsWarning(reading, Language::English);
+}
+
 }  // namespace
 
 std::vector<std::string> runOptionNames() {
@@ -43,9 +55,11 @@ std::vector<std::string> runOptionNames() {
 }
 
 const char* runUsage() {
-    return "run [--sim standin|fsuipc] [--airports CSV] [--cycles N] [--at-cycle K COMMAND]... [--record DIR]\n"
-           "    [--clock TIME] [STAND-IN] [SETTINGS]\n"
+    return "run [--sim standin|fsuipc] [--airports CSV] [--settings FILE] [--cycles N] [--at-cycle K COMMAND]...\n"
+           "    [--record DIR] [--clock TIME] [STAND-IN] [SETTINGS]\n"
            "    runs the engine without a window and prints each event as one JSON object a line.\n"
+           "    --settings FILE starts from the settings the window saved in FILE (its settings.json); SETTINGS\n"
+           "    given beside it win.\n"
            "    --record DIR keeps every request to the services, with what came back, in the weather pack DIR;\n"
            "    --clock TIME runs the engine's clock (the model hour, report ages, SIGMET validity) from TIME,\n"
            "    UTC as 2026-10-02T20:20:00Z, instead of the computer's. STAND-IN, the in-process simulator's\n"
@@ -56,7 +70,7 @@ const char* runUsage() {
            "    --global-layer 0|1 --dense-field 0|1 --sync-zulu 0|1 --text-in-sim 0|1 --text-seconds N\n"
            "    --full-metar-text 0|1 --sigmet-enabled 0|1 --source openmeteo|noaa|metaronly --smooth-changes 0|1.\n"
            "    Commands on standard input, one a line (or with --at-cycle, run when cycle K pauses): refresh,\n"
-           "    weather-text, stop, set FIELD VALUE, and with the stand-in move LAT LON, ack on|off, reply N,\n"
+           "    weather-text, stop, set FIELD VALUE, and with the stand-in move LAT LON [ALT_M], ack on|off, reply N,\n"
            "    kill, restart, hang MS, ambient wind DIR KT|qnh HPA|oat C|vis M|off.\n"
            "    --cycles N stops after N cycles; without it the end of input or Ctrl-C stops";
 }
@@ -64,6 +78,12 @@ const char* runUsage() {
 RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByDefault) {
     RunOptions options;
     options.standIn = standInByDefault;
+    // The file first, so that the options given beside it win.
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--settings") {
+            readSettingsFileInto(options, args[i + 1]);
+        }
+    }
     std::vector<std::string> standInWords;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
@@ -86,6 +106,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
             options.standIn = value == "standin";
         } else if (kStandInOptions.count(name) != 0) {
             standInWords.insert(standInWords.end(), {word, value});
+        } else if (name == "settings") {
+            // Read before the other options.
         } else if (name == "airports") {
             options.airportsPath = value;
         } else if (name == "record") {

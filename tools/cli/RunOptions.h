@@ -17,6 +17,8 @@ struct RunOptions {
     standin::SimSettings simSettings;    // the stand-in's start state
     std::string airportsPath;            // empty: the program's cached list
     EngineSettings settings;
+    // What --settings FILE found amiss in the file, as the window logs it.
+    std::optional<std::string> settingsWarning;
     int cycles = 0;                      // 0: until stop or the end of input
     std::vector<std::pair<int, std::string>> atCycle;  // commands run when cycle K pauses
     std::string recordDir;               // the weather pack the requests are kept in; empty: none

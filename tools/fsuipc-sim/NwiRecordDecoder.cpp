@@ -24,18 +24,28 @@ size_t layerCount(const uint8_t* at, size_t room) { return std::min<size_t>(load
 
 }  // namespace
 
-AmbientWords surfaceWords(const uint8_t* record) {
+AmbientWords ambientWordsAt(const uint8_t* record, int32_t altitudeM) {
     AmbientWords words;
+    words.altitudeM = altitudeM;
     words.qnh16 = loadLe16(record + kQnh);
     words.visibilityHundredthsMile = loadLe16(record + kVisibility);
     if (layerCount(record + kTemperatureCount, 24) > 0) {
         const int32_t temperatureC = std::clamp(signed16(record + kTemperatureLayers + 2), -127, 127);
         words.temperature256 = static_cast<int16_t>(temperatureC * 256);
     }
-    if (layerCount(record + kWindCount, 24) > 0) {
-        words.windSpeedKt = loadLe16(record + kWindLayers + 2);
-        words.windDirection = loadLe16(record + kWindLayers + 6);
+    const size_t winds = layerCount(record + kWindCount, 24);
+    if (winds == 0) {
+        return words;
     }
+    words.surfaceWindCeilingM = static_cast<int16_t>(loadLe16(record + kWindLayers));
+    size_t layer = 0;
+    if (altitudeM >= words.surfaceWindCeilingM) {
+        for (layer = 1; layer + 1 < winds && loadLe16(record + kWindLayers + 16 * layer) < altitudeM; ++layer) {
+        }
+        layer = std::min(layer, winds - 1);
+    }
+    words.windSpeedKt = loadLe16(record + kWindLayers + 16 * layer + 2);
+    words.windDirection = loadLe16(record + kWindLayers + 16 * layer + 6);
     return words;
 }
 

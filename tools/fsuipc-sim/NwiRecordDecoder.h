@@ -59,10 +59,13 @@ constexpr size_t kNwiRecordBytes = 1024;
 // to it, since the bytes come from another process.
 DecodedNwiRecord decodeNwiRecord(const uint8_t* record);
 
-// The surface weather of a record as the simulator shows it at an aircraft
-// near its station: QNH, visibility, the lowest temperature and the surface
-// wind, in the words of the ambient offsets.
-AmbientWords surfaceWords(const uint8_t* record);
+// The weather of a record as the simulator shows it at an aircraft near its
+// station at that altitude (metres above sea level): QNH, visibility, the
+// lowest temperature, the surface wind ceiling (the top of the record's
+// first wind layer) and the wind: below the ceiling the surface wind, as
+// written (magnetic), above it the wind layer aloft the aircraft is in, as
+// written (true); in the words of the ambient offsets.
+AmbientWords ambientWordsAt(const uint8_t* record, int32_t altitudeM);
 
 // The 4-byte station word without its trailing blanks and zeros.
 std::string stationFromWord(const uint8_t* word);

@@ -80,6 +80,14 @@ void SimModel::setPosition(double latitudeDeg, double longitudeDeg) {
     updateAmbient();
 }
 
+void SimModel::setAltitude(double altitudeM) {
+    const auto units = static_cast<int64_t>(std::llround(std::clamp(altitudeM, -1e6, 1e6) * 65536.0 * 65536.0));
+    // Metres × 2^32: the fraction, then the whole metres.
+    storeLe64(&space_[SimOffsets::kAltitudeMetres - 4], static_cast<uint64_t>(units));
+    altitudeM_ = static_cast<int32_t>(units >> 32);
+    updateAmbient();
+}
+
 void SimModel::setStationPositions(StationPositions positions) {
     positions_ = std::move(positions);
     updateAmbient();
@@ -97,6 +105,8 @@ AmbientWords SimModel::ambient() const {
     words.windSpeedKt = loadLe16(&space_[SimOffsets::kAmbientWindSpeed]);
     words.windDirection = loadLe16(&space_[SimOffsets::kAmbientWindDirection]);
     words.qnh16 = loadLe16(&space_[SimOffsets::kAmbientQnh]);
+    words.altitudeM = static_cast<int32_t>(loadLe32(&space_[SimOffsets::kAltitudeMetres]));
+    words.surfaceWindCeilingM = static_cast<int16_t>(loadLe16(&space_[SimOffsets::kSurfaceWindCeiling]));
     return words;
 }
 
@@ -118,7 +128,7 @@ void SimModel::updateAmbient() {
     if (chosen == nullptr && activeBytes_.count("GLOB") != 0) {
         chosen = &activeBytes_.at("GLOB");
     }
-    AmbientWords words = chosen != nullptr ? surfaceWords(chosen->data()) : AmbientWords{};
+    AmbientWords words = chosen != nullptr ? ambientWordsAt(chosen->data(), altitudeM_) : AmbientWords{};
     if (override_.windDirDeg) {
         words.windDirection = static_cast<uint16_t>(std::lround(*override_.windDirDeg * 65536.0 / 360.0) & 0xFFFF);
     }
@@ -140,6 +150,7 @@ void SimModel::updateAmbient() {
     storeLe16(&space_[SimOffsets::kAmbientWindSpeed], words.windSpeedKt);
     storeLe16(&space_[SimOffsets::kAmbientWindDirection], words.windDirection);
     storeLe16(&space_[SimOffsets::kAmbientQnh], words.qnh16);
+    storeLe16(&space_[SimOffsets::kSurfaceWindCeiling], static_cast<uint16_t>(words.surfaceWindCeilingM));
 }
 
 void SimModel::setSimVersion(uint16_t version) {

@@ -40,7 +40,7 @@ using StationPositions = std::function<std::optional<std::pair<double, double>>(
 // Values set in place of the modelled weather at the aircraft, so that the
 // program's read-back can be shown a simulator that disagrees.
 struct AmbientOverride {
-    std::optional<double> windDirDeg;  // as the offset gives it (magnetic at the surface)
+    std::optional<double> windDirDeg;  // as the offset gives it (magnetic at the surface, true aloft)
     std::optional<int32_t> windSpeedKt;
     std::optional<double> temperatureC;
     std::optional<double> qnhHpa;
@@ -68,6 +68,8 @@ public:
     uint32_t carryOut(uint8_t* area, size_t size, Clock::TimePoint now);
 
     void setPosition(double latitudeDeg, double longitudeDeg);
+    // The aircraft's altitude in metres above sea level (0 at start).
+    void setAltitude(double altitudeM);
     void setSimVersion(uint16_t version);
     void setModuleVersion(uint32_t version);
     void setAckEnabled(bool enabled) { ackEnabled_ = enabled; }
@@ -136,6 +138,7 @@ private:
     std::map<std::string, std::vector<uint8_t>> activeBytes_;
     double latitudeDeg_ = 0.0;
     double longitudeDeg_ = 0.0;
+    int32_t altitudeM_ = 0;
     StationPositions positions_;
     AmbientOverride override_;
     std::vector<SimEvent> events_;

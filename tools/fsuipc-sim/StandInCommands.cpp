@@ -172,7 +172,8 @@ const char* usageText() {
            "  --help              this text\n"
            "\n"
            "standard input, one command a line:\n"
-           "  move LAT LON        move the aircraft\n"
+           "  move LAT LON [ALT_M] move the aircraft (to that altitude above sea level in metres,\n"
+           "                      0 unless given)\n"
            "  version N           change the simulator version word\n"
            "  ack off|on          stop or resume acknowledging NWI commands\n"
            "  reply N             reply N to every batch from now on\n"
@@ -203,12 +204,19 @@ ordered_json applyInputLine(SimModel& model, const std::string& line) {
     }
     double latitudeDeg = 0.0;
     double longitudeDeg = 0.0;
+    double altitudeM = 0.0;
     long long version = 0;
     long long reply = 0;
-    if (words[0] == "move" && words.size() == 3 && parseNumber(words[1], latitudeDeg) &&
-        parseNumber(words[2], longitudeDeg) && validPosition(latitudeDeg, longitudeDeg)) {
+    if (words[0] == "move" && (words.size() == 3 || words.size() == 4) && parseNumber(words[1], latitudeDeg) &&
+        parseNumber(words[2], longitudeDeg) && validPosition(latitudeDeg, longitudeDeg) &&
+        (words.size() == 3 || (parseNumber(words[3], altitudeM) && std::abs(altitudeM) <= 30000.0))) {
         model.setPosition(latitudeDeg, longitudeDeg);
-        return {{"event", "move"}, {"lat", latitudeDeg}, {"lon", longitudeDeg}};
+        model.setAltitude(altitudeM);
+        ordered_json event{{"event", "move"}, {"lat", latitudeDeg}, {"lon", longitudeDeg}};
+        if (words.size() == 4) {
+            event["altM"] = altitudeM;
+        }
+        return event;
     }
     if (words[0] == "version" && words.size() == 2 && parseWhole(words[1], 0, 0xFFFF, version)) {
         model.setSimVersion(static_cast<uint16_t>(version));
@@ -227,7 +235,7 @@ ordered_json applyInputLine(SimModel& model, const std::string& line) {
         return applyAmbient(model, words);
     }
     return errorLine("cannot do \"" + line +
-                     "\"; commands: move LAT LON, version N, ack off|on, reply N, ambient ..., quit");
+                     "\"; commands: move LAT LON [ALT_M], version N, ack off|on, reply N, ambient ..., quit");
 }
 
 }  // namespace wx::standin

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <thread>
 
 #include "RemoteMemory.h"
@@ -155,6 +156,28 @@ void DialogDriver::selectListBoxEntry(int id, int index) const {
     send(control(id), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     send(dialog_, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control(id)));
 }
+
+bool DialogDriver::selectTab(int id, int index) const {
+    const HWND tabs = control(id);
+    RemoteMemory memory(tabs, sizeof(RECT));
+    RECT item{};
+    if (!memory || send(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), memory.lParam()) == 0 ||
+        !memory.read(&item, sizeof item)) {
+        return false;
+    }
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    send(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    send(tabs, WM_LBUTTONUP, 0, at);
+    return selectedTab(id) == index;
+}
+
+void DialogDriver::wheel(int id, int notches) const {
+    for (int notch = 0; notch < std::abs(notches); ++notch) {
+        send(control(id), WM_MOUSEWHEEL, MAKEWPARAM(0, notches > 0 ? WHEEL_DELTA : -WHEEL_DELTA), 0);
+    }
+}
+
+int DialogDriver::selectedTab(int id) const { return static_cast<int>(send(control(id), TCM_GETCURSEL, 0, 0)); }
 
 std::vector<std::string> DialogDriver::comboEntries(int id) const {
     return listEntries(control(id), {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT});

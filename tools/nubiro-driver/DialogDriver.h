@@ -51,6 +51,12 @@ public:
     // changes and the dialog hears of it.
     void selectComboEntry(int id, int index) const;
     void selectListBoxEntry(int id, int index) const;
+    // Clicks a tab of a tab control; false when the tab is not there.
+    bool selectTab(int id, int index) const;
+    int selectedTab(int id) const;
+    // Turns the mouse wheel over a control by that many notches, away from
+    // the user (negative: toward).
+    void wheel(int id, int notches) const;
 
     std::vector<std::string> comboEntries(int id) const;
     int comboSelection(int id) const;

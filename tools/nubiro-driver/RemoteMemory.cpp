@@ -39,4 +39,9 @@ std::string RemoteMemory::readText(size_t offset, size_t maxChars) const {
     return fromWide(text.data());
 }
 
+bool RemoteMemory::read(void* data, size_t size) const {
+    SIZE_T read = 0;
+    return ReadProcessMemory(process_.get(), address_, data, size, &read) != 0 && read == size;
+}
+
 }  // namespace wx::driver

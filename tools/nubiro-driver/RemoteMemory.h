@@ -10,7 +10,7 @@
 namespace wx::driver {
 
 // A block of memory inside the process that owns a window, for the list
-// view requests whose parameters are pointers (the system copies only
+// view and tab requests whose parameters are pointers (the system copies only
 // plain texts between processes). Freed when the object goes.
 class RemoteMemory {
 public:
@@ -28,6 +28,8 @@ public:
     void writeRequest(const void* data, size_t size) const;
     // The zero-terminated UTF-16 text at that offset, as UTF-8.
     std::string readText(size_t offset, size_t maxChars) const;
+    // Copies the start of the block out; false when it cannot be read.
+    bool read(void* data, size_t size) const;
 
 private:
     KernelHandle process_;

@@ -3,74 +3,13 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include "app/win32/GdiObjects.h"
 #include "platform/win32/WideText.h"
 
 namespace wx::driver {
 namespace {
 
 using Microsoft::WRL::ComPtr;
-
-// Owners of the GDI objects of one capture.
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(nullptr, dc_);
-        }
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
-    ~MemoryDc() {
-        if (dc_ != nullptr) {
-            DeleteDC(dc_);
-        }
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class Bitmap {
-public:
-    Bitmap(HDC compatible, int width, int height) : bitmap_(CreateCompatibleBitmap(compatible, width, height)) {}
-    ~Bitmap() {
-        if (bitmap_ != nullptr) {
-            DeleteObject(bitmap_);
-        }
-    }
-    Bitmap(const Bitmap&) = delete;
-    Bitmap& operator=(const Bitmap&) = delete;
-    HBITMAP get() const { return bitmap_; }
-
-private:
-    HBITMAP bitmap_;
-};
-
-// Selects an object into a device context for its lifetime.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, previous_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
 
 class ComScope {
 public:
@@ -121,7 +60,7 @@ bool saveWindowPng(HWND window, const std::string& path) {
     const int height = rect.bottom - rect.top;
     const ScreenDc screen;
     const MemoryDc memory(screen.get());
-    const Bitmap bitmap(screen.get(), width, height);
+    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
     if (screen.get() == nullptr || memory.get() == nullptr || bitmap.get() == nullptr) {
         return false;
     }

@@ -30,6 +30,8 @@ const char* const kUsage =
     "usage: nubiro-driver COMMAND [ARGS...]\n"
     "  wait-window               wait until the Nubiro window is shown\n"
     "  click BUTTON              click start, stop, refresh, weather-text or about\n"
+    "  show table|map            show the station table or the weather map, as its tab does\n"
+    "  zoom-map STEPS            zoom the map in (or out, when negative) by turning the mouse wheel\n"
     "  wait-log TEXT SECONDS     wait for a log line holding TEXT and print it\n"
     "  log                       print the log\n"
     "  table                     print the station table, one row a line, cells tab-separated\n"
@@ -67,6 +69,13 @@ int runCommand(const DialogDriver& window, const std::vector<std::string>& args)
     }
     if (command == "click" && args.size() == 2 && kButtons.count(args[1]) != 0) {
         return window.click(kButtons.at(args[1])) ? 0 : fail("the button " + args[1] + " is disabled");
+    }
+    if (command == "show" && args.size() == 2 && (args[1] == "table" || args[1] == "map")) {
+        return window.selectTab(IDC_VIEW_TABS, args[1] == "map" ? 1 : 0) ? 0 : fail("no tab for the " + args[1]);
+    }
+    if (command == "zoom-map" && args.size() == 2) {
+        window.wheel(IDC_WEATHER_MAP, std::stoi(args[1]));
+        return 0;
     }
     if (command == "wait-log" && args.size() == 3) {
         const std::string& wanted = args[1];

@@ -49,6 +49,8 @@
 #define IDC_LOG 1051
 #define IDC_READBACK 1052
 
+#define IDC_VIEW_TABS 1059
 #define IDC_STATION_TABLE 1060
+#define IDC_WEATHER_MAP 1061
 
 #endif

@@ -35,6 +35,9 @@ EngineCallbacks EngineBridge::engineCallbacks() const {
         report(*shared, StationsChosenEvent{stationIds});
     };
     callbacks.onReadBack = [shared = shared_](const ReadBack& readBack) { report(*shared, ReadBackEvent{readBack}); };
+    callbacks.onCycleOverview = [shared = shared_](const CycleOverview& overview) {
+        report(*shared, CycleOverviewEvent{overview});
+    };
     callbacks.onStopped = [shared = shared_] { report(*shared, EngineStoppedEvent{}); };
     return callbacks;
 }

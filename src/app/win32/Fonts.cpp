@@ -43,22 +43,6 @@ FontHandle makeLogFont(unsigned dpi) {
 
 }  // namespace
 
-FontHandle& FontHandle::operator=(FontHandle&& other) noexcept {
-    if (this != &other) {
-        reset();
-        font_ = other.font_;
-        other.font_ = nullptr;
-    }
-    return *this;
-}
-
-void FontHandle::reset() {
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-        font_ = nullptr;
-    }
-}
-
 WindowFonts makeWindowFonts(const LOGFONTW& dialogFont, unsigned dialogFontDpi, unsigned dpi) {
     LOGFONTW controls = dialogFont;
     controls.lfHeight = MulDiv(dialogFont.lfHeight, static_cast<int>(dpi), static_cast<int>(dialogFontDpi));

@@ -2,26 +2,11 @@
 
 #include <windows.h>
 
+#include "app/win32/GdiObjects.h"
+
 namespace wx {
 
-// An owned GDI font, deleted with its holder.
-class FontHandle {
-public:
-    FontHandle() = default;
-    explicit FontHandle(HFONT font) : font_(font) {}
-    ~FontHandle() { reset(); }
-    FontHandle(FontHandle&& other) noexcept : font_(other.font_) { other.font_ = nullptr; }
-    FontHandle& operator=(FontHandle&& other) noexcept;
-    FontHandle(const FontHandle&) = delete;
-    FontHandle& operator=(const FontHandle&) = delete;
-
-    HFONT get() const { return font_; }
-
-private:
-    void reset();
-
-    HFONT font_ = nullptr;
-};
+using FontHandle = GdiObject<HFONT>;
 
 // The window's two fonts at one DPI: the dialog's own font for the
 // controls and the table, and a scalable monospace font for the log.

@@ -60,18 +60,6 @@ constexpr Caption kCaptions[] = {
     {IDC_READBACK, TextId::ReadBackNone},
 };
 
-constexpr int kCheckedAtStart[] = {IDC_SYNTH_WITHOUT_METAR, IDC_GLOBAL_LAYER, IDC_DENSE_FIELD, IDC_SYNC_ZULU,
-                                   IDC_SIGMET,             IDC_CAVOK_HAZE,   IDC_TEXT_IN_SIM, IDC_FULL_METAR};
-
-struct FieldText {
-    int id;
-    const char* text;
-};
-constexpr FieldText kFieldsAtStart[] = {
-    {IDC_MAX_STATIONS, "15"}, {IDC_RADIUS, "200"}, {IDC_INTERVAL, "600"},
-    {IDC_TEXT_SECONDS, "15"}, {IDC_CAVOK_VISIBILITY, "9999"},
-};
-
 LocalTime localTimeNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -93,7 +81,12 @@ void place(HWND window, const PixelRect& rect) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowSeams seams)
-    : instance_(instance), seams_(std::move(seams)), language_(systemLanguage()) {}
+    : instance_(instance),
+      seams_(std::move(seams)),
+      settingsPath_(seams_.settingsFile.empty() ? defaultSettingsPath() : seams_.settingsFile),
+      startSettings_(readSettingsFile(settingsPath_)),
+      languageAskedFor_(languageAskedFor(startSettings_.settings.language)),
+      language_(systemLanguage(languageAskedFor_)) {}
 
 MainWindow::~MainWindow() {
     if (engine_) {
@@ -147,6 +140,9 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         onCommand(wParam);
         return TRUE;
+    case WM_NOTIFY:
+        SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, onNotify(*reinterpret_cast<const NMHDR*>(lParam)));
+        return TRUE;
     case WM_CLOSE:
         close();
         return TRUE;
@@ -169,6 +165,7 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::initialise() {
     bridge_ = EngineBridge(dialog_);
     dpi_ = windowDpi(dialog_);
+    map_ = std::make_unique<WeatherMapView>(dialog_, IDC_WEATHER_MAP, language_, dpi_);
     takeOverDpiScaling(dialog_);
     const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
     GetObjectW(dialogFont, sizeof dialogFont_, &dialogFont_);
@@ -178,15 +175,21 @@ void MainWindow::initialise() {
     table_ = StationTable(control(IDC_STATION_TABLE), language_);
     setIcons();
     setTexts();
-    setInitialStates();
+    setupViews();
+    updateButtons();
+    showSettings(startSettings_.settings.engine);
     applyFonts();
-    refreshStationList();
+    restorePlace();
+    showView(startSettings_.settings.mapShown);
     layoutControls();
     table_.fitColumns(dpi_);
     if (seams_.recording) {
         appendLog(uiText(language_, seams_.recording->recording ? TextId::RecordingPack : TextId::PackNotRecorded,
                          seams_.recording->dir),
                   seams_.recording->recording ? "INFO" : "ERROR");
+    }
+    if (const auto warning = settingsWarning(startSettings_, language_)) {
+        appendLog(*warning, "WARN");
     }
     loadAirports();
 }
@@ -218,18 +221,6 @@ void MainWindow::setTexts() {
     }
 }
 
-void MainWindow::setInitialStates() {
-    updateButtons();
-    CheckRadioButton(dialog_, IDC_AUTO_STATIONS, IDC_MANUAL_STATIONS, IDC_AUTO_STATIONS);
-    for (const int id : kCheckedAtStart) {
-        CheckDlgButton(dialog_, id, BST_CHECKED);
-    }
-    for (const FieldText& field : kFieldsAtStart) {
-        SetDlgItemTextW(dialog_, field.id, toWide(field.text).c_str());
-    }
-    SendMessageW(control(IDC_SOURCE), CB_SETCURSEL, 0, 0);
-}
-
 // Every control gets the fonts made for the current DPI; the previous ones
 // are deleted only after no control uses them any more.
 void MainWindow::applyFonts() {
@@ -255,6 +246,7 @@ void MainWindow::dpiChanged(unsigned dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     layoutControls();
     table_.fitColumns(dpi_);
+    map_->setDpi(dpi_);
     InvalidateRect(dialog_, nullptr, TRUE);
 }
 
@@ -289,37 +281,21 @@ void MainWindow::layoutControls() {
     GetClientRect(dialog_, &client);
     const RECT logRect = childRect(dialog_, control(IDC_LOG));
     const RECT statusRect = childRect(dialog_, control(IDC_READBACK));
-    const RECT tableRect = childRect(dialog_, control(IDC_STATION_TABLE));
-    const ControlPlacement placement = placeControls({client.right, client.bottom}, logRect.left, logRect.top,
-                                                     statusRect.bottom - statusRect.top, tableRect.top, dpi_);
+    const RECT tabsRect = childRect(dialog_, control(IDC_VIEW_TABS));
+    RECT tab{};
+    SendMessageW(control(IDC_VIEW_TABS), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+    const ControlPlacement placement =
+        placeControls({client.right, client.bottom}, logRect.left, logRect.top, statusRect.bottom - statusRect.top,
+                      tabsRect.top, tab.bottom, dpi_);
     place(control(IDC_LOG), placement.log);
     place(control(IDC_READBACK), placement.status);
-    place(control(IDC_STATION_TABLE), placement.table);
+    place(control(IDC_VIEW_TABS), placement.tabs);
+    place(control(IDC_STATION_TABLE), placement.view);
+    place(map_->window(), placement.view);
     table_.stretchLastColumn();
 }
 
-EngineSettings MainWindow::collectSettings() const {
-    ControlValues controls;
-    controls.manualChecked = isChecked(IDC_MANUAL_STATIONS);
-    controls.stations = stations_;
-    controls.maxStations = controlText(IDC_MAX_STATIONS);
-    controls.radiusNm = controlText(IDC_RADIUS);
-    controls.intervalSec = controlText(IDC_INTERVAL);
-    controls.textSeconds = controlText(IDC_TEXT_SECONDS);
-    controls.cavokVisibilityM = controlText(IDC_CAVOK_VISIBILITY);
-    controls.synthWithoutMetar = isChecked(IDC_SYNTH_WITHOUT_METAR);
-    controls.globalLayer = isChecked(IDC_GLOBAL_LAYER);
-    controls.denseField = isChecked(IDC_DENSE_FIELD);
-    controls.onlyNearest = isChecked(IDC_ONLY_NEAREST);
-    controls.syncZulu = isChecked(IDC_SYNC_ZULU);
-    controls.sigmetEnabled = isChecked(IDC_SIGMET);
-    controls.cavokHaze = isChecked(IDC_CAVOK_HAZE);
-    controls.textInSim = isChecked(IDC_TEXT_IN_SIM);
-    controls.fullMetarText = isChecked(IDC_FULL_METAR);
-    controls.smoothChanges = isChecked(IDC_SMOOTH_CHANGES);
-    controls.sourceIndex = static_cast<int>(SendMessageW(control(IDC_SOURCE), CB_GETCURSEL, 0, 0));
-    return settingsFromControls(controls);
-}
+EngineSettings MainWindow::collectSettings() const { return settingsFromControls(controlValues()); }
 
 std::string MainWindow::selectedSourceId() const {
     return sourceIdAt(static_cast<int>(SendMessageW(control(IDC_SOURCE), CB_GETCURSEL, 0, 0)));
@@ -365,6 +341,8 @@ void MainWindow::handle(const StationsChosenEvent& event) {
 void MainWindow::handle(const ReadBackEvent& event) {
     SetDlgItemTextW(dialog_, IDC_READBACK, toWide(readBackStatus(language_, event.readBack)).c_str());
 }
+
+void MainWindow::handle(const CycleOverviewEvent& event) { map_->show(event.overview); }
 
 void MainWindow::handle(const EngineStoppedEvent&) {
     engineState_ = EngineState::Idle;
@@ -424,6 +402,7 @@ void MainWindow::close() {
         return;
     }
     closing_ = true;
+    saveSettings();
     if (engine_) {
         engine_->requestStop();
     }

@@ -11,6 +11,8 @@
 
 #include "airports/AirportCache.h"
 #include "airports/AirportDb.h"
+#include "app/ControlSettings.h"
+#include "app/SavedSettings.h"
 #include "app/UiLanguage.h"
 #include "app/UiText.h"
 #include "app/WeatherTextJob.h"
@@ -21,6 +23,7 @@
 #include "app/win32/PackRecording.h"
 #include "app/win32/ScaledControls.h"
 #include "app/win32/StationTable.h"
+#include "app/win32/WeatherMapView.h"
 #include "engine/Engine.h"
 #include "engine/EngineSettings.h"
 #include "weather/WeatherData.h"
@@ -28,11 +31,13 @@
 namespace wx {
 
 // What the window takes from outside: where the airport list is cached and
-// fetched from. The program leaves it empty (the user's folder, the
-// process-wide transport); tests give a folder of their own. And the weather
-// pack the program records into, which the log names first.
+// fetched from, and where its settings are kept. The program leaves the
+// first two empty (the user's folder, the process-wide transport); tests
+// give folders of their own. And the weather pack the program records into,
+// which the log names first.
 struct MainWindowSeams {
     AirportCacheOptions airportCache;
+    std::string settingsFile;  // empty: defaultSettingsPath()
     std::optional<PackRecordingStart> recording;
 };
 
@@ -41,7 +46,9 @@ struct MainWindowSeams {
 // station list and the last weather reported. Everything runs on the thread
 // that created it; other threads reach it only through the events of its
 // bridge (EngineBridge.h). It speaks the language systemLanguage() gives
-// and follows the DPI of the screen it is on.
+// and follows the DPI of the screen it is on. It starts from the settings
+// kept in its settings file and keeps them there again at every Start and
+// when it closes.
 class MainWindow {
 public:
     explicit MainWindow(HINSTANCE instance, MainWindowSeams seams = {});
@@ -58,6 +65,8 @@ public:
     bool create();
     HWND window() const { return dialog_; }
     Language language() const { return language_; }
+    // How the program shows the window first: maximised when it was so.
+    int showCommand() const;
 
     // The settings record the controls describe, and the source selected.
     EngineSettings collectSettings() const;
@@ -81,7 +90,13 @@ private:
     void initialise();
     void setIcons();
     void setTexts();
-    void setInitialStates();
+    void showSettings(const EngineSettings& settings);
+    void restorePlace();
+    void saveSettings();
+    ControlValues controlValues() const;
+    void setupViews();
+    void showView(bool map);
+    LRESULT onNotify(const NMHDR& header);
     void applyFonts();
     void dpiChanged(unsigned dpi, const RECT& suggested);
     void loadAirports();
@@ -95,6 +110,7 @@ private:
     void handle(const StationWeatherEvent& event);
     void handle(const StationsChosenEvent& event);
     void handle(const ReadBackEvent& event);
+    void handle(const CycleOverviewEvent& event);
     void handle(const EngineStoppedEvent& event);
     void handle(const WeatherTextShownEvent& event);
     void refreshStationList();
@@ -119,11 +135,16 @@ private:
 
     HINSTANCE instance_;
     MainWindowSeams seams_;
+    std::string settingsPath_;
+    SettingsReading startSettings_;
+    std::string languageAskedFor_;
     Language language_;
     HWND dialog_ = nullptr;
     EngineBridge bridge_;
     LogView log_;
     StationTable table_;
+    std::unique_ptr<WeatherMapView> map_;
+    bool mapShown_ = false;
     unsigned dpi_ = 0;
     LOGFONTW dialogFont_{};
     unsigned dialogFontDpi_ = 0;
@@ -135,7 +156,7 @@ private:
     bool weatherSinceStart_ = false;
     WeatherTextJob textJob_;
     bool closing_ = false;
-    std::vector<std::string> stations_{"EGLL", "EDDF", "LFPG", "EHAM"};
+    std::vector<std::string> stations_;
     std::mutex weatherMutex_;
     std::optional<WeatherData> lastWeather_;
 };

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/UiText.h"
+#include "app/WeatherColours.h"
 #include "app/WindowLayout.h"
 #include "platform/win32/WideText.h"
 
@@ -21,7 +22,8 @@ struct Column {
 };
 
 constexpr Column kColumns[] = {
-    {TextId::ColumnStation, 55, "WWWW"},     {TextId::ColumnDistance, 55, "9999"},
+    {TextId::ColumnStation, 55, "WWWW"},     {TextId::ColumnCategory, 45, "LIFR"},
+    {TextId::ColumnDistance, 55, "9999"},
     {TextId::ColumnAge, 55, "999 !"},        {TextId::ColumnWind, 80, "360/99"},
     {TextId::ColumnQnh, 50, "1013"},
     {TextId::ColumnVisibility, 55, "99999"}, {TextId::ColumnTemperature, 50, "-99"},
@@ -95,6 +97,36 @@ void StationTable::stretchLastColumn() {
     }
     SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(kColumnCount - 1),
                  MAKELPARAM(std::max(room, lastColumnMinPx_), 0));
+}
+
+LRESULT StationTable::customDraw(NMLVCUSTOMDRAW& draw) const {
+    constexpr int kCategoryColumn = static_cast<int>(kCategoryCell) + 1;
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+        break;
+    default:
+        return CDRF_DODEFAULT;
+    }
+    draw.clrText = CLR_DEFAULT;
+    draw.clrTextBk = CLR_DEFAULT;
+    if (draw.iSubItem == kCategoryColumn) {
+        wchar_t text[8] = {};
+        LVITEMW item{};
+        item.iSubItem = kCategoryColumn;
+        item.pszText = text;
+        item.cchTextMax = 8;
+        SendMessageW(list_, LVM_GETITEMTEXTW, draw.nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&item));
+        if (const auto category = categoryNamed(fromWide(text))) {
+            const Rgb tint = categoryColour(*category);
+            draw.clrTextBk = RGB(tint.r, tint.g, tint.b);
+            draw.clrText = RGB(255, 255, 255);
+        }
+    }
+    return CDRF_NEWFONT;
 }
 
 void StationTable::show(const std::string& stationId, const StationCells& cells) {

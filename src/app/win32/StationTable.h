@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "app/StationCells.h"
@@ -12,11 +14,11 @@ namespace wx {
 // The station table: a report-style list view (owned by the dialog) with
 // one row per station reported since the program started, the newest
 // station on top, each row updated in place when its station is reported
-// again.
+// again. Each row's flight category is tinted in its colour.
 class StationTable {
 public:
     StationTable() = default;
-    // Sets grid lines, full-row selection and the twelve columns with their
+    // Sets grid lines, full-row selection and the thirteen columns with their
     // headers in that language.
     StationTable(HWND listView, Language language);
 
@@ -31,6 +33,10 @@ public:
     // Widens the last column over the room the others leave, never below
     // the width fitColumns gave it.
     void stretchLastColumn();
+
+    // The table's custom drawing: the category cell in its category's
+    // colour, in white; every other cell as the table draws it.
+    LRESULT customDraw(NMLVCUSTOMDRAW& draw) const;
 
 private:
     int findRow(const std::string& stationId) const;

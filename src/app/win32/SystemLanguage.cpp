@@ -20,6 +20,8 @@ std::string languageOverride() {
 
 }  // namespace
 
-Language systemLanguage() { return chooseLanguage(languageOverride(), GetUserDefaultUILanguage()); }
+std::string languageAskedFor(const std::string& kept) { return languageAskedFor(languageOverride(), kept); }
+
+Language systemLanguage(const std::string& askedFor) { return chooseLanguage(askedFor, GetUserDefaultUILanguage()); }
 
 }  // namespace wx

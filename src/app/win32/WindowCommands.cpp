@@ -72,6 +72,7 @@ void MainWindow::start() {
     engineState_ = EngineState::Running;
     weatherSinceStart_ = false;
     updateButtons();
+    saveSettings();
 }
 
 void MainWindow::stop() {

@@ -47,7 +47,7 @@ int run(HINSTANCE instance) {
         showError(uiText(window.language(), TextId::CreateWindowFailed));
         return 1;
     }
-    ShowWindow(window.window(), SW_SHOW);
+    ShowWindow(window.window(), window.showCommand());
     UpdateWindow(window.window());
     return runMessageLoop(window.window());
 }

@@ -9,7 +9,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cmath>
 #include <commctrl.h>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <optional>
@@ -19,8 +21,12 @@
 #include "app/AboutText.h"
 #include "app/LogLine.h"
 #include "app/LogTrim.h"
+#include "app/MapScene.h"
+#include "app/SavedSettings.h"
 #include "app/StationCells.h"
 #include "app/UiText.h"
+#include "app/win32/GdiObjects.h"
+#include "app/win32/WeatherMapView.h"
 #include "app/win32/ControlIds.h"
 #include "app/win32/EngineBridge.h"
 #include "app/win32/MainWindow.h"
@@ -61,6 +67,100 @@ WeatherData reported(const std::string& station, int32_t qnhHpa, const std::stri
     return weather;
 }
 
+// A cycle around London: the aircraft at Heathrow, a station of each
+// category within 20 nm (winds from the west, so that nothing is drawn
+// right below a station), and a thunderstorm area to the east.
+CycleOverview londonCycle() {
+    const auto station = [](const char* id, double lat, double lon, int32_t visibilityM, const std::string& raw) {
+        WeatherData weather;
+        weather.stationId = id;
+        weather.windDirDeg = 270;
+        weather.windSpeedKt = 15;
+        weather.visibilityM = visibilityM;
+        weather.rawMetar = raw;
+        return OverviewStation{id, lat, lon, weather};
+    };
+    CycleOverview overview;
+    overview.aircraft = SimPosition{51.47, -0.46};
+    overview.radiusNm = 50;
+    overview.stations = {station("EGWU", 51.62, -0.42, 9999, "EGWU 121250Z 27015KT 9999 FEW040 15/09 Q1013"),
+                         station("EGKK", 51.15, -0.19, 6000, "EGKK 121250Z 27015KT 6000 -RA 14/11 Q1011"),
+                         station("EGLC", 51.50, 0.05, 2000, "EGLC 121250Z 27015KT 2000 BR 12/11 Q1011"),
+                         station("EGLF", 51.28, -0.78, 600, "")};
+    overview.sigmets = {{"TS@EGTT", SigmetHazard::Thunderstorm, {{{51.0, 0.3}, {51.8, 0.3}, {51.8, 1.0}, {51.0, 1.0}}}}};
+    return overview;
+}
+
+// A window as it paints itself, in a memory bitmap.
+class Painted {
+public:
+    explicit Painted(HWND window) : memory_(screen_.get()) {
+        RECT client{};
+        GetClientRect(window, &client);
+        bitmap_ = GdiObject<HBITMAP>(CreateCompatibleBitmap(screen_.get(), client.right, client.bottom));
+        selection_.emplace(memory_.get(), bitmap_.get());
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory_.get()), PRF_CLIENT);
+    }
+    Painted(const Painted&) = delete;
+    Painted& operator=(const Painted&) = delete;
+
+    Rgb at(MapPoint point) const {
+        const COLORREF colour =
+            GetPixel(memory_.get(), static_cast<int>(std::lround(point.x)), static_cast<int>(std::lround(point.y)));
+        return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    }
+
+private:
+    ScreenDc screen_;
+    MemoryDc memory_;
+    GdiObject<HBITMAP> bitmap_;
+    std::optional<Selection> selection_;
+};
+
+// The text of the map's tooltip while one of this thread's tooltips shows
+// it.
+std::optional<std::string> shownTooltip(HWND map) {
+    struct Search {
+        HWND map;
+        std::optional<std::string> text;
+    } search{map, std::nullopt};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[32] = {};
+            GetClassNameW(window, name, 32);
+            if (std::wstring(name) != TOOLTIPS_CLASSW || IsWindowVisible(window) == 0) {
+                return TRUE;
+            }
+            wchar_t text[512] = {};
+            TOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = s->map;
+            tool.uId = WeatherMapView::kTooltipTool;
+            tool.lpszText = text;
+            SendMessageW(window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+            if (text[0] != L'\0') {
+                s->text = fromWide(text);
+            }
+            return !s->text.has_value();
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
+// How many pixels of that colour a column of the picture holds within
+// `reach` of the point: a dot's height.
+int heightOf(const Painted& picture, MapPoint centre, Rgb colour, int reach) {
+    int count = 0;
+    for (int dy = -reach; dy <= reach; ++dy) {
+        count += picture.at({centre.x, centre.y + dy}) == colour ? 1 : 0;
+    }
+    return count;
+}
+
+bool hasStyle(HWND window, LONG style) { return (GetWindowLongW(window, GWL_STYLE) & style) != 0; }
+
 class Dialog : public testing::TestWithParam<Language> {
 protected:
     void SetUp() override { installPlatformDefaults(); }
@@ -71,9 +171,10 @@ protected:
     std::string line(const char* level, TextId id) const { return std::string("[") + level + "] " + text(id); }
 
     // Opens the window over a cache folder holding this airport list (none
-    // when empty) with no network behind it. The window stays hidden: its
-    // controls work the same, and under Wine without a window manager
-    // every shown window costs seconds when it goes.
+    // when empty) and its settings file, with no network behind it. The
+    // window stays hidden: its controls work the same, and under Wine
+    // without a window manager every shown window costs seconds when it
+    // goes.
     void open(const std::string& airportList) {
         if (!airportList.empty()) {
             cache_.write("airports.csv", airportList);
@@ -81,10 +182,23 @@ protected:
         MainWindowSeams seams;
         seams.airportCache.directory = cache_.path();
         seams.airportCache.transport = std::make_shared<test::ScriptedTransport>();
+        seams.settingsFile = settingsFile();
         window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), seams);
         ASSERT_TRUE(window_->create());
         driver_.emplace(window_->window());
         pump();
+    }
+
+    std::string settingsFile() const { return cache_.path("settings.json"); }
+
+    // Closes the window as its close box does and waits until it has gone.
+    void closeWindow() {
+        driver_->close();
+        for (int wait = 0; wait < 100 && IsWindow(window_->window()) != 0; ++wait) {
+            pump();
+            Sleep(20);
+        }
+        ASSERT_EQ(IsWindow(window_->window()), 0);
     }
 
     // Runs what is queued for the window, as the message loop does.
@@ -337,9 +451,9 @@ TEST_P(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
     }
     EXPECT_EQ(rows[0], edffRow);
     // The report's age depends on today's date.
-    const std::string age = rows[1][2];
+    const std::string age = rows[1][3];
     EXPECT_TRUE(std::regex_match(age, std::regex("\\d+( !)?"))) << age;
-    EXPECT_EQ(rows[1], (Lines{"EGLL", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
+    EXPECT_EQ(rows[1], (Lines{"EGLL", "VFR", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
     EXPECT_EQ(logSince(before), (Lines{"[METAR] [EGLL] METAR: " + raw, "[METAR] [EGLL] METAR: " + raw}));
 
     window_->engineCallbacks().onStations({"EGLC", "EGLL", "EGKK"});
@@ -441,6 +555,133 @@ TEST_P(Dialog, LayoutFollowsTheWindowSize) {
     EXPECT_EQ(outer.bottom - outer.top, 500);
 }
 
+// What the pilot set comes back at the next start: every control, the
+// station list, the language asked for, the view and the window's size.
+TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
+    open(kAirportList);
+    const DialogDriver& d = *driver_;
+    d.click(IDC_MANUAL_STATIONS);
+    d.type(IDC_MAX_STATIONS, "7");
+    d.type(IDC_INTERVAL, "45");
+    d.click(IDC_SIGMET);
+    d.click(IDC_SMOOTH_CHANGES);
+    d.selectComboEntry(IDC_SOURCE, 2);
+    d.type(IDC_STATION_ENTRY, "kjfk");
+    d.click(IDC_ADD_STATION);
+    ASSERT_TRUE(d.selectTab(IDC_VIEW_TABS, 1));
+    d.resize(1040, 760);
+    pump();
+    const EngineSettings set = window_->collectSettings();
+    closeWindow();
+    const SettingsReading kept = readSettingsFile(settingsFile());
+    EXPECT_EQ(kept.settings.language, language() == Language::Russian ? "ru" : "en");
+    ASSERT_TRUE(kept.settings.window.has_value());
+    EXPECT_EQ(kept.settings.window->width, 1040);
+
+    open(kAirportList);
+    EXPECT_EQ(window_->collectSettings(), set);
+    EXPECT_EQ(set.manualStations, (Lines{"EGLL", "EDDF", "LFPG", "EHAM", "KJFK"}));
+    EXPECT_EQ(driver_->listBoxEntries(IDC_STATIONS), set.manualStations);
+    EXPECT_EQ(driver_->text(IDC_INTERVAL), "45");
+    EXPECT_EQ(driver_->selectedTab(IDC_VIEW_TABS), 1);
+    RECT outer{};
+    GetWindowRect(window_->window(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 1040);
+    EXPECT_EQ(outer.bottom - outer.top, 760);
+    EXPECT_EQ(log().front(), line("INFO", TextId::LoadingAirports));
+}
+
+// A settings file that cannot be read gives every default, a value out of
+// range its own default; either way one warning heads the log.
+TEST_P(Dialog, AnUnreadableOrRefusedSettingsFileGivesDefaultsAndOneWarning) {
+    struct Case {
+        const char* file;
+        std::string warning;
+        const char* maxStations;
+    };
+    const Case cases[] = {
+        {"{\"maxStations\": 7, ", text(TextId::SettingsUnreadable), "15"},
+        {"{\"maxStations\": 7, \"intervalSec\": 5}", text(TextId::SettingsOutOfRange, "intervalSec"), "7"},
+    };
+    for (const Case& c : cases) {
+        cache_.write("settings.json", c.file);
+        open(kAirportList);
+        EXPECT_EQ(log().front(), "[WARN] " + c.warning) << c.file;
+        EXPECT_EQ(log()[1], line("INFO", TextId::LoadingAirports)) << c.file;
+        EXPECT_EQ(driver_->text(IDC_MAX_STATIONS), c.maxStations) << c.file;
+        EXPECT_EQ(driver_->text(IDC_INTERVAL), "600") << c.file;
+    }
+}
+
+// The map tab shows the last cycle: each station's dot in its category's
+// colour where the projection puts it, the aircraft in the middle, the
+// thunderstorm area's outline in red, all scaled with the DPI; resting the
+// pointer on a station shows its report.
+TEST_P(Dialog, TheMapShowsTheLastCycle) {
+    open(kAirportList);
+    const DialogDriver& d = *driver_;
+    const HWND map = d.control(IDC_WEATHER_MAP);
+    EXPECT_EQ(d.selectedTab(IDC_VIEW_TABS), 0);
+    EXPECT_FALSE(hasStyle(map, WS_VISIBLE));
+    ASSERT_TRUE(d.selectTab(IDC_VIEW_TABS, 1));
+    EXPECT_TRUE(hasStyle(map, WS_VISIBLE));
+    EXPECT_FALSE(hasStyle(d.control(IDC_STATION_TABLE), WS_VISIBLE));
+    EXPECT_EQ(d.controlRect(IDC_WEATHER_MAP).bottom, d.clientRect().bottom - 8);
+
+    const CycleOverview overview = londonCycle();
+    window_->engineCallbacks().onCycleOverview(overview);
+    pump();
+    int dotAt96 = 0;
+    for (const unsigned dpi : {96u, 144u}) {
+        if (dpi != 96) {
+            RECT suggested{0, 0, 1400, 1000};
+            SendMessageW(d.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            pump();
+        }
+        RECT client{};
+        GetClientRect(map, &client);
+        const MapScene scene = buildMapScene(overview, client.right, client.bottom, dpi, language());
+        ASSERT_EQ(scene.stations.size(), 4u) << dpi;
+        const Painted picture(map);
+        for (const SceneStation& station : scene.stations) {
+            EXPECT_EQ(picture.at(station.at), station.colour) << dpi << " " << station.stationId;
+        }
+        // The dot grows with the DPI.
+        const int dot = heightOf(picture, scene.stations[0].at, scene.stations[0].colour, 12);
+        if (dpi == 96) {
+            dotAt96 = dot;
+        } else {
+            EXPECT_GE(dot * 2, dotAt96 * 3 - 2) << dot << " against " << dotAt96;
+        }
+        EXPECT_EQ(picture.at(scene.centre), mapColours::kAircraft) << dpi;
+        ASSERT_EQ(scene.areas.size(), 1u);
+        const std::vector<MapPoint>& outline = scene.areas[0].outlines[0];
+        EXPECT_EQ(picture.at({outline[0].x, (outline[0].y + outline[1].y) / 2}), hazardColour(SigmetHazard::Thunderstorm))
+            << dpi;
+    }
+
+    RECT client{};
+    GetClientRect(map, &client);
+    const MapScene scene = buildMapScene(overview, client.right, client.bottom, 144, language());
+    const auto hover = [&](MapPoint at) {
+        SendMessageW(map, WM_MOUSEMOVE, 0,
+                     MAKELPARAM(static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y))));
+        return shownTooltip(map);
+    };
+    EXPECT_EQ(hover(scene.stations[2].at), overview.stations[2].weather.rawMetar);
+    EXPECT_EQ(hover(scene.stations[3].at), "EGLF: " + text(TextId::MapModelWeather));
+    EXPECT_EQ(hover({scene.centre.x, scene.centre.y + 40}), std::nullopt);
+
+    // A notch of the wheel halves the radius shown.
+    SendMessageW(map, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    const MapScene zoomed = buildMapScene(overview, client.right, client.bottom, 144, language(), 1);
+    const Painted picture(map);
+    for (const SceneStation& station : zoomed.stations) {
+        EXPECT_EQ(picture.at(station.at), station.colour) << station.stationId;
+    }
+    EXPECT_EQ(zoomed.rings.back().label, "25 nm");
+}
+
 // How big a text is in a control's font.
 SIZE textExtent(HWND control, const std::wstring& text) {
     const HDC dc = GetDC(control);
@@ -517,6 +758,42 @@ INSTANTIATE_TEST_SUITE_P(Languages, Dialog, testing::Values(Language::Russian, L
                              return info.param == Language::Russian ? "Russian" : "English";
                          });
 
+// The process dies between writing the new settings and putting them in
+// place of the old: the old file stays whole and is read at the next start,
+// and the next save writes over what the crash left. (A death test runs
+// this test again in a process of its own up to the crash, so the folder
+// has a fixed name.)
+TEST(DialogSettings, ACrashBetweenWriteAndReplaceLeavesTheOldFile) {
+    installPlatformDefaults();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "nubiro-settings-crash-test";
+    std::filesystem::remove_all(folder);
+    const std::string path = utf8String(folder / "settings.json");
+    SavedSettings old;
+    old.engine.intervalSec = 45;
+    ASSERT_TRUE(writeSettingsFile(path, old));
+    SavedSettings newer;
+    newer.engine.intervalSec = 90;
+    EXPECT_EXIT(writeSettingsFile(path, newer, [] { TerminateProcess(GetCurrentProcess(), 7); }),
+                testing::ExitedWithCode(7), "");
+    EXPECT_EQ(test::readFile(path + ".new"), settingsText(newer));
+
+    test::ScratchDir cache;
+    cache.write("airports.csv", kAirportList);
+    MainWindowSeams seams;
+    seams.airportCache.directory = cache.path();
+    seams.settingsFile = path;
+    MainWindow window(GetModuleHandleW(nullptr), seams);
+    ASSERT_TRUE(window.create());
+    const DialogDriver d(window.window());
+    EXPECT_EQ(d.text(IDC_INTERVAL), "45");
+    EXPECT_EQ(d.lines(IDC_LOG).front().substr(11, 7), "[INFO] ");
+    d.type(IDC_INTERVAL, "120");
+    SendMessageW(window.window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(readSettingsFile(path).settings.engine.intervalSec, 120);
+    EXPECT_FALSE(std::filesystem::exists(folder / "settings.json.new"));
+    std::filesystem::remove_all(folder);
+}
+
 // Lines of the longest kind, so that few of them pass the bound.
 TEST(DialogLog, KeepsShowingNewLinesPastItsBound) {
     installPlatformDefaults();
@@ -524,6 +801,7 @@ TEST(DialogLog, KeepsShowingNewLinesPastItsBound) {
     cache.write("airports.csv", kAirportList);
     MainWindowSeams seams;
     seams.airportCache.directory = cache.path();
+    seams.settingsFile = cache.path("settings.json");
     MainWindow window(GetModuleHandleW(nullptr), seams);
     ASSERT_TRUE(window.create());
     const std::string filler(1100, 'x');

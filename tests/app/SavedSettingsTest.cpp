@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/SavedSettings.h"
+#include "support/ScratchDir.h"
+
+namespace wx {
+namespace {
+
+SavedSettings changed() {
+    SavedSettings settings;
+    settings.engine.stationMode = "manual";
+    settings.engine.manualStations = {"KJFK", "EGLL"};
+    settings.engine.intervalSec = 30;
+    settings.engine.radiusNm = 0;
+    settings.engine.sigmetEnabled = false;
+    settings.engine.smoothChanges = true;
+    settings.engine.source = "noaa";
+    settings.language = "ru";
+    settings.window = WindowPlace{-20, 40, 1100, 760, 144, true};
+    settings.mapShown = true;
+    return settings;
+}
+
+TEST(SavedSettings, WhatIsWrittenReadsBackTheSame) {
+    EXPECT_EQ(parseSettings(settingsText(changed())).settings, changed());
+    EXPECT_EQ(parseSettings(settingsText(SavedSettings{})).settings, SavedSettings{});
+    EXPECT_EQ(parseSettings("{}"), (SettingsReading{SavedSettings{}, true, false, {}}));
+}
+
+// Each value of another type or beyond what the window's controls allow
+// gets its default and is named once; the others are kept.
+TEST(SavedSettings, RefusedValuesTakeTheirDefaults) {
+    const SettingsReading reading = parseSettings(R"({
+        "intervalSec": 29, "textSeconds": 3, "maxStations": -1, "radiusNm": "200", "cavokVisibilityM": 2147483648,
+        "syncZulu": 1, "fullMetarText": false, "source": "nope", "stationMode": "manual",
+        "manualStations": ["EGLL", "egll"], "language": "de", "window": {"left": 0, "top": 0}, "view": "map",
+        "unknown": {"ignored": true}})");
+    SavedSettings expected;
+    expected.engine.textSeconds = 3;
+    expected.engine.fullMetarText = false;
+    expected.engine.stationMode = "manual";
+    expected.mapShown = true;
+    EXPECT_EQ(reading.settings, expected);
+    EXPECT_FALSE(reading.unreadable);
+    EXPECT_EQ(reading.refused, (std::vector<std::string>{"maxStations", "radiusNm", "intervalSec", "cavokVisibilityM",
+                                                          "syncZulu", "source", "language", "manualStations",
+                                                          "window"}));
+    EXPECT_EQ(settingsWarning(reading, Language::English),
+              "Settings file: values out of range (maxStations, radiusNm, intervalSec, cavokVisibilityM, syncZulu, "
+              "source, language, manualStations, window), defaults used");
+}
+
+TEST(SavedSettings, AFileThatIsNoSettingsObjectGivesEveryDefault) {
+    for (const char* text : {"", "not json", "[1, 2]", "{\"intervalSec\": 60", "\"settings\""}) {
+        const SettingsReading reading = parseSettings(text);
+        EXPECT_TRUE(reading.unreadable) << text;
+        EXPECT_EQ(reading.settings, SavedSettings{}) << text;
+        EXPECT_EQ(settingsWarning(reading, Language::English), "Settings file unreadable: defaults used") << text;
+    }
+    test::ScratchDir folder;
+    const SettingsReading missing = readSettingsFile(folder.path("settings.json"));
+    EXPECT_FALSE(missing.found);
+    EXPECT_EQ(settingsWarning(missing, Language::Russian), std::nullopt);
+}
+
+// The file is replaced only once the new text is whole beside it; a new
+// file a crash left behind is written over by the next save.
+TEST(SavedSettings, WritingReplacesTheFileOnlyWhenTheNewOneIsWhole) {
+    test::ScratchDir folder;
+    const std::string path = folder.path("nubiro/settings.json");
+    ASSERT_TRUE(writeSettingsFile(path, SavedSettings{}));
+    folder.write("nubiro/settings.json.new", "{\"intervalSec\": 9");
+    EXPECT_EQ(readSettingsFile(path).settings, SavedSettings{});
+    bool checked = false;
+    ASSERT_TRUE(writeSettingsFile(path, changed(), [&] {
+        EXPECT_EQ(readSettingsFile(path).settings, SavedSettings{});
+        EXPECT_EQ(test::readFile(path + ".new"), settingsText(changed()));
+        checked = true;
+    }));
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(readSettingsFile(path).settings, changed());
+    EXPECT_FALSE(std::filesystem::exists(utf8Path(path + ".new")));
+}
+
+}  // namespace
+}  // namespace wx

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FileText.h"
 #include "sources/PackIndex.h"
 #include "util/LineInput.h"
 
@@ -47,16 +48,6 @@ std::string contentTypeOf(const std::string& bodyFile) {
         return "application/json";
     }
     return extension == ".csv" ? "text/csv; charset=utf-8" : "text/plain";
-}
-
-std::optional<std::string> readWhole(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 }  // namespace
@@ -111,7 +102,7 @@ std::shared_ptr<ReplayPack> ReplayPack::load(const std::string& dir, std::string
         if (entry->outcome == HttpOutcome::Answered) {
             // Bodies lie in the pack's own folder, nowhere else.
             const std::filesystem::path name(entry->bodyFile);
-            const auto body = name.has_filename() && name == name.filename() ? readWhole(folder / name) : std::nullopt;
+            const auto body = name.has_filename() && name == name.filename() ? readFileText(folder / name) : std::nullopt;
             if (!body) {
                 error = "cannot read " + (folder / entry->bodyFile).string();
                 return nullptr;

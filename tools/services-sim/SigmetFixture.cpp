@@ -1,8 +1,8 @@
 #include "SigmetFixture.h"
 
-#include <fstream>
-#include <sstream>
 #include <utility>
+
+#include "FileText.h"
 
 namespace wx::sim {
 namespace {
@@ -32,15 +32,13 @@ void moveTime(ordered_json& row, const char* key, seconds shift) {
 
 std::optional<SigmetFixture> SigmetFixture::load(const std::string& path, std::optional<UtcMillis> captured,
                                                  std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    ordered_json rows = ordered_json::parse(text.str(), nullptr, false);
-    if (!file || !rows.is_array()) {
+    const std::optional<std::string> text = readFileText(path);
+    ordered_json rows = text ? ordered_json::parse(*text, nullptr, false) : ordered_json();
+    if (!rows.is_array()) {
         error = path + " is not a JSON array";
         return std::nullopt;
     }
-    return SigmetFixture(text.str(), std::move(rows), captured);
+    return SigmetFixture(*text, std::move(rows), captured);
 }
 
 SigmetFixture::SigmetFixture(std::string text, ordered_json rows, std::optional<UtcMillis> captured)

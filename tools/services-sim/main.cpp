@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <thread>
 
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include "FileText.h"
 #include "ServiceRoutes.h"
 #include "SimOptions.h"
 #include "TestCertificates.h"
@@ -23,16 +23,6 @@ using wx::sim::ServiceData;
 using wx::sim::SimOptions;
 
 constexpr size_t kRequestsPerConnection = 100;
-
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Loads the fixtures into data; prints the reason and returns false when
 // one cannot be read.
@@ -58,7 +48,7 @@ bool loadFixtures(const SimOptions& options, ServiceData& data) {
         data.replay.set(std::move(pack));
     }
     if (!options.airportsPath.empty()) {
-        data.airportsCsv = readFile(options.airportsPath);
+        data.airportsCsv = wx::sim::readFileText(options.airportsPath);
         if (!data.airportsCsv) {
             std::cerr << "services-sim: cannot read " << options.airportsPath << "\n";
             return false;

@@ -12,6 +12,7 @@
 
 #include "airports/AirportDb.h"
 #include "engine/EngineSettings.h"
+#include "engine/KeptReports.h"
 #include "engine/ReadBack.h"
 #include "engine/SigmetSelection.h"
 #include "engine/SmoothChange.h"
@@ -21,6 +22,7 @@
 #include "sim/IpcTransport.h"
 #include "sim/SimLink.h"
 #include "sources/HttpCancel.h"
+#include "sources/SourceContext.h"
 #include "sources/WeatherSource.h"
 #include "weather/UtcTime.h"
 #include "weather/WeatherData.h"
@@ -89,6 +91,8 @@ private:
     void checkStop() const;
     void notePosition(const EngineSettings& settings, const std::optional<SimPosition>& position);
     void selectSource();
+    SourceContext sourceContext() const;
+    void keepLastReports(const EngineSettings& settings, const std::vector<StationEntry>& sorted, MetarMap& metars);
     EngineSettings copySettings() const;
     void serveWeatherText(const EngineSettings& settings);
     void checkPositionJump(const std::optional<SimPosition>& position);
@@ -129,6 +133,10 @@ private:
     // Ends the sources' requests in flight on stop; declared before the
     // source, which shares it.
     std::shared_ptr<HttpCancel> httpCancel_ = std::make_shared<HttpCancel>();
+    // The services' asks to wait, cleared by every start, and the model
+    // answers kept for the engine's life; shared by every source it makes.
+    std::shared_ptr<HostPauses> hostPauses_;
+    std::shared_ptr<ModelAnswerStore> modelAnswers_ = std::make_shared<ModelAnswerStore>();
     std::unique_ptr<IWeatherSource> source_;
     std::unique_ptr<SimLink> link_;
     std::thread worker_;
@@ -145,6 +153,7 @@ private:
     std::string activeSourceName_;
     SmoothChanges smooth_;
     ReadBackWatch readBackWatch_;
+    KeptReports keptReports_;
 };
 
 }  // namespace wx

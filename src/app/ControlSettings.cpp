@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/NumberField.h"
+#include "engine/KeptReports.h"
 #include "sources/SourceRegistry.h"
 
 namespace wx {
@@ -34,6 +35,9 @@ EngineSettings settingsFromControls(const ControlValues& controls) {
     settings.fullMetarText = controls.fullMetarText;
     settings.sigmetEnabled = controls.sigmetEnabled;
     settings.smoothChanges = controls.smoothChanges;
+    settings.keepReportsMin = controls.keepReports ? std::clamp(readNumberField(controls.keepReportsMin),
+                                                                kKeepReportsMinMinutes, kKeepReportsMaxMinutes)
+                                                   : 0;
     settings.source = sourceIdAt(controls.sourceIndex);
     return settings;
 }

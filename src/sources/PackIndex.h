@@ -25,8 +25,8 @@ struct PackEntry {
     int status = 0;           // of an answer
     std::string bodyFile;     // of an answer: the file holding its body, in the pack's folder
     size_t bodyBytes = 0;
-    std::string retryAfter;   // of an answer: its "Retry-After" header; empty without one
     int64_t durationMs = 0;   // from sending to the end of the answer or the failure
+    std::string retryAfter;   // of an answer: its "Retry-After" header; empty without one
 
     bool operator==(const PackEntry&) const = default;
 };

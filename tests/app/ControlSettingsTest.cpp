@@ -68,6 +68,8 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     controls.cavokVisibilityM = "20000";
     controls.onlyNearest = true;
     controls.smoothChanges = true;
+    controls.keepReports = true;
+    controls.keepReportsMin = "120";
     controls.sourceIndex = 2;
     EngineSettings expected;
     expected.stationMode = "manual";
@@ -79,6 +81,7 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     expected.cavokVisibilityM = 20000;
     expected.onlyNearest = true;
     expected.smoothChanges = true;
+    expected.keepReportsMin = 120;
     expected.cavokHaze = false;
     expected.synthWithoutMetar = false;
     expected.globalLayer = false;
@@ -113,6 +116,21 @@ TEST(ControlSettings, NumberFieldsAndTheirFloors) {
         ControlValues controls = untouchedWindow();
         controls.*c.field = c.text;
         EXPECT_EQ(settingsFromControls(controls).*c.result, c.expected) << "'" << c.text << "'";
+    }
+}
+
+TEST(ControlSettings, KeptReportsOnlyWhenTickedWithinTenTo180Minutes) {
+    struct Case {
+        bool ticked;
+        const char* minutes;
+        int32_t expected;
+    };
+    for (const Case& c : {Case{false, "90", 0}, Case{true, "90", 90}, Case{true, "", 10}, Case{true, "5", 10},
+                          Case{true, "200", 180}, Case{true, "4294967295", 180}}) {
+        ControlValues controls = untouchedWindow();
+        controls.keepReports = c.ticked;
+        controls.keepReportsMin = c.minutes;
+        EXPECT_EQ(settingsFromControls(controls).keepReportsMin, c.expected) << c.ticked << " '" << c.minutes << "'";
     }
 }
 

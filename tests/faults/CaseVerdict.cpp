@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
+
+#include "weather/UtcTime.h"
 
 namespace wx::test {
 namespace {
@@ -125,6 +128,84 @@ void judgeStations(const FaultCase& c, const Observation& seen, Verdict& verdict
     }
 }
 
+// The stations of each whole cycle after the first (the last one may have
+// been cut short by the stop) against those of the first.
+void judgeRecords(const FaultCase& c, const Observation& seen, Verdict& verdict) {
+    if (!c.recordsAsFirstCycle) {
+        return;
+    }
+    const auto first = seen.stationWeatherInCycle(1);
+    const size_t lastWhole = seen.cycles() - 1;
+    if (lastWhole < 2 || first.empty()) {
+        verdict.problems.push_back("no whole cycle after the first to compare");
+        return;
+    }
+    size_t same = 0;
+    for (size_t cycle = 2; cycle <= lastWhole; ++cycle) {
+        same += seen.stationWeatherInCycle(cycle) == first ? 1 : 0;
+    }
+    const bool asFirst = same == lastWhole - 1;
+    const bool differs = seen.stationWeatherInCycle(2) != first;
+    if (*c.recordsAsFirstCycle) {
+        verdict.row.stations += asFirst ? ", cycles 2–" + std::to_string(lastWhole) + " as cycle 1"
+                                        : ", CHANGED after cycle 1";
+        if (!asFirst) {
+            verdict.problems.push_back("the records changed after cycle 1");
+        }
+    } else {
+        verdict.row.stations += differs ? ", cycle 2 not as cycle 1" : ", cycle 2 UNCHANGED";
+        if (!differs) {
+            verdict.problems.push_back("the records of cycle 2 are those of cycle 1");
+        }
+    }
+}
+
+bool isAviationWeatherPath(const std::string& path) {
+    static const std::set<std::string> kPaths{"/api/data/metar", "/cgi-bin/data/metar.php", "/api/data/isigmet"};
+    return kPaths.count(path) != 0;
+}
+
+double requestSeconds(const nlohmann::json& request) {
+    const auto time = parseUtcTime(request.value("time", ""));
+    return time ? std::chrono::duration<double>(time->time_since_epoch()).count() : 0.0;
+}
+
+// What the stand-in's request log shows: the model requests, and how long
+// the aviation-weather host was left alone after its first METAR request.
+void judgeRequests(const FaultCase& c, const CaseOutcome& outcome, Verdict& verdict) {
+    if (c.modelRequests) {
+        const auto asked = static_cast<size_t>(
+            std::count_if(outcome.requests.begin(), outcome.requests.end(),
+                          [](const nlohmann::json& r) { return r.value("path", "") == "/v1/forecast"; }));
+        verdict.row.stations += ", " + std::to_string(asked) + " model requests";
+        if (asked != *c.modelRequests) {
+            verdict.problems.push_back(std::to_string(asked) + " model requests, not " +
+                                       std::to_string(*c.modelRequests));
+        }
+    }
+    if (c.metarQuietSec > 0) {
+        std::vector<double> times;
+        for (const nlohmann::json& request : outcome.requests) {
+            const std::string path = request.value("path", "");
+            if (isAviationWeatherPath(path) && (!times.empty() || path == "/api/data/metar")) {
+                times.push_back(requestSeconds(request));
+            }
+        }
+        if (times.size() < 2) {
+            verdict.problems.push_back("the aviation-weather host was not asked again");
+            verdict.row.lines += ", NOT asked again";
+            return;
+        }
+        const double quiet = times[1] - times[0];
+        std::printf("observed: the aviation-weather host asked again after %.2f s\n", quiet);
+        verdict.row.lines += ", asked again after " + formatSeconds(quiet) + " (wait " +
+                             std::to_string(c.metarQuietSec) + " s)";
+        if (quiet < c.metarQuietSec) {
+            verdict.problems.push_back("asked again after " + formatSeconds(quiet));
+        }
+    }
+}
+
 }  // namespace
 
 Verdict judgeCase(const FaultCase& c, const Observation& seen, const CaseOutcome& outcome) {
@@ -142,6 +223,8 @@ Verdict judgeCase(const FaultCase& c, const Observation& seen, const CaseOutcome
     judgeLines(c, seen, verdict);
     judgeCycling(c, seen, outcome, verdict);
     judgeStations(c, seen, verdict);
+    judgeRecords(c, seen, verdict);
+    judgeRequests(c, outcome, verdict);
     verdict.row.passed = verdict.problems.empty();
     return verdict;
 }

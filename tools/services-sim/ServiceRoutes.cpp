@@ -137,7 +137,7 @@ httplib::Server::Handler withFaults(ServiceData& data, httplib::Server::Handler 
 void serveMetars(const ServiceData& data, const Request& req, Response& res) {
     const double hours = std::atof(req.get_param_value("hours").c_str());
     auto reports = data.metars.select(req.get_param_value("ids"), hours);
-    if (data.freshReports) {
+    if (data.freshReports.load()) {
         reports = retimed(reports, std::chrono::system_clock::now());
     }
     if (reports.empty()) {
@@ -245,9 +245,15 @@ void serveControl(ServiceData& data, const Request& req, Response& res) {
         res.set_content(counts.dump() + "\n", "application/json");
         return;
     }
+    if (req.path == "/_sim/fresh-reports") {
+        data.freshReports = req.get_param_value("on") == "1";
+        res.set_content("ok\n", "text/plain");
+        return;
+    }
     if (req.path == "/_sim/reset") {
         data.faults.clearAll();
         data.replay.set(nullptr);
+        data.freshReports = data.freshReportsAtStart;
         res.set_content("ok\n", "text/plain");
         return;
     }
@@ -298,6 +304,7 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
     server.Get("/_sim/fault", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/reset", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/connections", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
+    server.Get("/_sim/fresh-reports", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/replay", [&data](const Request& req, Response& res) { serveReplayControl(data, req, res); });
     server.Get(".*", service([](const Request&, Response& res) { res.status = 404; }));
     server.set_error_handler([](const Request&, Response& res) {

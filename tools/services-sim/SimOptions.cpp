@@ -52,6 +52,8 @@ const char* const kSimUsage =
     "Control while running: GET /_sim/fault?path=PATH&fault=KIND[:ARG] sets a fault\n"
     "(fault=none or no fault clears it); GET /_sim/reset clears every fault;\n"
     "GET /_sim/connections gives the connections each port accepted so far;\n"
+    "GET /_sim/fresh-reports?on=1 (or 0) makes the reports fresh as --fresh-reports does (or not),\n"
+    "until /_sim/reset puts back what the command line chose;\n"
     "GET /_sim/replay?dir=DIR serves a weather pack from then on (dir= empty, or /_sim/reset, ends it).\n";
 
 namespace {

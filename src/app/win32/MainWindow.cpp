@@ -46,6 +46,7 @@ constexpr Caption kCaptions[] = {
     {IDC_DENSE_FIELD, TextId::DenseField},
     {IDC_ONLY_NEAREST, TextId::OnlyNearest},
     {IDC_SMOOTH_CHANGES, TextId::SmoothChanges},
+    {IDC_KEEP_REPORTS, TextId::KeepReports},
     {IDC_SYNC_ZULU, TextId::SyncZulu},
     {IDC_SIGMET, TextId::Sigmet},
     {IDC_CAVOK_HAZE, TextId::CavokHaze},
@@ -317,6 +318,8 @@ EngineSettings MainWindow::collectSettings() const {
     controls.textInSim = isChecked(IDC_TEXT_IN_SIM);
     controls.fullMetarText = isChecked(IDC_FULL_METAR);
     controls.smoothChanges = isChecked(IDC_SMOOTH_CHANGES);
+    controls.keepReports = isChecked(IDC_KEEP_REPORTS);
+    controls.keepReportsMin = controlText(IDC_KEEP_REPORTS_MIN);
     controls.sourceIndex = static_cast<int>(SendMessageW(control(IDC_SOURCE), CB_GETCURSEL, 0, 0));
     return settingsFromControls(controls);
 }

@@ -147,8 +147,8 @@ void judgeRecords(const FaultCase& c, const Observation& seen, Verdict& verdict)
     const bool asFirst = same == lastWhole - 1;
     const bool differs = seen.stationWeatherInCycle(2) != first;
     if (*c.recordsAsFirstCycle) {
-        verdict.row.stations += asFirst ? ", cycles 2–" + std::to_string(lastWhole) + " as cycle 1"
-                                        : ", CHANGED after cycle 1";
+        const std::string later = lastWhole == 2 ? "cycle 2" : "cycles 2–" + std::to_string(lastWhole);
+        verdict.row.stations += asFirst ? ", " + later + " as cycle 1" : ", CHANGED after cycle 1";
         if (!asFirst) {
             verdict.problems.push_back("the records changed after cycle 1");
         }

@@ -119,21 +119,6 @@ TEST(ControlSettings, NumberFieldsAndTheirFloors) {
     }
 }
 
-TEST(ControlSettings, KeptReportsOnlyWhenTickedWithinTenTo180Minutes) {
-    struct Case {
-        bool ticked;
-        const char* minutes;
-        int32_t expected;
-    };
-    for (const Case& c : {Case{false, "90", 0}, Case{true, "90", 90}, Case{true, "", 10}, Case{true, "5", 10},
-                          Case{true, "200", 180}, Case{true, "4294967295", 180}}) {
-        ControlValues controls = untouchedWindow();
-        controls.keepReports = c.ticked;
-        controls.keepReportsMin = c.minutes;
-        EXPECT_EQ(settingsFromControls(controls).keepReportsMin, c.expected) << c.ticked << " '" << c.minutes << "'";
-    }
-}
-
 TEST(ControlSettings, SourceBySelectorIndex) {
     struct Case {
         int index;

@@ -1,13 +1,10 @@
 // The engine across cycles whose services stop answering or ask to wait:
-// model answers kept within the hour, the last reports kept through an
-// outage when the setting asks for it, and the hosts' pauses.
+// the last reports kept through an outage when the setting asks for it,
+// and the hosts' pauses.
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdio>
-
-#include <nlohmann/json.hpp>
 
 #include "EngineTestKit.h"
 
@@ -19,29 +16,10 @@ using test::EngineRig;
 
 const char* const kEaaa = "EAAA 071150Z 25010KT 9999 SCT030 12/06 Q1012";
 
-// The kit's model answer for every hour of the rig's UTC day, the same
-// values each hour.
-std::string wholeDayForecast() {
-    nlohmann::json answer = nlohmann::json::parse(test::forecastAnswer());
-    nlohmann::json& hourly = answer["hourly"];
-    nlohmann::json times = nlohmann::json::array();
-    for (int hour = 0; hour < 24; ++hour) {
-        char label[32];
-        std::snprintf(label, sizeof label, "2026-12-07T%02d:00", hour);
-        times.push_back(label);
-    }
-    for (auto& [name, series] : hourly.items()) {
-        series = nlohmann::json(24, series[0]);
-    }
-    hourly["time"] = times;
-    return answer.dump();
-}
-
 class Outage : public testing::Test {
 protected:
     void SetUp() override {
         rig.routeDefaults();
-        rig.http->route("/v1/forecast", wholeDayForecast());
         rig.utcNow = [this] { return system_clock::time_point{EngineRig::kUtcNow} + minutes{minutesLater.load()}; };
     }
 
@@ -57,23 +35,6 @@ protected:
     EngineSettings settings = EngineRig::threeStations();
     std::atomic<int> minutesLater{0};
 };
-
-// Parked, with the model service gone after the first cycle: the answers
-// it gave serve the next cycles and nothing changes in the records.
-TEST_F(Outage, ModelAnswersOfTheLastHourServeInsteadOfRequests) {
-    rig.run(settings, 3, [this](Engine&, int cycle) {
-        if (cycle == 1) {
-            rig.http->route("/v1/forecast", std::nullopt);
-        }
-    });
-    EXPECT_EQ(rig.http->count("/v1/forecast"), 4u) << "the point at the aircraft and three stations, once";
-    EXPECT_EQ(rig.count("[INFO] Model data: 4 points from the last hour, 0 asked"), 2);
-    EXPECT_EQ(rig.count("[WARN] Model service not answering: model data skipped this cycle"), 0);
-    EXPECT_EQ(rig.count("[OK] [GLOB] synthesized"), 3);
-    ASSERT_EQ(rig.reports.size(), 9u);
-    EXPECT_EQ(cycleRecords(2), cycleRecords(1));
-    EXPECT_EQ(cycleRecords(3), cycleRecords(1));
-}
 
 // The second cycle, some minutes after the first, gets this METAR answer.
 struct KeepCase {
@@ -100,15 +61,14 @@ TEST_P(KeepReports, OnlyWhenTheServiceGaveNoAnswerAndTheReportIsYoungEnough) {
     for (size_t i = 0; i < c.kept.size(); ++i) {
         EXPECT_EQ(second[i].rawMetar == cycleRecords(1)[i].rawMetar && !second[i].synthesized, c.kept[i]) << i;
     }
-    const std::string warning = c.warning ? std::string("[WARN] ") + c.warning : std::string();
-    size_t warnings = 0;
+    std::vector<std::string> warnings;
     for (const std::string& line : rig.logLines()) {
-        warnings += line.find("stations keep their last reports") != std::string::npos ? 1 : 0;
+        if (line.find("stations keep their last reports") != std::string::npos) {
+            warnings.push_back(line);
+        }
     }
-    EXPECT_EQ(warnings, c.warning ? 1u : 0u);
-    if (c.warning) {
-        EXPECT_EQ(rig.count(warning), 1);
-    }
+    EXPECT_EQ(warnings, c.warning ? std::vector<std::string>{std::string("[WARN] ") + c.warning}
+                                  : std::vector<std::string>{});
     if (c.kept[0]) {
         // Decoded again as it was, its age grown.
         EXPECT_EQ(second[0], cycleRecords(1)[0]);

@@ -78,8 +78,8 @@ struct FaultCase {
     std::optional<Bound> stopWithin{};  // empty: the program ends by itself
     int exitStatus = 0;
     std::optional<size_t> modelRequests{};      // the model requests the stand-in got during the case
-    std::optional<bool> recordsAsFirstCycle{};  // the stations of cycle 2 on are (or, false, are not) those of cycle 1
-    int metarQuietSec = 0;  // after the first METAR request none to the aviation-weather paths for this long
+    std::optional<bool> recordsAsFirstCycle{};  // the stations of cycle 2 are (or, false, are not) those of cycle 1
+    int metarQuietSec = 0;  // after its first request none to the stand-in's HTTPS port (the METARs' host) for this long
 };
 
 const std::vector<FaultCase>& faultCases();

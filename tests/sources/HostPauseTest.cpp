@@ -100,15 +100,5 @@ INSTANTIATE_TEST_SUITE_P(
         PauseCase{"OtherStatus", HttpResult::answer(500, "", "30"), "[WARN] HTTP 500 from h:8443/a", std::nullopt}),
     [](const testing::TestParamInfo<PauseCase>& info) { return std::string(info.param.name); });
 
-TEST(HostPauses, ClearingEndsEveryPause) {
-    HostPauses pauses;
-    pauses.pause("a:1", seconds{60});
-    pauses.pause("b:1", seconds{60});
-    EXPECT_TRUE(pauses.paused("a:1"));
-    pauses.clear();
-    EXPECT_FALSE(pauses.paused("a:1"));
-    EXPECT_FALSE(pauses.paused("b:1"));
-}
-
 }  // namespace
 }  // namespace wx

@@ -4,7 +4,10 @@
 // NUBIRO_BENCH_AUTHORITY, which scripts/bench sets), and the in-process
 // simulator stand-in, which acknowledges at once. Both services are the one
 // stand-in port, so its connections are those of one host. Each iteration
-// is one cycle in the engine's steady state; "waitsMs" is what the cycle
+// is one cycle in the engine's steady state: either each cycle an hour
+// after the one before on the engine's UTC clock, so that every point's
+// model answer is asked again, or parked within the hour, so that the kept
+// answers serve and only METARs and SIGMETs are asked. "waitsMs" is what the cycle
 // spent in the sleeps it asks for (the 20 ms acknowledgement polls, the
 // 300 ms after activation), "overheadPct" the rest of its wall time as a
 // share of those waits, and "connections" the connections the stand-in's
@@ -12,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -78,7 +82,8 @@ nlohmann::json acceptedConnections(const std::string& controlUrl) {
     return answer.succeeded() ? nlohmann::json::parse(answer.body, nullptr, false) : nlohmann::json();
 }
 
-// range(0): 0 for HTTP, 1 for HTTPS.
+// range(0): 0 for HTTP, 1 for HTTPS; range(1): 0 for a new hour every
+// cycle, 1 for cycles within the hour.
 void BM_EngineCycle(benchmark::State& state) {
     const char* http = std::getenv("NUBIRO_BENCH_HTTP_URL");
     const char* https = std::getenv("NUBIRO_BENCH_HTTPS_URL");
@@ -88,12 +93,13 @@ void BM_EngineCycle(benchmark::State& state) {
         return;
     }
     const bool secure = state.range(0) == 1;
+    const bool withinTheHour = state.range(1) == 1;
     const std::string port = secure ? "https" : "http";
     setenv("NUBIRO_AWC_URL", secure ? https : http, 1);
     setenv("NUBIRO_OPENMETEO_URL", secure ? https : http, 1);
     wx::installPlatformDefaults();
     wx::trustOnlyCertificateAuthorities(authority);
-    state.SetLabel(port);
+    state.SetLabel(port + (withinTheHour ? ", model answers kept" : ", every point asked"));
     wx::AirportDb airports(nullptr);
     if (!airports.loadFile(NUBIRO_TEST_DATA_DIR "/airports.csv")) {
         state.SkipWithError("airports.csv not found; build the nubiro_test_data target");
@@ -113,8 +119,17 @@ void BM_EngineCycle(benchmark::State& state) {
     int written = 0;
     wx::EngineCallbacks callbacks;
     callbacks.onStationWeather = [&written](const std::string&, const wx::WeatherData&, double) { ++written; };
+    std::atomic<int> hoursOn{0};
+    const wx::UtcClock utcNow = [&hoursOn] {
+        return std::chrono::system_clock::now() + std::chrono::hours{hoursOn.load()};
+    };
     wx::Engine engine(airports, settings, callbacks,
-                      {transport, clock, [&](int) { cycles.ended(clock->sleptMs()); }, {}});
+                      {transport, clock,
+                       [&](int) {
+                           hoursOn += withinTheHour ? 0 : 1;
+                           cycles.ended(clock->sleptMs());
+                       },
+                       utcNow});
     engine.start();
     // The first cycle also resets the simulator's weather and sets its clock.
     size_t cycle = 1;
@@ -145,6 +160,13 @@ void BM_EngineCycle(benchmark::State& state) {
             (connectionsAfter[port].get<double>() - connectionsBefore[port].get<double>()) / runs;
     }
 }
-BENCHMARK(BM_EngineCycle)->Arg(0)->Arg(1)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EngineCycle)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

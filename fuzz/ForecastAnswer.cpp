@@ -56,7 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     decodeDirectly(body);
 
     const LogFn log = [](const std::string&, const std::string&) {};
-    OpenMeteoSource source(log, std::make_shared<test::ScriptedTransport>(Answers{body, body}));
+    // On the seeds' clock, so that an answer holding that hour is kept by
+    // the first call and serves the second.
+    SourceContext context;
+    context.clock = [] { return fuzz::seedTime(); };
+    OpenMeteoSource source(log, std::make_shared<test::ScriptedTransport>(Answers{body, body}), context);
     if (auto model = source.synthesize("EGLL", 51.4775, -0.4614, 25)) {
         buildNwiRecord(*model, -1.5);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/NumberField.h"
+#include "engine/KeptReports.h"
 #include "sources/SourceRegistry.h"
 
 namespace wx {
@@ -34,6 +35,8 @@ ControlValues controlsFromSettings(const EngineSettings& settings) {
     controls.textInSim = settings.textInSim;
     controls.fullMetarText = settings.fullMetarText;
     controls.smoothChanges = settings.smoothChanges;
+    controls.keepReports = settings.keepReportsMin > 0;
+    controls.keepReportsMin = controls.keepReports ? std::to_string(settings.keepReportsMin) : "";
     const std::vector<std::string> ids = listSourceIds();
     const auto source = std::find(ids.begin(), ids.end(), settings.source);
     controls.sourceIndex = source == ids.end() ? 0 : static_cast<int>(source - ids.begin());
@@ -59,6 +62,9 @@ EngineSettings settingsFromControls(const ControlValues& controls) {
     settings.fullMetarText = controls.fullMetarText;
     settings.sigmetEnabled = controls.sigmetEnabled;
     settings.smoothChanges = controls.smoothChanges;
+    settings.keepReportsMin = controls.keepReports ? std::clamp(readNumberField(controls.keepReportsMin),
+                                                                kKeepReportsMinMinutes, kKeepReportsMaxMinutes)
+                                                   : 0;
     settings.source = sourceIdAt(controls.sourceIndex);
     return settings;
 }

@@ -29,12 +29,17 @@ struct ControlValues {
     bool textInSim = false;
     bool fullMetarText = false;
     bool smoothChanges = false;
+    bool keepReports = false;
+    std::string keepReportsMin;
     int sourceIndex = -1;
 };
 
 // The window never hands the engine a shorter interval or text time.
 inline constexpr int32_t kMinIntervalSec = 30;
 inline constexpr int32_t kMinTextSeconds = 3;
+// The minutes field beside "Keep reports" shows this when the box is ticked
+// with the field empty.
+inline constexpr const char* kKeepReportsFirstMinutes = "90";
 
 // A settings record with every field taken from the controls.
 EngineSettings settingsFromControls(const ControlValues& controls);

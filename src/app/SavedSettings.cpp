@@ -13,6 +13,7 @@
 #include "app/ControlSettings.h"
 #include "app/StationEntry.h"
 #include "app/UiText.h"
+#include "engine/KeptReports.h"
 #include "sources/SourceRegistry.h"
 #include "util/Utf8Path.h"
 
@@ -29,12 +30,14 @@ constexpr unsigned kHighestDpi = 960;
 constexpr std::uintmax_t kLargestFileBytes = 1 << 20;
 constexpr const char* kFileName = "settings.json";
 
-// The whole-number settings and the values the window's fields allow.
+// The whole-number settings and the values the window's fields allow; 0
+// besides them where it means "off".
 struct NumberSetting {
     const char* name;
     int32_t EngineSettings::*field;
     int32_t lowest;
     int32_t highest;
+    bool zeroIsOff = false;
 };
 constexpr NumberSetting kNumberSettings[] = {
     {"maxStations", &EngineSettings::maxStations, 0, kLargest},
@@ -42,6 +45,7 @@ constexpr NumberSetting kNumberSettings[] = {
     {"intervalSec", &EngineSettings::intervalSec, kMinIntervalSec, kLargest},
     {"textSeconds", &EngineSettings::textSeconds, kMinTextSeconds, kLargest},
     {"cavokVisibilityM", &EngineSettings::cavokVisibilityM, 0, kLargest},
+    {"keepReportsMin", &EngineSettings::keepReportsMin, kKeepReportsMinMinutes, kKeepReportsMaxMinutes, true},
 };
 
 struct FlagSetting {
@@ -123,7 +127,10 @@ public:
         EngineSettings& engine = reading_.settings.engine;
         for (const NumberSetting& setting : kNumberSettings) {
             read(setting.name, [&](const json& value) {
-                const auto number = wholeNumber(value, setting.lowest, setting.highest);
+                auto number = wholeNumber(value, setting.lowest, setting.highest);
+                if (!number && setting.zeroIsOff && value.is_number() && value.get<double>() == 0.0) {
+                    number = 0;
+                }
                 if (number) {
                     engine.*setting.field = static_cast<int32_t>(*number);
                 }

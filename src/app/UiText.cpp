@@ -28,6 +28,7 @@ constexpr Entry kTexts[] = {
     {TextId::DenseField, "Плотное поле", "Dense field"},
     {TextId::OnlyNearest, "Только ближайшая", "Nearest only"},
     {TextId::SmoothChanges, "Плавно", "Smooth changes"},
+    {TextId::KeepReports, "Держать сводки", "Keep reports"},
     {TextId::SyncZulu, "Синхр. Zulu", "Sync Zulu"},
     {TextId::Sigmet, "SIGMET", "SIGMET"},
     {TextId::CavokHaze, "CAVOK haze", "CAVOK haze"},

@@ -31,6 +31,7 @@ enum class TextId {
     DenseField,
     OnlyNearest,
     SmoothChanges,
+    KeepReports,
     SyncZulu,
     Sigmet,
     CavokHaze,

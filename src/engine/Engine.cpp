@@ -29,7 +29,8 @@ Engine::Engine(const AirportDb& airports, EngineSettings settings, EngineCallbac
       seams_(std::move(seams)),
       clock_(std::make_shared<InterruptibleClock>(seams_.clock)),
       workerLog_(workerLog()),
-      source_(makeSource(settings_.source, workerLog_, httpCancel_, seams_.utcNow)),
+      hostPauses_(std::make_shared<HostPauses>([clock = clock_] { return clock->now(); })),
+      source_(makeSource(settings_.source, workerLog_, sourceContext())),
       activeSourceName_(settings_.source) {
     log("Weather source: " + activeSourceName_, "INFO");
 }
@@ -55,6 +56,7 @@ void Engine::start() {
     refreshRequested_.exchange(false);
     clock_->reset();
     httpCancel_->reset();
+    hostPauses_->clear();
     worker_ = std::thread(&Engine::run, this);
 }
 
@@ -174,10 +176,12 @@ void Engine::selectSource() {
         return;
     }
     activeSourceName_ = settings.source;
-    source_ = makeSource(activeSourceName_, workerLog_, httpCancel_, seams_.utcNow);
+    source_ = makeSource(activeSourceName_, workerLog_, sourceContext());
     smooth_.writeAtOnce();
     log("Switched weather source \xE2\x86\x92 " + activeSourceName_, "OK");
 }
+
+SourceContext Engine::sourceContext() const { return {httpCancel_, seams_.utcNow, hostPauses_, modelAnswers_}; }
 
 // Waits out the interval in one-second steps, ending early for a stop or a
 // refresh request and serving a weather-text request as it comes. Without

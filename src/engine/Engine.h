@@ -13,6 +13,7 @@
 #include "airports/AirportDb.h"
 #include "engine/CycleOverview.h"
 #include "engine/EngineSettings.h"
+#include "engine/KeptReports.h"
 #include "engine/ReadBack.h"
 #include "engine/SigmetSelection.h"
 #include "engine/SmoothChange.h"
@@ -22,6 +23,7 @@
 #include "sim/IpcTransport.h"
 #include "sim/SimLink.h"
 #include "sources/HttpCancel.h"
+#include "sources/SourceContext.h"
 #include "sources/WeatherSource.h"
 #include "weather/UtcTime.h"
 #include "weather/WeatherData.h"
@@ -90,6 +92,8 @@ private:
     void checkStop() const;
     void notePosition(const EngineSettings& settings, const std::optional<SimPosition>& position);
     void selectSource();
+    SourceContext sourceContext() const;
+    void keepLastReports(const EngineSettings& settings, const std::vector<StationEntry>& sorted, MetarMap& metars);
     EngineSettings copySettings() const;
     void serveWeatherText(const EngineSettings& settings);
     void checkPositionJump(const std::optional<SimPosition>& position);
@@ -131,6 +135,10 @@ private:
     // Ends the sources' requests in flight on stop; declared before the
     // source, which shares it.
     std::shared_ptr<HttpCancel> httpCancel_ = std::make_shared<HttpCancel>();
+    // The services' asks to wait, cleared by every start, and the model
+    // answers kept for the engine's life; shared by every source it makes.
+    std::shared_ptr<HostPauses> hostPauses_;
+    std::shared_ptr<ModelAnswerStore> modelAnswers_ = std::make_shared<ModelAnswerStore>();
     std::unique_ptr<IWeatherSource> source_;
     std::unique_ptr<SimLink> link_;
     std::thread worker_;
@@ -149,6 +157,7 @@ private:
     ReadBackWatch readBackWatch_;
     // What the simulator holds, reported after each activation.
     CycleOverview overview_;
+    KeptReports keptReports_;
 };
 
 }  // namespace wx

@@ -36,6 +36,10 @@ struct EngineSettings {
     // Moves QNH, wind and visibility toward new weather a step per write
     // instead of at once.
     bool smoothChanges = false;
+    // Minutes a station keeps its last report while the METAR service does
+    // not answer (and kept model hours serve while the model service does
+    // not); 0: off. The engine takes 10 to 180.
+    int32_t keepReportsMin = 0;
 
     bool operator==(const EngineSettings&) const = default;
 };

@@ -76,8 +76,8 @@ std::string sigmetText(const WeatherData& weather) {
 // pause works from. Without the simulator the cycle only looks for it.
 EngineSettings Engine::refreshCycle() {
     selectSource();
-    source_->beginCycle();
     const EngineSettings settings = copySettings();
+    source_->beginCycle({.keepModelThroughOutage = keepReportsMinutes(settings.keepReportsMin) > 0});
     if (!settings.smoothChanges) {
         smooth_.reset();
     }
@@ -201,14 +201,15 @@ void Engine::serveRefresh(const EngineSettings& settings) {
 
 void Engine::writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
                            const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working) {
-    const MetarMap metars = source_->fetchMetars(stationIds(sorted));
+    MetarMap metars = source_->fetchMetars(stationIds(sorted));
     checkStop();
     log("METAR: " + std::to_string(metars.size()), "INFO");
-    const Reports reports = orderedReports(metars, sorted);
-    logReports(reports);
+    const Reports received = orderedReports(metars, sorted);
+    keepLastReports(settings, sorted, metars);
+    logReports(orderedReports(metars, sorted));
     const SigmetList sigmets = fetchSigmets(settings);
     overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable)};
-    syncZulu(settings, reports);
+    syncZulu(settings, received);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
     checkStop();
@@ -227,7 +228,28 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
             ++written;
         }
     }
+    source_->endCycle();
     activate(settings, written, first, first ? first : global, magVarDeg);
+}
+
+// An answer of the METAR service is remembered. When the service gave none
+// at all and the setting is on, each station keeps its last report while it
+// is young enough, written as a fresh one would be.
+void Engine::keepLastReports(const EngineSettings& settings, const std::vector<StationEntry>& sorted,
+                             MetarMap& metars) {
+    const auto now = utcNow(seams_.utcNow);
+    if (source_->metarsAnswered()) {
+        keptReports_.remember(metars, now);
+        return;
+    }
+    const int32_t minutes = keepReportsMinutes(settings.keepReportsMin);
+    if (minutes == 0) {
+        return;
+    }
+    const MetarMap kept = keptReports_.youngerThan(stationIds(sorted), minutes, now);
+    log("METAR service not answering: " + std::to_string(kept.size()) + " stations keep their last reports",
+        "WARN");
+    metars.insert(kept.begin(), kept.end());
 }
 
 // The raw reports with their age; a stale one is pointed out.
@@ -319,6 +341,7 @@ void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosit
     initialiseWeatherOnce();
     checkStop();
     const std::optional<WeatherData> global = writeGlobalPoint(settings, position, sigmets, magVarDeg);
+    source_->endCycle();
     activate(settings, global ? 1 : 0, std::nullopt, global, magVarDeg);
 }
 

@@ -142,31 +142,33 @@ MetarMap decodeMetarAnswer(const std::string& body, const LogFn& log) {
     return map;
 }
 
-MetarMap fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds) {
+MetarFetch fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds) {
     if (stationIds.empty()) {
-        return {};
+        return {{}, true};
     }
     const std::string ids = joinIds(stationIds);
     const std::string base = awcBaseUrl();
     auto body = http.get(base + "/api/data/metar", {{"format", "json"}, {"hours", "2"}, {"ids", ids}},
                          kAviationWeatherTimeoutSec);
+    bool answered = body.has_value();
     if (!http.cancelled() && (!body || body->empty())) {
         body = http.get(base + "/cgi-bin/data/metar.php", {{"format", "raw"}, {"hours", "2"}, {"ids", ids}},
                         kAviationWeatherTimeoutSec);
+        answered = answered || body.has_value();
     }
     if (http.cancelled()) {
         return {};
     }
     if (!body || body->empty()) {
         logLine(log, "METAR fetch failed", "ERROR");
-        return {};
+        return {{}, answered};
     }
-    return decodeMetarAnswer(*body, log);
+    return {decodeMetarAnswer(*body, log), true};
 }
 
-MetarMap fetchMetarsJsonOnly(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds) {
+MetarFetch fetchMetarsJsonOnly(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds) {
     if (stationIds.empty()) {
-        return {};
+        return {{}, true};
     }
     const auto body =
         http.get(awcBaseUrl() + "/api/data/metar", {{"format", "json"}, {"ids", joinIds(stationIds)}},
@@ -174,22 +176,22 @@ MetarMap fetchMetarsJsonOnly(HttpClient& http, const LogFn& log, const std::vect
     if (!body) {
         return {};
     }
-    MetarMap map;
+    MetarFetch fetch{{}, true};
     try {
         const json value = json::parse(*body);
         if (!value.is_array()) {
-            return map;
+            return fetch;
         }
         for (const json& element : value) {
             if (!element.is_object()) {
                 break;
             }
-            readOrSkipElement(log, [&] { readJsonOnlyReport(element, map); });
+            readOrSkipElement(log, [&] { readJsonOnlyReport(element, fetch.reports); });
         }
     } catch (...) {
         // Invalid JSON ends decoding silently; what was gathered so far stands.
     }
-    return map;
+    return fetch;
 }
 
 std::vector<nlohmann::json> fetchSigmetList(HttpClient& http) {

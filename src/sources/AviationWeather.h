@@ -15,16 +15,23 @@ namespace wx {
 // Each one takes at most this long as a whole.
 constexpr int kAviationWeatherTimeoutSec = 25;
 
+// The reports of one fetch, and whether any of its requests got an answer
+// (a status from 200 to 299); an empty id list counts as answered.
+struct MetarFetch {
+    MetarMap reports;
+    bool answered = false;
+};
+
 // METARs of all ids in one JSON request ("hours" = 2), with the plain-text
 // endpoint as fallback when that answer is absent or empty; tolerant of
 // byte-order marks, HTML pages, single objects and plain report lines. A
 // cancelled request ends it quietly with an empty map.
-MetarMap fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds);
+MetarFetch fetchMetarsWithFallback(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds);
 
 // The reduced variant: one JSON request without "hours", no fallback and no
 // cleaning; decoding stops at an element that is not an object. Its only log
 // line is for an element skipped for a member of the wrong type.
-MetarMap fetchMetarsJsonOnly(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds);
+MetarFetch fetchMetarsJsonOnly(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds);
 
 // Decodes one answer of either METAR endpoint (the part of the full variant
 // after the request), logging as that variant does.

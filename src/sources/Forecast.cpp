@@ -60,33 +60,37 @@ std::optional<json> fetchForecast(HttpClient& http, double lat, double lon) {
     return json::parse(*body);
 }
 
-size_t currentHourIndex(const json& answer, std::chrono::system_clock::time_point now) {
+std::optional<size_t> hourIndex(const json& answer, std::chrono::system_clock::time_point now) {
     try {
         if (!answer.is_object()) {
-            return 0;
+            return std::nullopt;
         }
         const auto hourly = answer.find("hourly");
         if (hourly == answer.end() || !hourly->is_object()) {
-            return 0;
+            return std::nullopt;
         }
         const auto times = hourly->find("time");
         if (times == hourly->end() || !times->is_array()) {
-            return 0;
+            return std::nullopt;
         }
         const std::string key = hourLabel(now);
         for (size_t i = 0; i < times->size(); ++i) {
             const json& label = (*times)[i];
             if (!label.is_string()) {
-                return 0;
+                return std::nullopt;
             }
             if (label.get_ref<const std::string&>() == key) {
                 return i;
             }
         }
     } catch (...) {
-        return 0;
+        return std::nullopt;
     }
-    return 0;
+    return std::nullopt;
+}
+
+size_t currentHourIndex(const json& answer, std::chrono::system_clock::time_point now) {
+    return hourIndex(answer, now).value_or(0);
 }
 
 std::optional<double> hourlyValue(const json& hourly, size_t index, const std::string& name) {

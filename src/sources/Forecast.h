@@ -42,8 +42,11 @@ std::string forecastVariables();
 // an empty body).
 std::optional<nlohmann::json> fetchForecast(HttpClient& http, double lat, double lon);
 
-// Index of the current UTC hour in answer["hourly"]["time"]; 0 when it is
-// not there or the array is malformed. Never throws.
+// Index of the UTC hour of `now` in answer["hourly"]["time"]; nothing when
+// it is not there or the array is malformed. Never throws.
+std::optional<size_t> hourIndex(const nlohmann::json& answer, std::chrono::system_clock::time_point now);
+
+// hourIndex, or 0 without one: the first hour of the answer is used then.
 size_t currentHourIndex(const nlohmann::json& answer, std::chrono::system_clock::time_point now);
 
 // hourly[name][index] as a number. Absent for a missing variable or hour and

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <utility>
 
+#include "sources/RetryAfter.h"
 #include "util/Utf8Path.h"
 
 namespace wx {
@@ -31,8 +32,13 @@ std::string withQuery(const std::string& url, const QueryParams& params) {
 
 }  // namespace
 
-HttpClient::HttpClient(LogFn log, std::shared_ptr<HttpTransport> transport, std::shared_ptr<HttpCancel> cancel)
-    : log_(std::move(log)), transport_(std::move(transport)), cancel_(std::move(cancel)) {}
+HttpClient::HttpClient(LogFn log, std::shared_ptr<HttpTransport> transport, std::shared_ptr<HttpCancel> cancel,
+                       std::shared_ptr<HostPauses> pauses, UtcClock clock)
+    : log_(std::move(log)),
+      transport_(std::move(transport)),
+      cancel_(std::move(cancel)),
+      pauses_(pauses ? std::move(pauses) : std::make_shared<HostPauses>()),
+      clock_(std::move(clock)) {}
 
 std::string urlEncode(const std::string& text) {
     std::string out;
@@ -62,6 +68,11 @@ std::string hostAndPath(const std::string& url) {
     return url.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
+std::string hostOf(const std::string& url) {
+    const std::string rest = hostAndPath(url);
+    return rest.substr(0, rest.find('/'));
+}
+
 HttpResult HttpClient::sendRequest(const std::string& url, int timeoutSec, bool verify) {
     HttpResult result = isCancelled(cancel_.get())
                             ? HttpResult::failure(HttpOutcome::Cancelled)
@@ -72,6 +83,10 @@ HttpResult HttpClient::sendRequest(const std::string& url, int timeoutSec, bool 
 
 std::optional<std::string> HttpClient::get(const std::string& url, const QueryParams& params, int timeoutSec) {
     const std::string full = withQuery(url, params);
+    const std::string host = hostOf(full);
+    if (pauses_->paused(host)) {
+        return std::nullopt;
+    }
     HttpResult result = sendRequest(full, timeoutSec, verifyTls_);
     if (result.outcome == HttpOutcome::Certificate && verifyTls_) {
         verifyTls_ = false;
@@ -85,7 +100,15 @@ std::optional<std::string> HttpClient::get(const std::string& url, const QueryPa
         return std::nullopt;
     }
     if (!result.succeeded()) {
-        logLine(log_, "HTTP " + std::to_string(result.status) + " from " + hostAndPath(full), "WARN");
+        const std::string status = std::to_string(result.status);
+        if (const auto wait = pauseAskedFor(result.status, result.retryAfter, utcNow(clock_))) {
+            pauses_->pause(host, *wait);
+            logLine(log_, host + " asks to wait " + std::to_string(wait->count()) + " s (HTTP " + status +
+                              "): requests paused",
+                    "WARN");
+        } else {
+            logLine(log_, "HTTP " + status + " from " + hostAndPath(full), "WARN");
+        }
         return std::nullopt;
     }
     return std::move(result.body);

@@ -27,14 +27,18 @@ enum class HttpOutcome {
     Failed,       // anything else: name, TLS channel, a connection closed or cut
 };
 
-// The result of one request: the final status and the body when answered.
+// The result of one request: the final status, the body and the answer's
+// "Retry-After" header as sent (empty without one) when answered.
 struct HttpResult {
     HttpOutcome outcome = HttpOutcome::Failed;
     int status = 0;
     std::string body;
+    std::string retryAfter;
 
-    static HttpResult answer(int status, std::string body) { return {HttpOutcome::Answered, status, std::move(body)}; }
-    static HttpResult failure(HttpOutcome outcome) { return {outcome, 0, {}}; }
+    static HttpResult answer(int status, std::string body, std::string retryAfter = {}) {
+        return {HttpOutcome::Answered, status, std::move(body), std::move(retryAfter)};
+    }
+    static HttpResult failure(HttpOutcome outcome) { return {outcome, 0, {}, {}}; }
     bool answered() const { return outcome == HttpOutcome::Answered; }
     // An answer with a status from 200 to 299.
     bool succeeded() const { return answered() && status >= 200 && status <= 299; }

@@ -6,12 +6,15 @@
 
 namespace wx {
 
-MetarOnlySource::MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport,
-                                 std::shared_ptr<HttpCancel> cancel)
-    : log_(log), http_(std::move(log), std::move(transport), std::move(cancel)) {}
+MetarOnlySource::MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport, SourceContext context)
+    : log_(log),
+      http_(std::move(log), std::move(transport), std::move(context.cancel), std::move(context.pauses),
+            std::move(context.clock)) {}
 
 MetarMap MetarOnlySource::fetchMetars(const std::vector<std::string>& stationIds) {
-    return fetchMetarsJsonOnly(http_, log_, stationIds);
+    MetarFetch fetch = fetchMetarsJsonOnly(http_, log_, stationIds);
+    metarsAnswered_ = fetch.answered;
+    return std::move(fetch.reports);
 }
 
 std::vector<nlohmann::json> MetarOnlySource::fetchSigmets() { return fetchSigmetList(http_); }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "sources/HttpClient.h"
+#include "sources/SourceContext.h"
 #include "sources/WeatherSource.h"
 #include "weather/LogFn.h"
 
@@ -12,13 +13,14 @@ namespace wx {
 class MetarOnlySource final : public IWeatherSource {
 public:
     explicit MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
-                             std::shared_ptr<HttpCancel> cancel = nullptr);
+                             SourceContext context = {});
 
     std::string name() const override { return "METAR-only"; }
     std::string description() const override { return "Only METAR + SIGMET, no upper-air synthesis"; }
     bool hasUpperAir() const override { return false; }
     bool canSynthesize() const override { return false; }
     MetarMap fetchMetars(const std::vector<std::string>& stationIds) override;
+    bool metarsAnswered() const override { return metarsAnswered_; }
     std::vector<nlohmann::json> fetchSigmets() override;
     std::optional<WeatherData> synthesize(const std::string&, double, double, int32_t) override {
         return std::nullopt;
@@ -29,6 +31,7 @@ public:
 private:
     LogFn log_;
     HttpClient http_;
+    bool metarsAnswered_ = true;
 };
 
 }  // namespace wx

@@ -4,8 +4,7 @@
 
 namespace wx {
 
-NoaaSource::NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport, std::shared_ptr<HttpCancel> cancel,
-                       UtcClock clock)
-    : log_(log), openMeteo_(std::move(log), std::move(transport), std::move(cancel), std::move(clock)) {}
+NoaaSource::NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport, SourceContext context)
+    : log_(log), openMeteo_(std::move(log), std::move(transport), std::move(context)) {}
 
 }  // namespace wx

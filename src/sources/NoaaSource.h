@@ -11,7 +11,7 @@ namespace wx {
 class NoaaSource final : public IWeatherSource {
 public:
     explicit NoaaSource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
-                        std::shared_ptr<HttpCancel> cancel = nullptr, UtcClock clock = {});
+                        SourceContext context = {});
 
     std::string name() const override { return "NOAA / AWC"; }
     std::string description() const override {
@@ -22,6 +22,7 @@ public:
     MetarMap fetchMetars(const std::vector<std::string>& stationIds) override {
         return openMeteo_.fetchMetars(stationIds);
     }
+    bool metarsAnswered() const override { return openMeteo_.metarsAnswered(); }
     std::vector<nlohmann::json> fetchSigmets() override { return openMeteo_.fetchSigmets(); }
     std::optional<WeatherData> synthesize(const std::string& stationId, double lat, double lon,
                                           int32_t elevationM) override {
@@ -33,7 +34,8 @@ public:
     std::optional<WeatherData> synthesizeGlobal(double lat, double lon) override {
         return openMeteo_.synthesizeGlobal(lat, lon);
     }
-    void beginCycle() override { openMeteo_.beginCycle(); }
+    void beginCycle(const CycleOptions& options) override { openMeteo_.beginCycle(options); }
+    void endCycle() override { openMeteo_.endCycle(); }
 
 private:
     LogFn log_;

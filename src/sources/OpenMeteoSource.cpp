@@ -8,36 +8,87 @@
 #include "sources/ModelWeather.h"
 
 namespace wx {
+namespace {
 
-OpenMeteoSource::OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport,
-                                 std::shared_ptr<HttpCancel> cancel, UtcClock clock)
-    : log_(log), http_(std::move(log), std::move(transport), std::move(cancel)), clock_(std::move(clock)) {}
+using nlohmann::json;
+
+bool hasHourly(const json& answer) { return answer.is_object() && !answer.empty() && answer.contains("hourly"); }
+
+WeatherData decodedAtHour(const std::string& stationId, int32_t elevationM, const json& answer,
+                          std::chrono::system_clock::time_point now) {
+    return decodeHourly(stationId, elevationM, answer["hourly"], currentHourIndex(answer, now));
+}
+
+}  // namespace
+
+OpenMeteoSource::OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport, SourceContext context)
+    : log_(log),
+      clock_(context.clock),
+      http_(std::move(log), std::move(transport), std::move(context.cancel), std::move(context.pauses),
+            context.clock),
+      answers_(context.modelAnswers ? std::move(context.modelAnswers) : std::make_shared<ModelAnswerStore>()) {}
 
 MetarMap OpenMeteoSource::fetchMetars(const std::vector<std::string>& stationIds) {
-    return fetchMetarsWithFallback(http_, log_, stationIds);
+    MetarFetch fetch = fetchMetarsWithFallback(http_, log_, stationIds);
+    metarsAnswered_ = fetch.answered;
+    return std::move(fetch.reports);
 }
 
 std::vector<nlohmann::json> OpenMeteoSource::fetchSigmets() { return fetchSigmetList(http_); }
 
+void OpenMeteoSource::beginCycle(const CycleOptions& options) {
+    modelSkipped_ = false;
+    keepThroughOutage_ = options.keepModelThroughOutage;
+    tally_ = {};
+    answers_->dropStale(utcNow(clock_), keepThroughOutage_);
+}
+
+void OpenMeteoSource::endCycle() {
+    if (tally_.fromLastHour > 0) {
+        logLine(log_,
+                "Model data: " + std::to_string(tally_.fromLastHour) + " points from the last hour, " +
+                    std::to_string(tally_.asked) + " asked",
+                "INFO");
+    }
+    if (tally_.throughOutage > 0) {
+        logLine(log_,
+                "Model service not answering: kept model hours used for " + std::to_string(tally_.throughOutage) +
+                    " points",
+                "WARN");
+    }
+}
+
 std::optional<WeatherData> OpenMeteoSource::modelRecord(const std::string& stationId, int32_t elevationM, double lat,
                                                         double lon) {
-    if (modelSkipped_) {
-        return std::nullopt;
+    const std::string point = ModelAnswerStore::pointKey(lat, lon);
+    const auto now = utcNow(clock_);
+    const std::optional<ModelAnswerStore::Kept> kept = answers_->find(point, now);
+    if (kept && kept->fresh) {
+        ++tally_.fromLastHour;
+        return decodedAtHour(stationId, elevationM, *kept->answer, now);
     }
-    const std::optional<nlohmann::json> answer = fetchForecast(http_, lat, lon);
-    if (!answer) {
+    if (!modelSkipped_) {
+        ++tally_.asked;
+        const std::optional<json> answer = fetchForecast(http_, lat, lon);
+        if (answer) {
+            if (!hasHourly(*answer)) {
+                return std::nullopt;
+            }
+            answers_->keep(point, *answer, now);
+            return decodedAtHour(stationId, elevationM, *answer, now);
+        }
         // A service that does not answer would cost every remaining point of
         // the cycle its own time-out.
         modelSkipped_ = true;
         if (!http_.cancelled()) {
             logLine(log_, "Model service not answering: model data skipped this cycle", "WARN");
         }
-        return std::nullopt;
     }
-    if (!answer->is_object() || answer->empty() || !answer->contains("hourly")) {
-        return std::nullopt;
+    if (kept && keepThroughOutage_ && !http_.cancelled()) {
+        ++tally_.throughOutage;
+        return decodedAtHour(stationId, elevationM, *kept->answer, now);
     }
-    return decodeHourly(stationId, elevationM, (*answer)["hourly"], currentHourIndex(*answer, utcNow(clock_)));
+    return std::nullopt;
 }
 
 std::optional<WeatherData> OpenMeteoSource::synthesize(const std::string& stationId, double lat, double lon,

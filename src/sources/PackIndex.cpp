@@ -60,6 +60,9 @@ std::string packIndexLine(const PackEntry& entry) {
         line["status"] = entry.status;
         line["body"] = entry.bodyFile;
         line["bytes"] = entry.bodyBytes;
+        if (!entry.retryAfter.empty()) {
+            line["retryAfter"] = entry.retryAfter;
+        }
     }
     line["ms"] = entry.durationMs;
     return line.dump(-1, ' ', false, json::error_handler_t::replace);
@@ -84,6 +87,7 @@ std::optional<PackEntry> parsePackIndexLine(const std::string& line) {
         return std::nullopt;
     }
     readIndexMember(object, "bytes", entry.bodyBytes);
+    readIndexMember(object, "retryAfter", entry.retryAfter);
     return entry;
 }
 

@@ -26,6 +26,7 @@ struct PackEntry {
     std::string bodyFile;     // of an answer: the file holding its body, in the pack's folder
     size_t bodyBytes = 0;
     int64_t durationMs = 0;   // from sending to the end of the answer or the failure
+    std::string retryAfter;   // of an answer: its "Retry-After" header; empty without one
 
     bool operator==(const PackEntry&) const = default;
 };
@@ -36,7 +37,8 @@ const char* outcomeName(HttpOutcome outcome);
 std::optional<HttpOutcome> outcomeNamed(const std::string& name);
 
 // An entry as its index line (without the line end), and back; nothing
-// for a line that is no such object.
+// for a line that is no such object. "retryAfter" is written only for an
+// answer that had the header, so packs recorded before it read the same.
 std::string packIndexLine(const PackEntry& entry);
 std::optional<PackEntry> parsePackIndexLine(const std::string& line);
 

@@ -84,6 +84,7 @@ void PackRecorder::keep(const HttpRequest& request, const HttpResult& result, Ut
     if (result.answered()) {
         entry.status = result.status;
         entry.bodyBytes = result.body.size();
+        entry.retryAfter = result.retryAfter;
     }
     std::string failedPath;
     std::lock_guard lock(mutex_);

@@ -24,17 +24,14 @@ std::vector<std::string> listSourceIds() {
     return ids;
 }
 
-std::unique_ptr<IWeatherSource> makeSource(const std::string& id, LogFn log, std::shared_ptr<HttpCancel> cancel,
-                                           UtcClock clock) {
+std::unique_ptr<IWeatherSource> makeSource(const std::string& id, LogFn log, SourceContext context) {
     if (id == "noaa") {
-        return std::make_unique<NoaaSource>(std::move(log), makeDefaultHttpTransport(), std::move(cancel),
-                                            std::move(clock));
+        return std::make_unique<NoaaSource>(std::move(log), makeDefaultHttpTransport(), std::move(context));
     }
     if (id == "metaronly") {
-        return std::make_unique<MetarOnlySource>(std::move(log), makeDefaultHttpTransport(), std::move(cancel));
+        return std::make_unique<MetarOnlySource>(std::move(log), makeDefaultHttpTransport(), std::move(context));
     }
-    return std::make_unique<OpenMeteoSource>(std::move(log), makeDefaultHttpTransport(), std::move(cancel),
-                                             std::move(clock));
+    return std::make_unique<OpenMeteoSource>(std::move(log), makeDefaultHttpTransport(), std::move(context));
 }
 
 }  // namespace wx

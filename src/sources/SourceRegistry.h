@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "sources/HttpCancel.h"
+#include "sources/SourceContext.h"
 #include "sources/WeatherSource.h"
 #include "weather/LogFn.h"
-#include "weather/UtcTime.h"
 
 namespace wx {
 
@@ -24,9 +23,7 @@ std::vector<std::string> listSourceIds();
 
 // The source for id (compared exactly); an empty or unknown id gives the
 // Open-Meteo source. Its HTTP client gets a new transport of the
-// process-wide kind and, when given, the owner's cancel switch; it takes
-// the model's hour from `clock`.
-std::unique_ptr<IWeatherSource> makeSource(const std::string& id, LogFn log,
-                                           std::shared_ptr<HttpCancel> cancel = nullptr, UtcClock clock = {});
+// process-wide kind; what the owner shares comes with the context.
+std::unique_ptr<IWeatherSource> makeSource(const std::string& id, LogFn log, SourceContext context = {});
 
 }  // namespace wx

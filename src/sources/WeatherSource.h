@@ -14,6 +14,13 @@ namespace wx {
 // Station id, as the service spelled it, to one raw report.
 using MetarMap = std::unordered_map<std::string, std::string>;
 
+// What a refresh cycle asks of the source beyond its requests.
+struct CycleOptions {
+    // While the model service does not answer, kept model answers serve as
+    // long as they hold the current hour, however old.
+    bool keepModelThroughOutage = false;
+};
+
 // Everything the engine takes from outside weather services. The data
 // operations block, never throw for network or data problems, and report
 // failure by an empty or unchanged result.
@@ -28,6 +35,10 @@ public:
     virtual bool canSynthesize() const = 0;
     // One batch of requests for all ids; stations without a report are absent.
     virtual MetarMap fetchMetars(const std::vector<std::string>& stationIds) = 0;
+    // Whether the last fetchMetars got an answer from the service (a status
+    // from 200 to 299, whatever it held): false when each of its requests
+    // failed, got another status or went to a paused host.
+    virtual bool metarsAnswered() const = 0;
     // The SIGMET objects exactly as the service sent them.
     virtual std::vector<nlohmann::json> fetchSigmets() = 0;
     // A record built wholly from model data for the point.
@@ -40,7 +51,10 @@ public:
     virtual std::optional<WeatherData> synthesizeGlobal(double lat, double lon) = 0;
     // Called at the start of every refresh cycle: what the source learnt
     // about its services in the last cycle is forgotten.
-    virtual void beginCycle() {}
+    virtual void beginCycle(const CycleOptions&) {}
+    // Called once the cycle's records are made: the source says what it
+    // took from what it keeps.
+    virtual void endCycle() {}
 };
 
 }  // namespace wx

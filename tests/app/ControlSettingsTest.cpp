@@ -69,6 +69,7 @@ TEST(ControlSettings, ShownSettingsReadBackTheSame) {
     changed.onlyNearest = true;
     changed.syncZulu = false;
     changed.smoothChanges = true;
+    changed.keepReportsMin = 45;
     changed.source = "metaronly";
     for (const EngineSettings& settings : {windowDefaults(), changed}) {
         EXPECT_EQ(settingsFromControls(controlsFromSettings(settings)), settings) << settings.source;
@@ -88,6 +89,8 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     controls.cavokVisibilityM = "20000";
     controls.onlyNearest = true;
     controls.smoothChanges = true;
+    controls.keepReports = true;
+    controls.keepReportsMin = "120";
     controls.sourceIndex = 2;
     EngineSettings expected;
     expected.stationMode = "manual";
@@ -99,6 +102,7 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     expected.cavokVisibilityM = 20000;
     expected.onlyNearest = true;
     expected.smoothChanges = true;
+    expected.keepReportsMin = 120;
     expected.cavokHaze = false;
     expected.synthWithoutMetar = false;
     expected.globalLayer = false;

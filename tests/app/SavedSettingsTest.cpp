@@ -16,6 +16,7 @@ SavedSettings changed() {
     settings.engine.radiusNm = 0;
     settings.engine.sigmetEnabled = false;
     settings.engine.smoothChanges = true;
+    settings.engine.keepReportsMin = 90;
     settings.engine.source = "noaa";
     settings.language = "ru";
     settings.window = WindowPlace{-20, 40, 1100, 760, 144, true};
@@ -34,7 +35,7 @@ TEST(SavedSettings, WhatIsWrittenReadsBackTheSame) {
 TEST(SavedSettings, RefusedValuesTakeTheirDefaults) {
     const SettingsReading reading = parseSettings(R"({
         "intervalSec": 29, "textSeconds": 3, "maxStations": -1, "radiusNm": "200", "cavokVisibilityM": 2147483648,
-        "syncZulu": 1, "fullMetarText": false, "source": "nope", "stationMode": "manual",
+        "keepReportsMin": 9, "syncZulu": 1, "fullMetarText": false, "source": "nope", "stationMode": "manual",
         "manualStations": ["EGLL", "egll"], "language": "de", "window": {"left": 0, "top": 0}, "view": "map",
         "unknown": {"ignored": true}})");
     SavedSettings expected;
@@ -45,11 +46,11 @@ TEST(SavedSettings, RefusedValuesTakeTheirDefaults) {
     EXPECT_EQ(reading.settings, expected);
     EXPECT_FALSE(reading.unreadable);
     EXPECT_EQ(reading.refused, (std::vector<std::string>{"maxStations", "radiusNm", "intervalSec", "cavokVisibilityM",
-                                                          "syncZulu", "source", "language", "manualStations",
-                                                          "window"}));
+                                                          "keepReportsMin", "syncZulu", "source", "language",
+                                                          "manualStations", "window"}));
     EXPECT_EQ(settingsWarning(reading, Language::English),
-              "Settings file: values out of range (maxStations, radiusNm, intervalSec, cavokVisibilityM, syncZulu, "
-              "source, language, manualStations, window), defaults used");
+              "Settings file: values out of range (maxStations, radiusNm, intervalSec, cavokVisibilityM, "
+              "keepReportsMin, syncZulu, source, language, manualStations, window), defaults used");
 }
 
 TEST(SavedSettings, AFileThatIsNoSettingsObjectGivesEveryDefault) {

@@ -1,5 +1,7 @@
 #include "EngineTestKit.h"
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 namespace wx::test {
@@ -25,8 +27,19 @@ void VirtualClock::setHook(SleepHook hook) {
 }
 
 void RoutedTransport::route(const std::string& path, std::optional<std::string> body) {
+    route(path, scripted(std::move(body)));
+}
+
+void RoutedTransport::route(const std::string& path, HttpResult result) {
     std::lock_guard lock(mutex_);
-    bodies_[path] = std::move(body);
+    results_[path] = std::move(result);
+}
+
+size_t RoutedTransport::count(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    return static_cast<size_t>(std::count_if(urls_.begin(), urls_.end(), [&](const std::string& url) {
+        return url.find(path) != std::string::npos;
+    }));
 }
 
 HttpResult RoutedTransport::send(const HttpRequest& request, const LogFn&) {
@@ -34,8 +47,8 @@ HttpResult RoutedTransport::send(const HttpRequest& request, const LogFn&) {
     urls_.push_back(request.url);
     const size_t hostEnd = request.url.find('/', request.url.find("://") + 3);
     const std::string path = request.url.substr(hostEnd, request.url.find('?') - hostEnd);
-    const auto it = bodies_.find(path);
-    return scripted(it == bodies_.end() ? std::nullopt : it->second);
+    const auto it = results_.find(path);
+    return it == results_.end() ? scripted(std::nullopt) : it->second;
 }
 
 std::vector<std::string> RoutedTransport::urls() const {

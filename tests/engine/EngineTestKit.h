@@ -46,17 +46,20 @@ private:
 };
 
 // Answers HTTP requests by path ("/api/data/metar", "/v1/forecast", ...)
-// from bodies the test sets; a path without a body fails as without a
-// network. Records every URL asked for.
+// from bodies or results the test sets; a path without one fails as
+// without a network. Records every URL asked for.
 class RoutedTransport final : public HttpTransport {
 public:
     void route(const std::string& path, std::optional<std::string> body);
+    void route(const std::string& path, HttpResult result);
     HttpResult send(const HttpRequest& request, const LogFn& log) override;
     std::vector<std::string> urls() const;
+    // The requests so far whose URL holds this path.
+    size_t count(const std::string& path) const;
 
 private:
     mutable std::mutex mutex_;
-    std::map<std::string, std::optional<std::string>> bodies_;
+    std::map<std::string, HttpResult> results_;
     std::vector<std::string> urls_;
 };
 

@@ -75,7 +75,8 @@ std::vector<int> qnhWritten(const standin::SimModel& model, const std::string& s
     return qnh;
 }
 
-const char* const kEaaa = "EAAA 071150Z 25010KT 9999 SCT030 12/06 Q";
+// A report of EAAA up to its QNH figure, which each test appends.
+const char* const kEaaaWithoutQnh = "EAAA 071150Z 25010KT 9999 SCT030 12/06 Q";
 
 class SmoothChanges : public testing::Test {
 protected:
@@ -85,7 +86,7 @@ protected:
     }
 
     void raiseQnhTo(int qnhHpa) {
-        rig.http->route("/api/data/metar", test::metarAnswer({{"EAAA", kEaaa + std::to_string(qnhHpa)}}));
+        rig.http->route("/api/data/metar", test::metarAnswer({{"EAAA", kEaaaWithoutQnh + std::to_string(qnhHpa)}}));
     }
 
     EngineRig rig;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "weather/UtcTime.h"
+
 namespace wx::test {
 namespace {
 
@@ -125,6 +127,55 @@ void judgeStations(const FaultCase& c, const Observation& seen, Verdict& verdict
     }
 }
 
+// The stations of cycle 2 (whole: a third began) against those of cycle 1.
+void judgeRecords(const FaultCase& c, const Observation& seen, Verdict& verdict) {
+    if (!c.recordsAsFirstCycle) {
+        return;
+    }
+    const bool same = seen.cycles() >= 3 && seen.stationWeatherInCycle(2) == seen.stationWeatherInCycle(1);
+    verdict.row.stations += same == *c.recordsAsFirstCycle ? (same ? ", as in cycle 1" : ", not as in cycle 1")
+                                                           : (same ? ", UNCHANGED" : ", CHANGED");
+    if (same != *c.recordsAsFirstCycle) {
+        verdict.problems.push_back(same ? "cycle 2 wrote cycle 1's records" : "cycle 2 changed cycle 1's records");
+    }
+}
+
+double requestSeconds(const nlohmann::json& request) {
+    const auto time = parseUtcTime(request.value("time", ""));
+    return time ? std::chrono::duration<double>(time->time_since_epoch()).count() : 0.0;
+}
+
+// What the stand-in's request log shows: the model requests, and how long
+// the aviation-weather host (its HTTPS port) was left alone after its first
+// request.
+void judgeRequests(const FaultCase& c, const CaseOutcome& outcome, Verdict& verdict) {
+    if (c.modelRequests) {
+        const auto asked = static_cast<size_t>(
+            std::count_if(outcome.requests.begin(), outcome.requests.end(),
+                          [](const nlohmann::json& r) { return r.value("path", "") == "/v1/forecast"; }));
+        verdict.row.stations += ", " + std::to_string(asked) + " model requests";
+        if (asked != *c.modelRequests) {
+            verdict.problems.push_back(std::to_string(asked) + " model requests, not " +
+                                       std::to_string(*c.modelRequests));
+        }
+    }
+    if (c.metarQuietSec > 0) {
+        std::vector<double> times;
+        for (const nlohmann::json& request : outcome.requests) {
+            if (request.value("scheme", "") == "https") {
+                times.push_back(requestSeconds(request));
+            }
+        }
+        const double quiet = times.size() >= 2 ? times[1] - times[0] : 0.0;
+        std::printf("observed: the aviation-weather host asked again after %.2f s\n", quiet);
+        verdict.row.lines += ", asked again after " + formatSeconds(quiet) + " (wait " +
+                             std::to_string(c.metarQuietSec) + " s)";
+        if (quiet < c.metarQuietSec) {
+            verdict.problems.push_back("asked again after " + formatSeconds(quiet));
+        }
+    }
+}
+
 }  // namespace
 
 Verdict judgeCase(const FaultCase& c, const Observation& seen, const CaseOutcome& outcome) {
@@ -142,6 +193,8 @@ Verdict judgeCase(const FaultCase& c, const Observation& seen, const CaseOutcome
     judgeLines(c, seen, verdict);
     judgeCycling(c, seen, outcome, verdict);
     judgeStations(c, seen, verdict);
+    judgeRecords(c, seen, verdict);
+    judgeRequests(c, outcome, verdict);
     verdict.row.passed = verdict.problems.empty();
     return verdict;
 }

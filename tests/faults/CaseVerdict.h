@@ -16,6 +16,7 @@ struct CaseOutcome {
     std::optional<int> exitStatus;  // empty: still running
     std::optional<std::chrono::steady_clock::time_point> stopSent;
     std::string stepFailure;  // a step that could not be carried out
+    std::vector<nlohmann::json> requests;  // what the stand-in's request log gained during the case
 };
 
 // The row a case earned and the problems that failed it (none: passed).

@@ -24,6 +24,11 @@ const Bound kReconnectPause{1, "1 s (the pause while the simulator is away)"};
 const Bound kOneSend{3, "3 s (one send to a window that does not answer)"};
 const Bound kUntilHung{6, "6 s (until the system reports the window hung)"};
 
+// The same fault on both METAR endpoints.
+std::vector<std::pair<std::string, std::string>> onMetars(const std::string& fault) {
+    return {{"/api/data/metar", fault}, {"/cgi-bin/data/metar.php", fault}};
+}
+
 // The same fault on every path of the aviation-weather service.
 std::vector<std::pair<std::string, std::string>> onAviationWeather(const std::string& fault) {
     return {{"/api/data/metar", fault}, {"/cgi-bin/data/metar.php", fault}, {"/api/data/isigmet", fault}};
@@ -31,6 +36,18 @@ std::vector<std::pair<std::string, std::string>> onAviationWeather(const std::st
 
 // Runs until the count-th cycle begins, then stops.
 std::vector<Step> stopAtCycle(int count) { return {{Kind::Cycle, "", count}, {Kind::Stop}}; }
+
+// After the first cycle's activation (in its pause) the fault goes on at
+// every path given, then the program runs to its third cycle and stops.
+std::vector<Step> brokenFromTheSecondCycle(const std::vector<std::pair<std::string, std::string>>& faults) {
+    std::vector<Step> steps{{Kind::Line, "NWI: 4 points activated"}};
+    for (const auto& [path, fault] : faults) {
+        steps.push_back({Kind::Fault, path + "=" + fault});
+    }
+    steps.push_back({Kind::Cycle, "", 3});
+    steps.push_back({Kind::Stop});
+    return steps;
+}
 
 std::vector<FaultCase> makeCases() {
     std::vector<FaultCase> cases;
@@ -190,6 +207,79 @@ std::vector<FaultCase> makeCases() {
                      .withoutModelLayers = true,
                      .longestWait = kModelTimeout,
                      .stopWithin = kCancelled});
+
+    // Four model points: the aircraft and the three stations.
+    cases.push_back({.id = "ModelAnswersKeptParked",
+                     .name = "Services: six cycles parked, model answers kept for the hour",
+                     .steps = stopAtCycle(7),
+                     .lines = {{"INFO", "Model data: 4 points from the last hour, 0 asked"}},
+                     .absent = {kAnyTlsFallback, kModelSkipped},
+                     .countedCycle = 6,
+                     .stations = 3,
+                     .longestWait = kRequestTimeout,
+                     .stopWithin = kQuickRequests,
+                     .modelRequests = 4});
+    cases.push_back({.id = "ModelServiceDownAnswersKept",
+                     .name = "Services: model service answers 503 from the second cycle, kept answers serve",
+                     .runOptions = {"--interval-sec", "5"},
+                     .steps = brokenFromTheSecondCycle({{"/v1/forecast", "status:503"}}),
+                     .lines = {{"INFO", "Model data: 4 points from the last hour, 0 asked"}},
+                     .absent = {kAnyTlsFallback, kModelSkipped, "HTTP 503 from *"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kPause,
+                     .stopWithin = kPauseStep,
+                     .modelRequests = 4,
+                     .recordsAsFirstCycle = true});
+    // The model service is another host (the stand-in's HTTP port): it is
+    // not paused and the stations get model weather meanwhile.
+    cases.push_back({.id = "MetarHostAsksToWait",
+                     .name = "Services: 429 with Retry-After: 30 from the METAR endpoint",
+                     .openMeteo = Host::StandInHttp,
+                     .faults = {{"/api/data/metar", "retry-after:429:30"}},
+                     .runOptions = {"--interval-sec", "5"},
+                     .steps = {{Kind::Line, "127.0.0.1:* asks to wait 30 s (HTTP 429): requests paused"},
+                               {Kind::Fault, "/api/data/metar=none"},
+                               {Kind::Line, "METAR: 3"},
+                               {Kind::Stop}},
+                     .lines = {{"WARN", "127.0.0.1:* asks to wait 30 s (HTTP 429): requests paused", 1},
+                               {"ERROR", "METAR fetch failed"},
+                               {"OK", "[GLOB] synthesized"},
+                               {"INFO", "METAR: 3"}},
+                     .absent = {kAnyTlsFallback, "HTTP 429 from *"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kPause,
+                     .stopWithin = kPauseStep,
+                     .metarQuietSec = 30});
+    // Reports minutes old, as the service gives them, so that they are young
+    // enough to be kept. The SIGMETs still come, so that the records are
+    // the first cycle's again.
+    cases.push_back({.id = "MetarServiceDownReportsKept",
+                     .name = "Services: METAR service down from the second cycle, --keep-reports-min 90",
+                     .freshReports = true,
+                     .runOptions = {"--interval-sec", "5", "--keep-reports-min", "90"},
+                     .steps = brokenFromTheSecondCycle(onMetars("drop")),
+                     .lines = {{"ERROR", "METAR fetch failed"},
+                               {"WARN", "METAR service not answering: 3 stations keep their last reports"}},
+                     .absent = {kAnyTlsFallback},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kPause,
+                     .stopWithin = kPauseStep,
+                     .recordsAsFirstCycle = true});
+    cases.push_back({.id = "MetarServiceDownReportsNotKept",
+                     .name = "Services: METAR service down from the second cycle, reports not kept",
+                     .freshReports = true,
+                     .runOptions = {"--interval-sec", "5"},
+                     .steps = brokenFromTheSecondCycle(onMetars("drop")),
+                     .lines = {{"ERROR", "METAR fetch failed"}},
+                     .absent = {kAnyTlsFallback, "METAR service not answering: *"},
+                     .countedCycle = 2,
+                     .stations = 3,
+                     .longestWait = kPause,
+                     .stopWithin = kPauseStep,
+                     .recordsAsFirstCycle = false});
 
     cases.push_back({.id = "SimulatorAbsent",
                      .name = "Simulator: absent at start",

@@ -8,10 +8,11 @@
 namespace wx::test {
 
 // Where a service's base URL points: the web-services stand-in over HTTPS,
-// a port nothing listens on, HTTPS to the stand-in's plain HTTP port (the
-// TLS handshake fails), or the stand-in's port whose certificate is made out
-// to another host.
-enum class Host { StandIn, Refused, TlsOnPlainPort, WrongHost };
+// the stand-in over plain HTTP (another host for the program), a port
+// nothing listens on, HTTPS to the stand-in's plain HTTP port (the TLS
+// handshake fails), or the stand-in's port whose certificate is made out to
+// another host.
+enum class Host { StandIn, StandInHttp, Refused, TlsOnPlainPort, WrongHost };
 
 // The airport list a run loads: a file named on the command line, or the
 // program's cache in one of three states.
@@ -28,6 +29,7 @@ struct Step {
         Restart,     // start the simulator again
         Wait,        // let count milliseconds pass
         Stop,        // send "stop" to nubiro-cli
+        Fault,       // set the stand-in's fault text, "PATH=KIND" ("PATH=none" clears it)
     };
     Kind kind{};
     std::string text{};
@@ -62,6 +64,7 @@ struct FaultCase {
     Host openMeteo = Host::StandIn;
     Host airportHost = Host::StandIn;
     std::vector<std::pair<std::string, std::string>> faults{};  // stand-in path and fault from the start
+    bool freshReports = false;  // the stand-in's reports minutes old instead of days
     AirportList airports = AirportList::File;
     std::optional<std::vector<std::string>> simulator = std::vector<std::string>{};  // absent: none runs
     std::vector<std::string> runOptions{};
@@ -74,6 +77,9 @@ struct FaultCase {
     Bound longestWait{};                // the longest silence while cycling
     std::optional<Bound> stopWithin{};  // empty: the program ends by itself
     int exitStatus = 0;
+    std::optional<size_t> modelRequests{};      // the model requests the stand-in got during the case
+    std::optional<bool> recordsAsFirstCycle{};  // the stations of cycle 2 are (or, false, are not) those of cycle 1
+    int metarQuietSec = 0;  // after its first request none to the stand-in's HTTPS port (the METARs' host) for this long
 };
 
 const std::vector<FaultCase>& faultCases();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -55,6 +56,8 @@ std::string baseUrl(Host host, const test::ServicesSim& sim) {
         return "https://" + sim.httpUrl.substr(std::string("http://").size());
     case Host::WrongHost:
         return sim.wrongHostUrl;
+    case Host::StandInHttp:
+        return sim.httpUrl;
     case Host::StandIn:
         break;
     }
@@ -98,6 +101,7 @@ TEST_P(FaultMatrix, Case) {
     installPlatformDefaults();
     const auto control = makeDefaultHttpTransport();
     ASSERT_TRUE(services->resetFaults(*control));
+    ASSERT_TRUE(services->setFreshReports(*control, c.freshReports));
     for (const auto& [path, fault] : c.faults) {
         ASSERT_TRUE(services->setFault(*control, path, fault)) << path << " " << fault;
     }
@@ -111,9 +115,12 @@ TEST_P(FaultMatrix, Case) {
         simulator = kAtHeathrow;
         simulator->insert(simulator->end(), c.simulator->begin(), c.simulator->end());
     }
+    const size_t requestsBefore = services->requests().size();
     ASSERT_TRUE(rig->launch(simulator, args));
 
-    Scenario scenario(*rig);
+    Scenario scenario(*rig, [&](const std::string& path, const std::string& kind) {
+        return services->setFault(*control, path, kind);
+    });
     test::CaseOutcome outcome;
     if (!scenario.run(c.steps)) {
         outcome.stepFailure = scenario.failure();
@@ -123,6 +130,9 @@ TEST_P(FaultMatrix, Case) {
     }
     outcome.exitStatus = rig->waitForCliExit(kEndTimeout);
     outcome.stopSent = scenario.stopSent();
+    const std::vector<nlohmann::json> requests = services->requests();
+    outcome.requests.assign(requests.begin() + static_cast<std::ptrdiff_t>(std::min(requestsBefore, requests.size())),
+                            requests.end());
 
     test::Verdict verdict = test::judgeCase(c, Observation(rig->cliLines()), outcome);
     verdict.row.order = GetParam() + 1;

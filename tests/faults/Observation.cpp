@@ -66,16 +66,21 @@ std::chrono::steady_clock::duration Observation::longestCycle() const {
     return longest;
 }
 
-size_t Observation::stationsInCycle(size_t cycle) const {
+std::vector<nlohmann::json> Observation::stationWeatherInCycle(size_t cycle) const {
+    std::vector<nlohmann::json> records;
     if (cycle == 0 || cycle > cycleStarts_.size()) {
-        return 0;
+        return records;
     }
     const size_t from = cycleStarts_[cycle - 1];
     const bool last = cycle == cycleStarts_.size();
-    return static_cast<size_t>(
-        std::count_if(stationPositions_.begin(), stationPositions_.end(), [&](size_t position) {
-            return position > from && (last || position < cycleStarts_[cycle]);
-        }));
+    for (size_t i = 0; i < stationPositions_.size(); ++i) {
+        if (stationPositions_[i] > from && (last || stationPositions_[i] < cycleStarts_[cycle])) {
+            records.push_back(stations_[i]);
+        }
+    }
+    return records;
 }
+
+size_t Observation::stationsInCycle(size_t cycle) const { return stationWeatherInCycle(cycle).size(); }
 
 }  // namespace wx::test

@@ -28,8 +28,9 @@ public:
     // to the start of the next one, or to the end.
     size_t stationsInCycle(size_t cycle) const;
     size_t stationsWritten() const { return stations_.size(); }
-    // The station events' weather records.
+    // The station events' weather records, all or those of one cycle.
     const std::vector<nlohmann::json>& stationWeather() const { return stations_; }
+    std::vector<nlohmann::json> stationWeatherInCycle(size_t cycle) const;
     // When "Engine stopped." arrived.
     std::optional<std::chrono::steady_clock::time_point> engineStopped() const { return engineStopped_; }
     // The longest time without any line from the first cycle on.

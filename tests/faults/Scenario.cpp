@@ -53,6 +53,14 @@ bool Scenario::carryOut(const Step& step) {
         stopSent_ = steady_clock::now();
         rig_.sendToCli("stop");
         return true;
+    case Step::Kind::Fault: {
+        const size_t equals = step.text.find('=');
+        if (!setFault_(step.text.substr(0, equals), step.text.substr(equals + 1))) {
+            failure_ = "the stand-in refused the fault " + step.text;
+            return false;
+        }
+        return true;
+    }
     }
     return false;
 }

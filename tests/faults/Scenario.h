@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "faults/FaultCases.h"
@@ -16,7 +17,10 @@ namespace wx::test {
 // lines a step waits for by reading everything printed so far.
 class Scenario {
 public:
-    explicit Scenario(FaultRig& rig) : rig_(rig) {}
+    // Sets one of the stand-in's faults (path, kind); true when it took it.
+    using SetFault = std::function<bool(const std::string& path, const std::string& kind)>;
+
+    Scenario(FaultRig& rig, SetFault setFault) : rig_(rig), setFault_(std::move(setFault)) {}
 
     // False when a wait ran out or the program ended first; failure() says
     // which.
@@ -30,6 +34,7 @@ private:
     bool waitUntil(const std::string& what, const std::function<bool(const Observation&)>& done);
 
     FaultRig& rig_;
+    SetFault setFault_;
     std::optional<std::chrono::steady_clock::time_point> stopSent_;
     std::string failure_;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <set>
@@ -130,14 +131,20 @@ TEST_F(EngineAgainstServices, WritesWhatThePiecesGiveAcrossASourceSwitchAndARefr
 // A cycle of twenty stations and the global point (23 requests to the one
 // stand-in port both services point at) reuses the connection the first
 // cycle opened; a second one may come when the stand-in retires a
-// connection after its hundredth request.
+// connection after its hundredth request. The second cycle comes an hour
+// after the first on the engine's clock, so that no model answer is kept.
 TEST_F(EngineAgainstServices, ACycleOfTwentyStationsOpensAtMostTwoConnectionsPerHost) {
     EngineSettings settings;
     settings.denseField = false;
     settings.maxStations = 20;
     settings.intervalSec = 0;
+    std::atomic<int> hoursLater{0};
+    rig.utcNow = [&hoursLater] { return std::chrono::system_clock::now() + std::chrono::hours{hoursLater.load()}; };
     std::vector<size_t> requestsAtCycleEnd;
-    rig.run(settings, 2, [&](Engine&, int) { requestsAtCycleEnd.push_back(sim_.requests().size()); });
+    rig.run(settings, 2, [&](Engine&, int) {
+        requestsAtCycleEnd.push_back(sim_.requests().size());
+        ++hoursLater;
+    });
     ASSERT_EQ(requestsAtCycleEnd.size(), 2u);
     const auto requests = sim_.requests();
     std::set<int> connections;

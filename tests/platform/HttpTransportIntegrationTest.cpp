@@ -107,6 +107,7 @@ struct FaultCase {
     HttpOutcome outcome;
     int status;
     const char* bodyStart;
+    const char* retryAfter;
 };
 
 class PlatformHttpFault : public test::ServicesSimTest, public testing::WithParamInterface<FaultCase> {};
@@ -118,19 +119,23 @@ TEST_P(PlatformHttpFault, TheFinalStatusComesWithTheBodyAndBrokenTransfersFail) 
         EXPECT_EQ(result.outcome, GetParam().outcome) << base;
         EXPECT_EQ(result.status, GetParam().status) << base;
         EXPECT_EQ(result.body.substr(0, std::string(GetParam().bodyStart).size()), GetParam().bodyStart) << base;
+        EXPECT_EQ(result.retryAfter, GetParam().retryAfter) << base;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, PlatformHttpFault,
     testing::Values(
-        FaultCase{"NotFoundPage", "status:404", HttpOutcome::Answered, 404, "<!DOCTYPE html>\n<html><head>"},
-        FaultCase{"ServerErrorPage", "status:503", HttpOutcome::Answered, 503, "<!DOCTYPE html>\n<html><head>"},
-        FaultCase{"EmptyBody", "empty", HttpOutcome::Answered, 200, ""},
-        FaultCase{"InvalidJson", "invalid-json", HttpOutcome::Answered, 200, "[{\"icaoId\": \"EGLL\""},
-        FaultCase{"DelayedAnswer", "delay:300", HttpOutcome::Answered, 200, "[{\"icaoId\":\"EGRR\""},
-        FaultCase{"DroppedConnection", "drop", HttpOutcome::Failed, 0, ""},
-        FaultCase{"CutBody", "drop:100", HttpOutcome::Failed, 0, ""}),
+        FaultCase{"NotFoundPage", "status:404", HttpOutcome::Answered, 404, "<!DOCTYPE html>\n<html><head>", ""},
+        FaultCase{"ServerErrorPage", "status:503", HttpOutcome::Answered, 503, "<!DOCTYPE html>\n<html><head>", ""},
+        FaultCase{"WaitInSeconds", "retry-after:429:30", HttpOutcome::Answered, 429, "<!DOCTYPE html>", "30"},
+        FaultCase{"WaitUntilADate", "retry-after:503:Wed, 21 Oct 2015 07:28:00 GMT", HttpOutcome::Answered, 503,
+                  "<!DOCTYPE html>", "Wed, 21 Oct 2015 07:28:00 GMT"},
+        FaultCase{"EmptyBody", "empty", HttpOutcome::Answered, 200, "", ""},
+        FaultCase{"InvalidJson", "invalid-json", HttpOutcome::Answered, 200, "[{\"icaoId\": \"EGLL\"", ""},
+        FaultCase{"DelayedAnswer", "delay:300", HttpOutcome::Answered, 200, "[{\"icaoId\":\"EGRR\"", ""},
+        FaultCase{"DroppedConnection", "drop", HttpOutcome::Failed, 0, "", ""},
+        FaultCase{"CutBody", "drop:100", HttpOutcome::Failed, 0, "", ""}),
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PlatformHttp, NoStationsGiveNoContent) {

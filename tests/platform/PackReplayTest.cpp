@@ -15,13 +15,14 @@ class PackReplay : public test::ServicesSimTest {};
 TEST_F(PackReplay, AnswersAsRecordedInOrderWithTheLastRepeated) {
     const test::ScratchDir scratch(sim_.stateDir);
     const std::string awc = "https://aviationweather.gov";
-    const auto entry = [](const std::string& url, HttpOutcome outcome, int status, const std::string& body) {
-        return packIndexLine({0, "2026-10-02T20:20:00.000Z", url, outcome, status, body, 0, 0}) + "\n";
+    const auto entry = [](const std::string& url, HttpOutcome outcome, int status, const std::string& body,
+                          const std::string& retryAfter = "") {
+        return packIndexLine({0, "2026-10-02T20:20:00.000Z", url, outcome, status, body, 0, 0, retryAfter}) + "\n";
     };
     scratch.write("pack/index.jsonl",
                   entry(awc + "/api/data/metar?format=json&hours=2&ids=EGLL", HttpOutcome::Answered, 200, "1.json") +
                       entry(awc + "/api/data/metar?ids=EGLL&format=json&hours=2", HttpOutcome::Answered, 200, "2.json") +
-                      entry(awc + "/api/data/isigmet?format=json", HttpOutcome::Answered, 503, "3.txt") +
+                      entry(awc + "/api/data/isigmet?format=json", HttpOutcome::Answered, 503, "3.txt", "120") +
                       entry(awc + "/v1/forecast?latitude=51.4700", HttpOutcome::TimedOut, 0, "") +
                       entry(awc + "/v1/forecast?latitude=52.0000", HttpOutcome::Refused, 0, "") +
                       entry(awc + "/cgi-bin/data/metar.php?ids=EGLL+EDDF", HttpOutcome::Certificate, 0, "") +
@@ -36,7 +37,7 @@ TEST_F(PackReplay, AnswersAsRecordedInOrderWithTheLastRepeated) {
         {"/api/data/metar?hours=2&ids=EGLL&format=json", HttpResult::answer(200, "[\"first\"]")},
         {"/api/data/metar?format=json&ids=EGLL&hours=2", HttpResult::answer(200, "[\"second\"]")},
         {"/api/data/metar?ids=EGLL&hours=2&format=json", HttpResult::answer(200, "[\"second\"]")},
-        {"/api/data/isigmet?format=json", HttpResult::answer(503, "<html>busy</html>")},
+        {"/api/data/isigmet?format=json", HttpResult::answer(503, "<html>busy</html>", "120")},
         {"/v1/forecast?latitude=52.0000", HttpResult::failure(HttpOutcome::Failed)},
         {"/cgi-bin/data/metar.php?ids=EGLL%20EDDF", HttpResult::answer(200, "EGLL 021950Z 27010KT CAVOK 15/09 Q1019")},
     };

@@ -24,18 +24,21 @@ void sendThrough(const std::string& pack, const Results& results) {
 }
 
 // A second recording into the same folder continues the pack; every
-// request is kept with its answer's status and body, or its kind of failure.
+// request is kept with its answer's status, body and "Retry-After", or its
+// kind of failure.
 TEST(PackRecorder, KeepsEachRequestAndWhatCameBack) {
     test::ScratchDir scratch;
     const std::string pack = scratch.path("pack");
     sendThrough(pack, {HttpResult::answer(200, "[]"), HttpResult::failure(HttpOutcome::TimedOut)});
-    sendThrough(pack, {HttpResult::answer(503, "<html>busy</html>"), HttpResult::failure(HttpOutcome::Refused)});
+    sendThrough(pack, {HttpResult::answer(503, "<html>busy</html>", "120"), HttpResult::failure(HttpOutcome::Refused)});
     const std::vector<PackEntry> index = test::readPackIndex(pack);
     const std::string time = "2026-10-02T00:00:00.000Z";
     ASSERT_EQ(index.size(), 4u);
-    EXPECT_EQ(index[0], (PackEntry{1, time, kUrl, HttpOutcome::Answered, 200, "00001.json", 2, index[0].durationMs}));
-    EXPECT_EQ(index[1], (PackEntry{2, time, kUrl, HttpOutcome::TimedOut, 0, "", 0, index[1].durationMs}));
-    EXPECT_EQ(index[2], (PackEntry{3, time, kUrl, HttpOutcome::Answered, 503, "00003.txt", 17, index[2].durationMs}));
+    EXPECT_EQ(index[0],
+              (PackEntry{1, time, kUrl, HttpOutcome::Answered, 200, "00001.json", 2, index[0].durationMs, ""}));
+    EXPECT_EQ(index[1], (PackEntry{2, time, kUrl, HttpOutcome::TimedOut, 0, "", 0, index[1].durationMs, ""}));
+    EXPECT_EQ(index[2],
+              (PackEntry{3, time, kUrl, HttpOutcome::Answered, 503, "00003.txt", 17, index[2].durationMs, "120"}));
     EXPECT_EQ(index[3].outcome, HttpOutcome::Refused);
     EXPECT_EQ(test::readFile(scratch.path("pack/00003.txt")), "<html>busy</html>");
 }

@@ -285,7 +285,7 @@ TEST_F(ModelSource, AttachFailuresLeaveTheRecordAsItWas) {
         WeatherData w = metarRecord();
         w.clouds = {cloud(300, 3, "", 0, 0, "METAR")};
         transport_->answer(scripted(answer));
-        source_.beginCycle();
+        source_.beginCycle({});
         source_.attachUpperAir(w, 1, 2);
         WeatherData expected = metarRecord();
         expected.clouds = {cloud(300, 3, "", 0, 0, "METAR")};
@@ -310,7 +310,7 @@ TEST_F(ModelSource, NoAnswerSkipsTheModelServiceForTheRestOfTheCycle) {
     EXPECT_EQ(transport_->requests().size(), 1u);
     EXPECT_EQ(log_.lines(), std::vector<std::string>{kModelSkipped});
 
-    source_.beginCycle();
+    source_.beginCycle({});
     transport_->answer(scripted(answerWith(hour({{"temperature_2m", 1}}))));
     EXPECT_TRUE(source_.synthesizeGlobal(51.47, -0.45));
     EXPECT_EQ(transport_->requests().size(), 2u);

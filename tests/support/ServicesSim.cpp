@@ -19,6 +19,12 @@ bool ServicesSim::resetFaults(HttpTransport& transport) const {
     return answer.succeeded() && answer.body == "ok\n";
 }
 
+bool ServicesSim::setFreshReports(HttpTransport& transport, bool fresh) const {
+    const HttpResult answer =
+        transport.send({httpUrl + "/_sim/fresh-reports?on=" + std::string(fresh ? "1" : "0"), 10, false}, nullptr);
+    return answer.succeeded() && answer.body == "ok\n";
+}
+
 bool ServicesSim::replay(HttpTransport& transport, const std::string& packDir) const {
     // The stand-in is a program of the machine the tests run on: under Wine
     // it knows a folder on Wine's drive Z: by its own path.

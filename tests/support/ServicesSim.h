@@ -24,6 +24,9 @@ struct ServicesSim {
     // request; true when the stand-in accepted it.
     bool setFault(HttpTransport& transport, const std::string& path, const std::string& kind) const;
     bool resetFaults(HttpTransport& transport) const;
+    // Reports made 5 to 95 minutes old when asked for (or as the fixture
+    // has them), until resetFaults.
+    bool setFreshReports(HttpTransport& transport, bool fresh) const;
     // Serves the weather pack in packDir, a folder under stateDir, from now
     // on (resetFaults ends it); true when the stand-in loaded it.
     bool replay(HttpTransport& transport, const std::string& packDir) const;

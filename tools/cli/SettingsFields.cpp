@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "CliOptions.h"
+#include "engine/KeptReports.h"
 
 namespace wx::cli {
 namespace {
@@ -32,6 +33,18 @@ Setter flag(bool EngineSettings::*field) {
             throw UsageError("--" + name + " needs 0 or 1, not \"" + value + "\"");
         }
         settings.*field = value == "1";
+    };
+}
+
+// 0 (off) or the minutes the window allows.
+Setter keepMinutes(int32_t EngineSettings::*field) {
+    return [field](EngineSettings& settings, const std::string& name, const std::string& value) {
+        const int32_t minutes = parseInteger("--" + name, value);
+        if (minutes != 0 && (minutes < kKeepReportsMinMinutes || minutes > kKeepReportsMaxMinutes)) {
+            throw UsageError("--" + name + " needs 0 (off) or " + std::to_string(kKeepReportsMinMinutes) + " to " +
+                             std::to_string(kKeepReportsMaxMinutes) + " minutes, not \"" + value + "\"");
+        }
+        settings.*field = minutes;
     };
 }
 
@@ -71,6 +84,7 @@ const std::vector<Field>& fields() {
         {"sigmet-enabled", flag(&EngineSettings::sigmetEnabled)},
         {"source", text(&EngineSettings::source)},
         {"smooth-changes", flag(&EngineSettings::smoothChanges)},
+        {"keep-reports-min", keepMinutes(&EngineSettings::keepReportsMin)},
     };
     return kFields;
 }

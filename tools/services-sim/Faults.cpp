@@ -14,6 +14,21 @@ std::optional<int> number(const std::string& text) {
     return value;
 }
 
+bool isStatus(std::optional<int> value) { return value && *value >= 100 && *value <= 599; }
+
+// "CODE:VALUE" of a retry-after fault; VALUE may hold colons (an HTTP date).
+std::optional<Fault> retryAfterFault(const std::string& arg) {
+    const size_t colon = arg.find(':');
+    if (colon == std::string::npos || colon + 1 == arg.size()) {
+        return std::nullopt;
+    }
+    const std::optional<int> status = number(arg.substr(0, colon));
+    if (!isStatus(status)) {
+        return std::nullopt;
+    }
+    return Fault{Fault::Kind::Status, status, arg.substr(colon + 1)};
+}
+
 }  // namespace
 
 std::optional<Fault> parseFault(const std::string& kind) {
@@ -21,33 +36,36 @@ std::optional<Fault> parseFault(const std::string& kind) {
     const std::string name = kind.substr(0, colon);
     const std::optional<std::string> arg =
         colon == std::string::npos ? std::nullopt : std::optional<std::string>(kind.substr(colon + 1));
+    if (name == "retry-after") {
+        return arg ? retryAfterFault(*arg) : std::nullopt;
+    }
     const std::optional<int> value = arg ? number(*arg) : std::nullopt;
     if (arg && !value) {
         return std::nullopt;
     }
     if (name == "delay" && value) {
-        return Fault{Fault::Kind::Delay, value};
+        return Fault{Fault::Kind::Delay, value, {}};
     }
-    if (name == "status" && value && *value >= 100 && *value <= 599) {
-        return Fault{Fault::Kind::Status, value};
+    if (name == "status" && isStatus(value)) {
+        return Fault{Fault::Kind::Status, value, {}};
     }
     if (name == "empty" && !arg) {
-        return Fault{Fault::Kind::Empty, std::nullopt};
+        return Fault{Fault::Kind::Empty, std::nullopt, {}};
     }
     if (name == "invalid-json" && !arg) {
-        return Fault{Fault::Kind::InvalidJson, std::nullopt};
+        return Fault{Fault::Kind::InvalidJson, std::nullopt, {}};
     }
     if (name == "drop") {
-        return Fault{Fault::Kind::Drop, value};
+        return Fault{Fault::Kind::Drop, value, {}};
     }
     if (name == "hang" && !arg) {
-        return Fault{Fault::Kind::Hang, std::nullopt};
+        return Fault{Fault::Kind::Hang, std::nullopt, {}};
     }
     if (name == "trickle" && value && *value > 0) {
-        return Fault{Fault::Kind::Trickle, value};
+        return Fault{Fault::Kind::Trickle, value, {}};
     }
     if (name == "qnh-rise" && value) {
-        return Fault{Fault::Kind::QnhRise, value};
+        return Fault{Fault::Kind::QnhRise, value, {}};
     }
     return std::nullopt;
 }

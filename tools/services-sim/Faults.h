@@ -16,11 +16,15 @@ struct Fault {
     // before the connection is cut (absent = cut before any answer);
     // Trickle: milliseconds between the body's bytes; QnhRise: hectopascals.
     std::optional<int> arg;
+    // Status: the "Retry-After" header sent with it (none when empty).
+    std::string retryAfter;
 
     bool operator==(const Fault&) const = default;
 };
 
-// "delay:MS", "status:CODE", "empty", "invalid-json", "drop", "drop:BYTES",
+// "delay:MS", "status:CODE", "retry-after:CODE:VALUE" (that status with
+// the header "Retry-After: VALUE", any text), "empty", "invalid-json",
+// "drop", "drop:BYTES",
 // "hang" (the request is read and never answered) or "trickle:MS" (the
 // answer's headers at once, then its body one byte every MS ms) or
 // "qnh-rise:HPA" (the first answer as it is, every later one with its

@@ -98,7 +98,7 @@ std::shared_ptr<ReplayPack> ReplayPack::load(const std::string& dir, std::string
         if (entry->outcome == HttpOutcome::Certificate) {
             continue;
         }
-        ReplayAnswer answer{entry->outcome, entry->status, nullptr, ""};
+        ReplayAnswer answer{entry->outcome, entry->status, nullptr, "", entry->retryAfter};
         if (entry->outcome == HttpOutcome::Answered) {
             // Bodies lie in the pack's own folder, nowhere else.
             const std::filesystem::path name(entry->bodyFile);

@@ -18,6 +18,7 @@ struct ReplayAnswer {
     int status = 0;
     std::shared_ptr<const std::string> body;
     std::string contentType;
+    std::string retryAfter;  // the answer's "Retry-After" header, when it had one
 };
 
 // Query parameters, decoded and sorted: the same set in any order matches.

@@ -1,6 +1,10 @@
 #include "RequestLog.h"
 
+#include <chrono>
+
 #include <nlohmann/json.hpp>
+
+#include "weather/UtcTime.h"
 
 namespace wx::sim {
 
@@ -14,7 +18,9 @@ void RequestLog::add(const LoggedRequest& request) {
     if (!enabled_) {
         return;
     }
-    const nlohmann::ordered_json line{{"method", request.method},
+    const auto now = std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now());
+    const nlohmann::ordered_json line{{"time", formatUtcTime(now)},
+                                      {"method", request.method},
                                       {"scheme", request.scheme},
                                       {"target", request.target},
                                       {"path", request.path},

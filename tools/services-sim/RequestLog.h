@@ -16,7 +16,8 @@ struct LoggedRequest {
     int clientPort = 0;     // the client's end of the connection: one value per connection
 };
 
-// One JSON object a line per request, flushed at once so that a test can
+// One JSON object a line per request, with the time it came ("time", UTC
+// to the millisecond), flushed at once so that a test can
 // read it as soon as its request was answered. Without a file it keeps
 // nothing.
 class RequestLog {

@@ -37,6 +37,20 @@ std::string htmlPage(int status) {
            "</h1>\n<hr><p>services-sim</p></body></html>\n";
 }
 
+// An error status as the path's service gives it: the forecast service its
+// JSON error object (for 429 the reason it gives when its minute's calls
+// are spent), the others an HTML page.
+void errorAnswer(const Request& req, Response& res, int status) {
+    res.status = status;
+    if (req.path != "/v1/forecast") {
+        res.set_content(htmlPage(status), "text/html; charset=utf-8");
+        return;
+    }
+    const std::string why =
+        status == 429 ? "Minutely API request limit exceeded. Please try again in one minute." : reason(status);
+    res.set_content(nlohmann::json{{"error", true}, {"reason", why}}.dump(), "application/json; charset=utf-8");
+}
+
 // Sends the first bytes of the body and then cuts the connection, with the
 // whole length announced.
 void cutBody(Response& res, size_t bytes) {
@@ -80,8 +94,10 @@ httplib::Server::Handler withFaults(ServiceData& data, httplib::Server::Handler 
                 handler(req, res);
                 return;
             case Fault::Kind::Status:
-                res.status = *fault->arg;
-                res.set_content(htmlPage(res.status), "text/html; charset=utf-8");
+                errorAnswer(req, res, *fault->arg);
+                if (!fault->retryAfter.empty()) {
+                    res.set_header("Retry-After", fault->retryAfter);
+                }
                 return;
             case Fault::Kind::Empty:
                 res.status = 200;
@@ -121,7 +137,7 @@ httplib::Server::Handler withFaults(ServiceData& data, httplib::Server::Handler 
 void serveMetars(const ServiceData& data, const Request& req, Response& res) {
     const double hours = std::atof(req.get_param_value("hours").c_str());
     auto reports = data.metars.select(req.get_param_value("ids"), hours);
-    if (data.freshReports) {
+    if (data.freshReports.load()) {
         reports = retimed(reports, std::chrono::system_clock::now());
     }
     if (reports.empty()) {
@@ -161,6 +177,9 @@ void serveRecorded(ServiceData& data, ReplayPack& pack, const Request& req, Resp
     switch (answer->outcome) {
         case HttpOutcome::Answered:
             res.status = answer->status;
+            if (!answer->retryAfter.empty()) {
+                res.set_header("Retry-After", answer->retryAfter);
+            }
             if (!answer->body->empty()) {
                 res.set_content(*answer->body, answer->contentType);
             }
@@ -226,9 +245,15 @@ void serveControl(ServiceData& data, const Request& req, Response& res) {
         res.set_content(counts.dump() + "\n", "application/json");
         return;
     }
+    if (req.path == "/_sim/fresh-reports") {
+        data.freshReports = req.get_param_value("on") == "1";
+        res.set_content("ok\n", "text/plain");
+        return;
+    }
     if (req.path == "/_sim/reset") {
         data.faults.clearAll();
         data.replay.set(nullptr);
+        data.freshReports = data.freshReportsAtStart;
         res.set_content("ok\n", "text/plain");
         return;
     }
@@ -279,6 +304,7 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
     server.Get("/_sim/fault", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/reset", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/connections", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
+    server.Get("/_sim/fresh-reports", [&data](const Request& req, Response& res) { serveControl(data, req, res); });
     server.Get("/_sim/replay", [&data](const Request& req, Response& res) { serveReplayControl(data, req, res); });
     server.Get(".*", service([](const Request&, Response& res) { res.status = 404; }));
     server.set_error_handler([](const Request&, Response& res) {

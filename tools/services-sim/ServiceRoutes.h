@@ -24,7 +24,8 @@ struct ServiceData {
     RequestLog requests;
     ConnectionCounts connections;
     std::atomic<bool> stopping{false};  // set before the servers stop: held requests let go
-    bool freshReports = false;  // reports carry recent times instead of the fixture's
+    bool freshReportsAtStart = false;     // what /_sim/reset puts back
+    std::atomic<bool> freshReports{false};  // reports carry recent times instead of the fixture's
     ReplaySlot replay;          // while it holds a pack, every service path answers from it
 };
 

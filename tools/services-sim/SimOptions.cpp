@@ -28,12 +28,16 @@ const char* const kSimUsage =
     "  --sigmets-captured TIME         the moment (UTC, 2026-10-02T20:20:00Z) the SIGMET file shows:\n"
     "                                  its rows' receiptTime, validTimeFrom and validTimeTo are\n"
     "                                  served moved by the time since then (without it, as they are)\n"
-    "  --fault PATH=KIND[:ARG]         KIND: delay:MS, status:CODE (with an HTML page), empty,\n"
+    "  --fault PATH=KIND[:ARG]         KIND: delay:MS, status:CODE (with an HTML page; for\n"
+    "                                  /v1/forecast the service's JSON error object),\n"
+    "                                  retry-after:CODE:VALUE (status:CODE with the header\n"
+    "                                  Retry-After: VALUE, seconds or an HTTP date), empty,\n"
     "                                  invalid-json, drop (close without an answer),\n"
     "                                  drop:BYTES (close after BYTES bytes of the body), hang\n"
     "                                  (never answer), trickle:MS (the body one byte every MS) or\n"
     "                                  qnh-rise:HPA (later answers with their QNH groups raised)\n"
-    "  --request-log FILE              append one JSON line per request received\n"
+    "  --request-log FILE              append one JSON line per request received, with the time\n"
+    "                                  it came (UTC)\n"
     "  --authority-out FILE            write the certificate authority (PEM) for clients to trust\n"
     "  --fresh-reports                 each station's report is made 5 to 95 minutes old when it is\n"
     "                                  asked for (by station), instead of keeping its fixture time\n"
@@ -48,6 +52,8 @@ const char* const kSimUsage =
     "Control while running: GET /_sim/fault?path=PATH&fault=KIND[:ARG] sets a fault\n"
     "(fault=none or no fault clears it); GET /_sim/reset clears every fault;\n"
     "GET /_sim/connections gives the connections each port accepted so far;\n"
+    "GET /_sim/fresh-reports?on=1 (or 0) makes the reports fresh as --fresh-reports does (or not),\n"
+    "until /_sim/reset puts back what the command line chose;\n"
     "GET /_sim/replay?dir=DIR serves a weather pack from then on (dir= empty, or /_sim/reset, ends it).\n";
 
 namespace {

@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath), {}, {false}, options.freshReports, {}};
+    ServiceData data{{}, {}, {}, {}, wx::sim::RequestLog(options.requestLogPath), {}, {false}, options.freshReports,
+                     {options.freshReports}, {}};
     if (!data.requests.ok()) {
         std::cerr << "services-sim: cannot write " << options.requestLogPath << "\n";
         return 1;

@@ -46,6 +46,7 @@ constexpr Caption kCaptions[] = {
     {IDC_DENSE_FIELD, TextId::DenseField},
     {IDC_ONLY_NEAREST, TextId::OnlyNearest},
     {IDC_SMOOTH_CHANGES, TextId::SmoothChanges},
+    {IDC_KEEP_REPORTS, TextId::KeepReports},
     {IDC_SYNC_ZULU, TextId::SyncZulu},
     {IDC_SIGMET, TextId::Sigmet},
     {IDC_CAVOK_HAZE, TextId::CavokHaze},

@@ -127,6 +127,7 @@ private:
     void showWarning(TextId message);
     void addStation();
     void removeStation();
+    void keepReportsToggled();
 
     void close();
     bool workersFinished() const;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/AboutText.h"
+#include "app/ControlSettings.h"
 #include "app/StationEntry.h"
 #include "app/win32/ControlIds.h"
 #include "app/win32/MainWindow.h"
@@ -40,6 +41,11 @@ void MainWindow::onCommand(WPARAM wParam) {
         break;
     case IDC_REMOVE_STATION:
         removeStation();
+        break;
+    case IDC_KEEP_REPORTS:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            keepReportsToggled();
+        }
         break;
     case IDCANCEL:
         close();
@@ -151,6 +157,17 @@ void MainWindow::addStation() {
         refreshStationList();
     }
     SetWindowTextW(entry, L"");
+}
+
+// The minutes field beside "Keep reports" is for a ticked box only; ticked
+// with the field empty, it offers 90 minutes.
+void MainWindow::keepReportsToggled() {
+    const bool ticked = isChecked(IDC_KEEP_REPORTS);
+    const HWND minutes = control(IDC_KEEP_REPORTS_MIN);
+    if (ticked && GetWindowTextLengthW(minutes) == 0) {
+        SetWindowTextW(minutes, toWide(kKeepReportsFirstMinutes).c_str());
+    }
+    EnableWindow(minutes, ticked ? TRUE : FALSE);
 }
 
 void MainWindow::removeStation() {

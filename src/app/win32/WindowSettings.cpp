@@ -20,6 +20,7 @@ constexpr OptionBox kOptionBoxes[] = {
     {IDC_DENSE_FIELD, &ControlValues::denseField},
     {IDC_ONLY_NEAREST, &ControlValues::onlyNearest},
     {IDC_SMOOTH_CHANGES, &ControlValues::smoothChanges},
+    {IDC_KEEP_REPORTS, &ControlValues::keepReports},
     {IDC_SYNC_ZULU, &ControlValues::syncZulu},
     {IDC_SIGMET, &ControlValues::sigmetEnabled},
     {IDC_CAVOK_HAZE, &ControlValues::cavokHaze},
@@ -34,7 +35,7 @@ struct NumberBox {
 constexpr NumberBox kNumberBoxes[] = {
     {IDC_MAX_STATIONS, &ControlValues::maxStations}, {IDC_RADIUS, &ControlValues::radiusNm},
     {IDC_INTERVAL, &ControlValues::intervalSec},     {IDC_TEXT_SECONDS, &ControlValues::textSeconds},
-    {IDC_CAVOK_VISIBILITY, &ControlValues::cavokVisibilityM},
+    {IDC_CAVOK_VISIBILITY, &ControlValues::cavokVisibilityM}, {IDC_KEEP_REPORTS_MIN, &ControlValues::keepReportsMin},
 };
 
 }  // namespace
@@ -63,6 +64,7 @@ void MainWindow::showSettings(const EngineSettings& settings) {
     for (const OptionBox& box : kOptionBoxes) {
         CheckDlgButton(dialog_, box.id, controls.*box.value ? BST_CHECKED : BST_UNCHECKED);
     }
+    EnableWindow(control(IDC_KEEP_REPORTS_MIN), controls.keepReports ? TRUE : FALSE);
     SendMessageW(control(IDC_SOURCE), CB_SETCURSEL, static_cast<WPARAM>(controls.sourceIndex), 0);
     stations_ = controls.stations;
     refreshStationList();

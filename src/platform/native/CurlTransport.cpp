@@ -1,6 +1,7 @@
 #include "platform/native/CurlTransport.h"
 
 #include <curl/curl.h>
+#include <curl/header.h>
 
 #include <optional>
 #include <utility>
@@ -83,6 +84,16 @@ bool splits(const std::string& url) {
     }
     const std::string name = schemeText.get();
     return name == "http" || name == "https";
+}
+
+// The final answer's "Retry-After" header (after any redirect); empty
+// without one.
+std::string retryAfterOf(CURL* handle) {
+    curl_header* header = nullptr;
+    if (curl_easy_header(handle, "Retry-After", 0, CURLH_HEADER, -1, &header) != CURLHE_OK || header == nullptr) {
+        return {};
+    }
+    return header->value;
 }
 
 size_t appendBody(char* data, size_t size, size_t count, void* target) {
@@ -200,7 +211,7 @@ HttpResult CurlTransport::send(const HttpRequest& request, const LogFn& log) {
     }
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
-    return HttpResult::answer(static_cast<int>(status), std::move(body));
+    return HttpResult::answer(static_cast<int>(status), std::move(body), retryAfterOf(h));
 }
 
 }  // namespace wx

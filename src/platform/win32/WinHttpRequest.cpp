@@ -168,6 +168,23 @@ std::optional<DWORD> WinHttpRequest::contentLength() const {
     return length;
 }
 
+std::wstring WinHttpRequest::header(const wchar_t* name) const {
+    DWORD bytes = 0;
+    WinHttpQueryHeaders(handle_.get(), WINHTTP_QUERY_CUSTOM, name, WINHTTP_NO_OUTPUT_BUFFER, &bytes,
+                        WINHTTP_NO_HEADER_INDEX);
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || bytes == 0) {
+        return {};
+    }
+    std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+    DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    if (!WinHttpQueryHeaders(handle_.get(), WINHTTP_QUERY_CUSTOM, name, value.data(), &size,
+                             WINHTTP_NO_HEADER_INDEX)) {
+        return {};
+    }
+    value.resize(size / sizeof(wchar_t));
+    return value;
+}
+
 DWORD WinHttpRequest::error() const { return events_->error; }
 
 DWORD WinHttpRequest::secureFailureFlags() const { return events_->secureFailure; }

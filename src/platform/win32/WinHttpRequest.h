@@ -62,6 +62,8 @@ public:
     Step readBody(std::string& body, const RequestLimits& limits);
     // The announced body length, when the response gives one.
     std::optional<DWORD> contentLength() const;
+    // A header of the response by its name; empty when it has none.
+    std::wstring header(const wchar_t* name) const;
 
     // The WinHTTP error of the failed step.
     DWORD error() const;

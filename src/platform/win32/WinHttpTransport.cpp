@@ -95,7 +95,7 @@ Attempt tryGet(HINTERNET connection, const std::wstring& object, bool secure, bo
     if (announced && body.size() < *announced) {
         return {HttpResult::failure(HttpOutcome::Failed)};
     }
-    return {HttpResult::answer(status, std::move(body))};
+    return {HttpResult::answer(status, std::move(body), fromWide(request.header(L"Retry-After")))};
 }
 
 // After a TLS channel error that names no problem (under Wine a refused

@@ -299,6 +299,7 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
         {IDC_DENSE_FIELD, TextId::DenseField},
         {IDC_ONLY_NEAREST, TextId::OnlyNearest},
         {IDC_SMOOTH_CHANGES, TextId::SmoothChanges},
+        {IDC_KEEP_REPORTS, TextId::KeepReports},
         {IDC_SYNC_ZULU, TextId::SyncZulu},
         {IDC_SIGMET, TextId::Sigmet},
         {IDC_CAVOK_HAZE, TextId::CavokHaze},
@@ -318,6 +319,7 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
     const std::pair<int, const char*> fields[] = {
         {IDC_MAX_STATIONS, "15"}, {IDC_RADIUS, "200"},     {IDC_INTERVAL, "600"},
         {IDC_TEXT_SECONDS, "15"}, {IDC_CAVOK_VISIBILITY, "9999"}, {IDC_STATION_ENTRY, ""},
+        {IDC_KEEP_REPORTS_MIN, ""},
     };
     for (const auto& [id, value] : fields) {
         EXPECT_EQ(d.text(id), value) << id;
@@ -328,6 +330,8 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
         EXPECT_EQ(d.isChecked(id), id != IDC_ONLY_NEAREST) << id;
     }
     EXPECT_FALSE(d.isChecked(IDC_SMOOTH_CHANGES));
+    EXPECT_FALSE(d.isChecked(IDC_KEEP_REPORTS));
+    EXPECT_FALSE(d.isEnabled(IDC_KEEP_REPORTS_MIN));
     EXPECT_EQ(d.comboEntries(IDC_SOURCE),
               (Lines{text(TextId::SourceOpenMeteo), text(TextId::SourceNoaa), text(TextId::SourceMetarOnly)}));
     EXPECT_EQ(d.comboSelection(IDC_SOURCE), 0);
@@ -377,6 +381,28 @@ TEST_P(Dialog, CollectsSettingsFromTheControls) {
     EXPECT_EQ(window_->collectSettings().intervalSec, 31);
     // Without an engine a source change is only logged.
     EXPECT_EQ(log().back(), "[INFO] " + text(TextId::SourceChanged, "noaa"));
+}
+
+// Ticked with its field empty, "Keep reports" offers 90 minutes; the field
+// takes 10 to 180 and keeps what was typed while the box is unticked.
+TEST_P(Dialog, KeepReportsOffersNinetyMinutesWhenFirstTicked) {
+    open(kAirportList);
+    const DialogDriver& d = *driver_;
+    d.click(IDC_KEEP_REPORTS);
+    EXPECT_TRUE(d.isChecked(IDC_KEEP_REPORTS));
+    EXPECT_TRUE(d.isEnabled(IDC_KEEP_REPORTS_MIN));
+    EXPECT_EQ(d.text(IDC_KEEP_REPORTS_MIN), "90");
+    EXPECT_EQ(window_->collectSettings().keepReportsMin, 90);
+    for (const auto& [typed, minutes] : {std::pair{"200", 180}, std::pair{"5", 10}, std::pair{"45", 45}}) {
+        d.type(IDC_KEEP_REPORTS_MIN, typed);
+        EXPECT_EQ(window_->collectSettings().keepReportsMin, minutes) << typed;
+    }
+    d.click(IDC_KEEP_REPORTS);
+    EXPECT_FALSE(d.isEnabled(IDC_KEEP_REPORTS_MIN));
+    EXPECT_EQ(window_->collectSettings().keepReportsMin, 0);
+    d.click(IDC_KEEP_REPORTS);
+    EXPECT_EQ(d.text(IDC_KEEP_REPORTS_MIN), "45");
+    EXPECT_EQ(window_->collectSettings().keepReportsMin, 45);
 }
 
 TEST_P(Dialog, StartWithoutAirportDatabaseIsRefused) {
@@ -726,6 +752,13 @@ TEST_P(Dialog, FollowsDpiChanges) {
         EXPECT_GE(status.bottom - status.top, textExtent(d.control(IDC_READBACK), L"Simulator: wind 221°").cy) << dpi;
         const RECT start = d.controlRect(IDC_START);
         EXPECT_NEAR(start.right - start.left, scaled(startAt96.right - startAt96.left), 1) << dpi;
+        // "Keep reports" holds its caption beside its box, and its minutes
+        // field comes after it.
+        const RECT keep = d.controlRect(IDC_KEEP_REPORTS);
+        EXPECT_GE(keep.right - keep.left, textWidth(d.control(IDC_KEEP_REPORTS), toWide(text(TextId::KeepReports))) +
+                                              scaled(GetSystemMetrics(SM_CXMENUCHECK) + 4))
+            << dpi;
+        EXPECT_GE(d.controlRect(IDC_KEEP_REPORTS_MIN).left, keep.right) << dpi;
 
         LOGFONTW logFont{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d.control(IDC_LOG), WM_GETFONT, 0, 0)), sizeof logFont,

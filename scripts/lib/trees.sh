@@ -7,6 +7,11 @@
 #   configure_tsan ROOT TREE      clang-14 with ThreadSanitizer
 #   configure_windows ROOT TREE NATIVE_TREE
 #       MinGW-w64; its tests reach the native tree's web-services stand-in
+#   build_release ROOT TREE TARGET...
+#       the optimised tree of the benchmarks, the model-calls count and the
+#       soak (no tests, the benchmark programs always on), configured and
+#       built quietly: the tools' output goes to build/logs/release-build.log,
+#       whose end a failure shows
 #
 # The sanitizer trees compile at -O0 with line tables only, which halves the
 # compile time; the libraries whose loops the tests run hardest stay at -O1,
@@ -42,4 +47,19 @@ configure_windows() {
   _configure "$1" "$2" "" -DCMAKE_BUILD_TYPE=Release \
     "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" -DCMAKE_TOOLCHAIN_FILE="$1/cmake/mingw-w64-x86_64.cmake" \
     -DNUBIRO_HOST_SERVICES_SIM="$3/tools/services-sim/services-sim"
+}
+
+build_release() {
+  local root=$1 tree=$2
+  shift 2
+  local log="$root/build/logs/release-build.log"
+  mkdir -p "$(dirname "$log")"
+  echo "building the optimised tree $tree (log in $log)"
+  if ! { _configure "$root" "$tree" "" -DCMAKE_BUILD_TYPE=Release -DNUBIRO_BUILD_TESTS=OFF \
+           -DNUBIRO_BUILD_BENCHMARKS=ON &&
+         cmake --build "$tree" -j "$(nproc 2>/dev/null || echo 2)" --target "$@"; } >"$log" 2>&1; then
+    tail -n 25 "$log" >&2
+    echo "the build failed; the whole log: $log" >&2
+    return 1
+  fi
 }

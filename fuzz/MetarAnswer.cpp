@@ -18,7 +18,7 @@ using namespace wx;
 using Answers = std::vector<std::optional<std::string>>;
 
 void fetch(IWeatherSource& source) {
-    for (const auto& [id, report] : source.fetchMetars({"EGLL", "KJFK", "EDDF"})) {
+    for (const auto& [id, report] : source.fetchMetars({"EGLL", "KJFK", "EDDF"}).reports) {
         fuzz::require(!id.empty() && !report.empty());
     }
 }

@@ -93,7 +93,7 @@ private:
     void notePosition(const EngineSettings& settings, const std::optional<SimPosition>& position);
     void selectSource();
     SourceContext sourceContext() const;
-    void keepLastReports(const EngineSettings& settings, const std::vector<StationEntry>& sorted, MetarMap& metars);
+    void keepLastReports(const EngineSettings& settings, const std::vector<StationEntry>& sorted, MetarFetch& fetch);
     EngineSettings copySettings() const;
     void serveWeatherText(const EngineSettings& settings);
     void checkPositionJump(const std::optional<SimPosition>& position);

@@ -201,11 +201,12 @@ void Engine::serveRefresh(const EngineSettings& settings) {
 
 void Engine::writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
                            const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working) {
-    MetarMap metars = source_->fetchMetars(stationIds(sorted));
+    MetarFetch fetch = source_->fetchMetars(stationIds(sorted));
+    MetarMap& metars = fetch.reports;
     checkStop();
     log("METAR: " + std::to_string(metars.size()), "INFO");
     const Reports received = orderedReports(metars, sorted);
-    keepLastReports(settings, sorted, metars);
+    keepLastReports(settings, sorted, fetch);
     logReports(orderedReports(metars, sorted));
     const SigmetList sigmets = fetchSigmets(settings);
     overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable)};
@@ -236,10 +237,10 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
 // at all and the setting is on, each station keeps its last report while it
 // is young enough, written as a fresh one would be.
 void Engine::keepLastReports(const EngineSettings& settings, const std::vector<StationEntry>& sorted,
-                             MetarMap& metars) {
+                             MetarFetch& fetch) {
     const auto now = utcNow(seams_.utcNow);
-    if (source_->metarsAnswered()) {
-        keptReports_.remember(metars, now);
+    if (fetch.answered) {
+        keptReports_.remember(fetch.reports, now);
         return;
     }
     const int32_t minutes = keepReportsMinutes(settings.keepReportsMin);
@@ -249,7 +250,7 @@ void Engine::keepLastReports(const EngineSettings& settings, const std::vector<S
     const MetarMap kept = keptReports_.youngerThan(stationIds(sorted), minutes, now);
     log("METAR service not answering: " + std::to_string(kept.size()) + " stations keep their last reports",
         "WARN");
-    metars.insert(kept.begin(), kept.end());
+    fetch.reports.insert(kept.begin(), kept.end());
 }
 
 // The raw reports with their age; a stale one is pointed out.

@@ -5,11 +5,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string textMember(const json& sigmet, const char* key, const std::string& fallback) {
-    const auto it = sigmet.find(key);
-    return it != sigmet.end() && it->is_string() ? it->get<std::string>() : fallback;
-}
-
 std::string upperCase(std::string text) {
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') {
@@ -38,14 +33,19 @@ SigmetHazard hazardClass(const std::string& hazard) {
 
 }  // namespace
 
+std::string sigmetText(const json& sigmet, const char* key, const std::string& fallback) {
+    const auto it = sigmet.find(key);
+    return it != sigmet.end() && it->is_string() ? it->get<std::string>() : fallback;
+}
+
 SigmetIdentity sigmetIdentity(const json& sigmet) {
     SigmetIdentity identity;
     if (!sigmet.is_object()) {
         identity.label = "?";
         return identity;
     }
-    identity.hazard = upperCase(textMember(sigmet, "hazard", ""));
-    identity.label = textMember(sigmet, "firId", textMember(sigmet, "firName", "?"));
+    identity.hazard = upperCase(sigmetText(sigmet, "hazard"));
+    identity.label = sigmetText(sigmet, "firId", sigmetText(sigmet, "firName", "?"));
     identity.hazardClass = hazardClass(identity.hazard);
     return identity;
 }

@@ -24,4 +24,8 @@ struct SigmetIdentity {
 // Members absent or of another type take their defaults; never throws.
 SigmetIdentity sigmetIdentity(const nlohmann::json& sigmet);
 
+// A member of a SIGMET object that is text; `fallback` when it is absent or
+// of another type.
+std::string sigmetText(const nlohmann::json& sigmet, const char* key, const std::string& fallback = {});
+
 }  // namespace wx

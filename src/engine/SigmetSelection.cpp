@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/SigmetHazard.h"
 #include "weather/UtcTime.h"
 
 namespace wx {
@@ -9,15 +10,9 @@ namespace {
 
 using nlohmann::json;
 
-// A member's text; empty when it is absent or no text.
-std::string textOrEmpty(const json& sigmet, const char* key) {
-    const auto it = sigmet.find(key);
-    return it != sigmet.end() && it->is_string() ? it->get<std::string>() : std::string();
-}
-
 bool sameIssuer(const json& a, const json& b) {
     for (const char* key : {"icaoId", "firId", "hazard"}) {
-        if (textOrEmpty(a, key) != textOrEmpty(b, key)) {
+        if (sigmetText(a, key) != sigmetText(b, key)) {
             return false;
         }
     }

@@ -15,13 +15,6 @@ namespace wx {
 // Each one takes at most this long as a whole.
 constexpr int kAviationWeatherTimeoutSec = 25;
 
-// The reports of one fetch, and whether any of its requests got an answer
-// (a status from 200 to 299); an empty id list counts as answered.
-struct MetarFetch {
-    MetarMap reports;
-    bool answered = false;
-};
-
 // METARs of all ids in one JSON request ("hours" = 2), with the plain-text
 // endpoint as fallback when that answer is absent or empty; tolerant of
 // byte-order marks, HTML pages, single objects and plain report lines. A

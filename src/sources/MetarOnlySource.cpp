@@ -11,10 +11,8 @@ MetarOnlySource::MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> trans
       http_(std::move(log), std::move(transport), std::move(context.cancel), std::move(context.pauses),
             std::move(context.clock)) {}
 
-MetarMap MetarOnlySource::fetchMetars(const std::vector<std::string>& stationIds) {
-    MetarFetch fetch = fetchMetarsJsonOnly(http_, log_, stationIds);
-    metarsAnswered_ = fetch.answered;
-    return std::move(fetch.reports);
+MetarFetch MetarOnlySource::fetchMetars(const std::vector<std::string>& stationIds) {
+    return fetchMetarsJsonOnly(http_, log_, stationIds);
 }
 
 std::vector<nlohmann::json> MetarOnlySource::fetchSigmets() { return fetchSigmetList(http_); }

@@ -19,8 +19,7 @@ public:
     std::string description() const override { return "Only METAR + SIGMET, no upper-air synthesis"; }
     bool hasUpperAir() const override { return false; }
     bool canSynthesize() const override { return false; }
-    MetarMap fetchMetars(const std::vector<std::string>& stationIds) override;
-    bool metarsAnswered() const override { return metarsAnswered_; }
+    MetarFetch fetchMetars(const std::vector<std::string>& stationIds) override;
     std::vector<nlohmann::json> fetchSigmets() override;
     std::optional<WeatherData> synthesize(const std::string&, double, double, int32_t) override {
         return std::nullopt;
@@ -31,7 +30,6 @@ public:
 private:
     LogFn log_;
     HttpClient http_;
-    bool metarsAnswered_ = true;
 };
 
 }  // namespace wx

@@ -15,10 +15,14 @@ std::string ModelAnswerStore::pointKey(double lat, double lon) {
 
 std::optional<ModelAnswerStore::Kept> ModelAnswerStore::find(const std::string& point, TimePoint now) const {
     const auto it = answers_.find(point);
-    if (it == answers_.end() || !hourIndex(it->second.answer, now)) {
+    if (it == answers_.end()) {
         return std::nullopt;
     }
-    return Kept{&it->second.answer, now - it->second.came < kFreshFor};
+    const std::optional<size_t> hour = hourIndex(it->second.answer, now);
+    if (!hour) {
+        return std::nullopt;
+    }
+    return Kept{&it->second.answer, *hour, now - it->second.came < kFreshFor};
 }
 
 void ModelAnswerStore::keep(const std::string& point, const nlohmann::json& answer, TimePoint now) {

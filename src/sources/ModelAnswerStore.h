@@ -26,6 +26,7 @@ public:
 
     struct Kept {
         const nlohmann::json* answer;  // valid until the store changes
+        size_t hour;                   // the index of the hour asked for in its "time" array
         bool fresh;                    // younger than kFreshFor
     };
 

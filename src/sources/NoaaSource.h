@@ -19,10 +19,9 @@ public:
     }
     bool hasUpperAir() const override { return true; }
     bool canSynthesize() const override { return true; }
-    MetarMap fetchMetars(const std::vector<std::string>& stationIds) override {
+    MetarFetch fetchMetars(const std::vector<std::string>& stationIds) override {
         return openMeteo_.fetchMetars(stationIds);
     }
-    bool metarsAnswered() const override { return openMeteo_.metarsAnswered(); }
     std::vector<nlohmann::json> fetchSigmets() override { return openMeteo_.fetchSigmets(); }
     std::optional<WeatherData> synthesize(const std::string& stationId, double lat, double lon,
                                           int32_t elevationM) override {

@@ -14,9 +14,8 @@ using nlohmann::json;
 
 bool hasHourly(const json& answer) { return answer.is_object() && !answer.empty() && answer.contains("hourly"); }
 
-WeatherData decodedAtHour(const std::string& stationId, int32_t elevationM, const json& answer,
-                          std::chrono::system_clock::time_point now) {
-    return decodeHourly(stationId, elevationM, answer["hourly"], currentHourIndex(answer, now));
+WeatherData decodedAtHour(const std::string& stationId, int32_t elevationM, const json& answer, size_t hour) {
+    return decodeHourly(stationId, elevationM, answer["hourly"], hour);
 }
 
 }  // namespace
@@ -28,10 +27,8 @@ OpenMeteoSource::OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> trans
             context.clock),
       answers_(context.modelAnswers ? std::move(context.modelAnswers) : std::make_shared<ModelAnswerStore>()) {}
 
-MetarMap OpenMeteoSource::fetchMetars(const std::vector<std::string>& stationIds) {
-    MetarFetch fetch = fetchMetarsWithFallback(http_, log_, stationIds);
-    metarsAnswered_ = fetch.answered;
-    return std::move(fetch.reports);
+MetarFetch OpenMeteoSource::fetchMetars(const std::vector<std::string>& stationIds) {
+    return fetchMetarsWithFallback(http_, log_, stationIds);
 }
 
 std::vector<nlohmann::json> OpenMeteoSource::fetchSigmets() { return fetchSigmetList(http_); }
@@ -65,7 +62,7 @@ std::optional<WeatherData> OpenMeteoSource::modelRecord(const std::string& stati
     const std::optional<ModelAnswerStore::Kept> kept = answers_->find(point, now);
     if (kept && kept->fresh) {
         ++tally_.fromLastHour;
-        return decodedAtHour(stationId, elevationM, *kept->answer, now);
+        return decodedAtHour(stationId, elevationM, *kept->answer, kept->hour);
     }
     if (!modelSkipped_) {
         ++tally_.asked;
@@ -75,7 +72,7 @@ std::optional<WeatherData> OpenMeteoSource::modelRecord(const std::string& stati
                 return std::nullopt;
             }
             answers_->keep(point, *answer, now);
-            return decodedAtHour(stationId, elevationM, *answer, now);
+            return decodedAtHour(stationId, elevationM, *answer, currentHourIndex(*answer, now));
         }
         // A service that does not answer would cost every remaining point of
         // the cycle its own time-out.
@@ -86,7 +83,7 @@ std::optional<WeatherData> OpenMeteoSource::modelRecord(const std::string& stati
     }
     if (kept && keepThroughOutage_ && !http_.cancelled()) {
         ++tally_.throughOutage;
-        return decodedAtHour(stationId, elevationM, *kept->answer, now);
+        return decodedAtHour(stationId, elevationM, *kept->answer, kept->hour);
     }
     return std::nullopt;
 }

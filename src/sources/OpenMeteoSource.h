@@ -26,8 +26,7 @@ public:
     }
     bool hasUpperAir() const override { return true; }
     bool canSynthesize() const override { return true; }
-    MetarMap fetchMetars(const std::vector<std::string>& stationIds) override;
-    bool metarsAnswered() const override { return metarsAnswered_; }
+    MetarFetch fetchMetars(const std::vector<std::string>& stationIds) override;
     std::vector<nlohmann::json> fetchSigmets() override;
     std::optional<WeatherData> synthesize(const std::string& stationId, double lat, double lon,
                                           int32_t elevationM) override;
@@ -54,7 +53,6 @@ private:
     UtcClock clock_;
     HttpClient http_;
     std::shared_ptr<ModelAnswerStore> answers_;
-    bool metarsAnswered_ = true;
     bool modelSkipped_ = false;
     bool keepThroughOutage_ = false;
     ModelTally tally_;

@@ -14,6 +14,15 @@ namespace wx {
 // Station id, as the service spelled it, to one raw report.
 using MetarMap = std::unordered_map<std::string, std::string>;
 
+// The reports of one fetch, and whether the service answered it: any of its
+// requests got a status from 200 to 299, whatever it held (false when each
+// one failed, got another status or went to a paused host). An empty id
+// list counts as answered.
+struct MetarFetch {
+    MetarMap reports;
+    bool answered = false;
+};
+
 // What a refresh cycle asks of the source beyond its requests.
 struct CycleOptions {
     // While the model service does not answer, kept model answers serve as
@@ -34,11 +43,7 @@ public:
     // synthesize and synthesizeGlobal can return records.
     virtual bool canSynthesize() const = 0;
     // One batch of requests for all ids; stations without a report are absent.
-    virtual MetarMap fetchMetars(const std::vector<std::string>& stationIds) = 0;
-    // Whether the last fetchMetars got an answer from the service (a status
-    // from 200 to 299, whatever it held): false when each of its requests
-    // failed, got another status or went to a paused host.
-    virtual bool metarsAnswered() const = 0;
+    virtual MetarFetch fetchMetars(const std::vector<std::string>& stationIds) = 0;
     // The SIGMET objects exactly as the service sent them.
     virtual std::vector<nlohmann::json> fetchSigmets() = 0;
     // A record built wholly from model data for the point.

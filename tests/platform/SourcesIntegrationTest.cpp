@@ -55,7 +55,7 @@ protected:
 
 TEST_P(Sources, FetchMetarsForAListOfStations) {
     const size_t before = sim_.requests().size();
-    const MetarMap metars = source_->fetchMetars({"EGLL", "EDDF", "KJFK", "ZZZZ"});
+    const MetarMap metars = source_->fetchMetars({"EGLL", "EDDF", "KJFK", "ZZZZ"}).reports;
     EXPECT_EQ(metars, (MetarMap{{"EGLL", currentReports().at("EGLL")},
                                 {"EDDF", currentReports().at("EDDF")},
                                 {"KJFK", currentReports().at("KJFK")}}));
@@ -68,7 +68,7 @@ TEST_P(Sources, FetchMetarsForAListOfStations) {
 
 TEST_P(Sources, FetchMetarsFallsBackToPlainTextOnlyInTheFullVariant) {
     ASSERT_TRUE(sim_.setFault(*transport_, "/api/data/metar", "empty"));
-    const MetarMap metars = source_->fetchMetars({"EGLL", "LFPG"});
+    const MetarMap metars = source_->fetchMetars({"EGLL", "LFPG"}).reports;
     if (full()) {
         EXPECT_EQ(metars, (MetarMap{{"EGLL", "METAR " + currentReports().at("EGLL")},
                                     {"LFPG", "METAR " + currentReports().at("LFPG")}}));

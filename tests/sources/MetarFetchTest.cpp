@@ -39,7 +39,7 @@ TEST_P(FullMetarFetch, DecodesTheAnswer) {
     auto transport = std::make_shared<ScriptedTransport>(c.answers);
     LogRecorder log;
     OpenMeteoSource source(log.fn(), transport);
-    EXPECT_EQ(source.fetchMetars({"EGLL", "EDDF"}), c.expected);
+    EXPECT_EQ(source.fetchMetars({"EGLL", "EDDF"}).reports, c.expected);
     EXPECT_EQ(log.lines(), c.log);
     EXPECT_EQ(transport->urls(), c.urls);
     for (const HttpRequest& request : transport->requests()) {
@@ -149,7 +149,7 @@ TEST_P(FullMetarFetchOutcome, ErrorStatusIsNoAnswerAndACancelEndsQuietly) {
     auto transport = std::make_shared<ScriptedTransport>(GetParam().results);
     LogRecorder log;
     OpenMeteoSource source(log.fn(), transport);
-    EXPECT_EQ(source.fetchMetars({"EGLL", "EDDF"}), GetParam().expected);
+    EXPECT_EQ(source.fetchMetars({"EGLL", "EDDF"}).reports, GetParam().expected);
     EXPECT_EQ(log.lines(), GetParam().log);
     EXPECT_EQ(transport->urls(), GetParam().urls);
 }
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FullMetarFetch, EmptyListMakesNoRequest) {
     auto transport = std::make_shared<ScriptedTransport>(Answers{"[]"});
     OpenMeteoSource source(nullptr, transport);
-    EXPECT_TRUE(source.fetchMetars({}).empty());
+    EXPECT_TRUE(source.fetchMetars({}).reports.empty());
     EXPECT_TRUE(transport->requests().empty());
 }
 
@@ -197,7 +197,7 @@ TEST_P(ReducedMetarFetch, DecodesOnlyJsonArrays) {
     auto transport = std::make_shared<ScriptedTransport>(Answers{GetParam().answer, std::nullopt, std::nullopt});
     LogRecorder log;
     MetarOnlySource source(log.fn(), transport);
-    EXPECT_EQ(source.fetchMetars({"EGLL"}), GetParam().expected);
+    EXPECT_EQ(source.fetchMetars({"EGLL"}).reports, GetParam().expected);
     // There is no other endpoint.
     EXPECT_EQ(transport->urls(), std::vector<std::string>{"https://awc.test/api/data/metar?format=json&ids=EGLL"});
     EXPECT_EQ(log.lines(), GetParam().log);
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReducedMetarFetch, EmptyListMakesNoRequest) {
     auto transport = std::make_shared<ScriptedTransport>(Answers{"[]"});
     MetarOnlySource source(nullptr, transport);
-    EXPECT_TRUE(source.fetchMetars({}).empty());
+    EXPECT_TRUE(source.fetchMetars({}).reports.empty());
     EXPECT_TRUE(transport->requests().empty());
 }
 

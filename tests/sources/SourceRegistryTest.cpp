@@ -99,7 +99,7 @@ TEST(SourceRegistry, NoaaAndOpenMeteoIssueTheSameRequestsAndAnswers) {
         auto transport = std::make_shared<ScriptedTransport>(answers);
         test::DefaultTransportScope scope(transport);
         const auto source = makeSource(id, nullptr);
-        std::string result = nlohmann::json(source->fetchMetars({"EGLL", "EDDF"})).dump();
+        std::string result = nlohmann::json(source->fetchMetars({"EGLL", "EDDF"}).reports).dump();
         result += nlohmann::json(source->fetchSigmets()).dump();
         result += std::to_string(source->synthesize("EGLL", 51.47, -0.45, 25)->temperatureC);
         WeatherData weather;

@@ -17,7 +17,7 @@ int runMetars(const std::vector<std::string>& args, CliStreams io) {
         throw UsageError("metars needs a source id");
     }
     const auto source = makeSource(words[0], streamLog(io.err));
-    const MetarMap metars = source->fetchMetars({words.begin() + 1, words.end()});
+    const MetarMap metars = source->fetchMetars({words.begin() + 1, words.end()}).reports;
     io.out << jsonLine(nlohmann::json(metars)) << '\n';
     return 0;
 }

@@ -64,7 +64,7 @@ void MainWindow::showSettings(const EngineSettings& settings) {
     for (const OptionBox& box : kOptionBoxes) {
         CheckDlgButton(dialog_, box.id, controls.*box.value ? BST_CHECKED : BST_UNCHECKED);
     }
-    EnableWindow(control(IDC_KEEP_REPORTS_MIN), controls.keepReports ? TRUE : FALSE);
+    keepReportsToggled();
     SendMessageW(control(IDC_SOURCE), CB_SETCURSEL, static_cast<WPARAM>(controls.sourceIndex), 0);
     stations_ = controls.stations;
     refreshStationList();

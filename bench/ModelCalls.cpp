@@ -33,6 +33,7 @@
 #include "LoopbackIpcTransport.h"
 #include "SimModel.h"
 #include "airports/AirportDb.h"
+#include "airports/Distance.h"
 #include "engine/Engine.h"
 #include "platform/PlatformDefaults.h"
 
@@ -41,8 +42,6 @@ namespace {
 using namespace std::chrono;
 
 constexpr double kWeightPerRequest = 6.9;
-constexpr double kEarthRadiusNm = 3440.065;
-constexpr double kPi = 3.14159265358979323846;
 // From Heathrow towards Istanbul.
 constexpr double kFromLat = 51.4706;
 constexpr double kFromLon = -0.4619;
@@ -68,8 +67,8 @@ struct Point {
 // The point `fraction` of the way along the great circle between a and b.
 Point alongGreatCircle(Point a, Point b, double fraction) {
     const auto vector = [](Point p) {
-        const double lat = p.latDeg * kPi / 180;
-        const double lon = p.lonDeg * kPi / 180;
+        const double lat = wx::geo::radians(p.latDeg);
+        const double lon = wx::geo::radians(p.lonDeg);
         return std::array<double, 3>{std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
     };
     const auto u = vector(a);
@@ -80,17 +79,7 @@ Point alongGreatCircle(Point a, Point b, double fraction) {
     const double x = wa * u[0] + wb * v[0];
     const double y = wa * u[1] + wb * v[1];
     const double z = wa * u[2] + wb * v[2];
-    return {std::atan2(z, std::hypot(x, y)) * 180 / kPi, std::atan2(y, x) * 180 / kPi};
-}
-
-double routeLengthNm() {
-    const Point a{kFromLat, kFromLon};
-    const Point b{kToLat, kToLon};
-    const double dLat = (b.latDeg - a.latDeg) * kPi / 180;
-    const double dLon = (b.lonDeg - a.lonDeg) * kPi / 180;
-    const double h = std::pow(std::sin(dLat / 2), 2) +
-                     std::cos(a.latDeg * kPi / 180) * std::cos(b.latDeg * kPi / 180) * std::pow(std::sin(dLon / 2), 2);
-    return 2 * kEarthRadiusNm * std::asin(std::sqrt(h));
+    return {std::atan2(z, std::hypot(x, y)) * 180 / wx::geo::kPi, std::atan2(y, x) * 180 / wx::geo::kPi};
 }
 
 size_t forecastRequests(const std::string& requestLog) {
@@ -137,7 +126,7 @@ int main(int argc, char** argv) {
     model->setHistoryKept(false);
     auto clock = std::make_shared<FlightClock>();
     auto ipc = std::make_shared<wx::standin::LoopbackIpcTransport>(model, clock);
-    const double routeNm = routeLengthNm();
+    const double routeNm = wx::distanceNm(kFromLat, kFromLon, kToLat, kToLon);
     const auto utcStart = floor<days>(system_clock::now()) + std::chrono::hours{6};
 
     wx::EngineSettings settings;

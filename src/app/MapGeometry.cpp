@@ -4,10 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "airports/Distance.h"
+
 namespace wx {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using geo::radians;
+
 constexpr double kNmPerDegree = 60.0;
 // A full barb stands this far along the staff from the next one.
 constexpr double kFeatherSpacing = 0.45;
@@ -15,8 +18,6 @@ constexpr double kFeatherSpacing = 0.45;
 constexpr double kFeatherLean = 0.35;
 // The smallest radius shown: a zero radius at the deepest zoom.
 constexpr double kSmallestRadiusNm = 1.0 / 16.0;
-
-double radians(double degrees) { return degrees * kPi / 180.0; }
 
 // A longitude difference brought into -180..180.
 double shortWay(double degrees) { return degrees - 360.0 * std::round(degrees / 360.0); }

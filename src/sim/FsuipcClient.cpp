@@ -4,21 +4,17 @@
 #include <cstring>
 #include <string>
 
+#include "sim/FsuipcBatch.h"
 #include "sim/LittleEndian.h"
 #include "sim/SimOffsets.h"
 
 namespace wx {
 namespace {
 
-constexpr uint32_t kReadKind = 1;
-constexpr uint32_t kWriteKind = 2;
-constexpr size_t kReadHeader = 16;
-constexpr size_t kWriteHeader = 12;
 // The capacity rule counts this much for any request's header.
 constexpr size_t kHeaderAllowance = 16;
 
-constexpr uint32_t kClientYearOffset = 0x330A;
-constexpr uint16_t kClientYear = 2002;
+constexpr uint16_t kProtocolYear = 2002;
 constexpr uint32_t kMinimumModuleVersion = 0x19980005;
 constexpr uint32_t kSimVersionMark = 0xFADE;
 constexpr int kHandshakeRounds = 5;
@@ -106,8 +102,8 @@ bool FsuipcClient::exchangeVersions() {
         read(SimOffsets::kSimVersion, 4, simBytes);
         if (round == 0) {
             uint8_t year[2];
-            storeLe16(year, kClientYear);
-            write(kClientYearOffset, 2, year);
+            storeLe16(year, kProtocolYear);
+            write(SimOffsets::kClientYear, 2, year);
         }
         if (!process()) {
             return false;
@@ -146,12 +142,12 @@ bool FsuipcClient::read(uint32_t offset, uint32_t size, void* destination) {
         destinationIndex = static_cast<uint32_t>(pendingReads_.size());
     }
     uint8_t* at = view_->data() + queuedBytes_;
-    storeLe32(at, kReadKind);
+    storeLe32(at, kBatchReadKind);
     storeLe32(at + 4, offset);
     storeLe32(at + 8, size);
     storeLe32(at + 12, destinationIndex);
-    std::memset(at + kReadHeader, 0, size);
-    queuedBytes_ += kReadHeader + size;
+    std::memset(at + kBatchReadHeader, 0, size);
+    queuedBytes_ += kBatchReadHeader + size;
     return succeed();
 }
 
@@ -163,13 +159,13 @@ bool FsuipcClient::write(uint32_t offset, uint32_t size, const void* source) {
         return fail(FsuipcResult::RequestTooLarge);
     }
     uint8_t* at = view_->data() + queuedBytes_;
-    storeLe32(at, kWriteKind);
+    storeLe32(at, kBatchWriteKind);
     storeLe32(at + 4, offset);
     storeLe32(at + 8, size);
     if (size != 0) {
-        std::memcpy(at + kWriteHeader, source, size);
+        std::memcpy(at + kBatchWriteHeader, source, size);
     }
-    queuedBytes_ += kWriteHeader + size;
+    queuedBytes_ += kBatchWriteHeader + size;
     return succeed();
 }
 
@@ -222,25 +218,13 @@ bool FsuipcClient::sendBatch() {
 // it handed out, with the size it was queued with.
 void FsuipcClient::deliverReads(const std::vector<PendingRead>& pending) {
     const uint8_t* area = view_->data();
-    size_t at = 0;
-    while (at + 4 <= kAreaSize) {
-        const uint32_t kind = loadLe32(area + at);
-        const size_t header = kind == kReadKind ? kReadHeader : kind == kWriteKind ? kWriteHeader : 0;
-        if (header == 0 || at + header > kAreaSize) {
-            return;
+    forEachBatchRequest(area, kAreaSize, [&](const BatchRequest& request) {
+        const uint32_t index = request.destinationIndex;
+        if (request.read && index != 0 && request.size != 0 && index <= pending.size() &&
+            pending[index - 1].size == request.size) {
+            std::memcpy(pending[index - 1].destination, area + request.dataAt, request.size);
         }
-        const uint32_t size = loadLe32(area + at + 8);
-        if (size > kAreaSize - at - header) {
-            return;
-        }
-        if (kind == kReadKind) {
-            const uint32_t index = loadLe32(area + at + 12);
-            if (index != 0 && size != 0 && index <= pending.size() && pending[index - 1].size == size) {
-                std::memcpy(pending[index - 1].destination, area + at + header, size);
-            }
-        }
-        at += header + size;
-    }
+    });
 }
 
 bool FsuipcClient::succeed() {

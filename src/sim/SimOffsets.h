@@ -36,6 +36,9 @@ struct SimOffsets {
     static constexpr uint32_t kTextSize = 128;
     static constexpr uint32_t kModuleVersion = 0x3304;
     static constexpr uint32_t kSimVersion = 0x3308;
+    // Clients announce themselves here, in the upper half of the version
+    // word: the year of the protocol they speak.
+    static constexpr uint32_t kClientYear = 0x330A;
     static constexpr uint32_t kNwiCommand = 0xC800;
     static constexpr uint32_t kNwiCommandAux = 0xC802;
     static constexpr uint32_t kNwiStation = 0xC808;

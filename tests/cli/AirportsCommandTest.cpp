@@ -25,15 +25,6 @@ protected:
     std::string list_ = scratch_.write("list.csv", kList);
 };
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        out.push_back(line);
-    }
-    return out;
-}
-
 TEST_F(AirportsCommand, FindPrintsOneObject) {
     const auto run = runCli(cli::runAirports, {"find", list_, "lfpg"}, "");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -53,7 +44,7 @@ TEST_F(AirportsCommand, FindFailsForAnAirportNotKept) {
 TEST_F(AirportsCommand, NearestPrintsOneObjectPerAirportNearestFirst) {
     const auto run = runCli(cli::runAirports, {"nearest", list_, "51.47", "-0.46", "5", "200.5"}, "");
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto printed = lines(run.out);
+    const auto printed = test::textLines(run.out);
     ASSERT_EQ(printed.size(), 3u);
     std::vector<std::string> idents;
     for (const std::string& line : printed) {
@@ -66,7 +57,7 @@ TEST_F(AirportsCommand, NearestPrintsOneObjectPerAirportNearestFirst) {
     EXPECT_EQ(json::parse(printed[1]).at("name"), "RAF Northolt");
 
     const auto limited = runCli(cli::runAirports, {"nearest", list_, "51.47", "-0.46", "1", "10"}, "");
-    EXPECT_EQ(lines(limited.out).size(), 1u);
+    EXPECT_EQ(test::textLines(limited.out).size(), 1u);
 }
 
 TEST_F(AirportsCommand, LoadPrintsTheCountAndTheTime) {

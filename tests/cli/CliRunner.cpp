@@ -22,13 +22,21 @@ CliRun runCli(cli::CommandFn command, const std::vector<std::string>& args, cons
     return run;
 }
 
-std::vector<nlohmann::json> jsonLines(const std::string& text) {
-    std::vector<nlohmann::json> lines;
+std::vector<std::string> textLines(const std::string& text) {
+    std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        lines.push_back(nlohmann::json::parse(line));
+        lines.push_back(line);
     }
     return lines;
+}
+
+std::vector<nlohmann::json> jsonLines(const std::string& text) {
+    std::vector<nlohmann::json> values;
+    for (const std::string& line : textLines(text)) {
+        values.push_back(nlohmann::json::parse(line));
+    }
+    return values;
 }
 
 }  // namespace wx::test

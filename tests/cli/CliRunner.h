@@ -19,6 +19,9 @@ struct CliRun {
 // way main() does (a usage error ends with 2 and a message).
 CliRun runCli(cli::CommandFn command, const std::vector<std::string>& args, const std::string& input);
 
+// The output's lines.
+std::vector<std::string> textLines(const std::string& text);
+
 // Output of one JSON value a line, parsed.
 std::vector<nlohmann::json> jsonLines(const std::string& text);
 

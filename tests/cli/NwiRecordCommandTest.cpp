@@ -9,15 +9,6 @@ namespace {
 
 using test::runCli;
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 TEST(NwiRecordCommand, PrintsEachRecordAsThirtyTwoHexLines) {
     const auto decoded = runCli(cli::runDecode, {"--finalize", "--elevation", "-3"},
                                 "EHAM 121225Z 24012KT 9999 SCT010 07/03 Q1013\n"
@@ -25,7 +16,7 @@ TEST(NwiRecordCommand, PrintsEachRecordAsThirtyTwoHexLines) {
     ASSERT_EQ(decoded.status, 0) << decoded.err;
     const auto run = runCli(cli::runNwiRecord, {"--magvar", "10"}, decoded.out);
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto lines = linesOf(run.out);
+    const auto lines = test::textLines(run.out);
     ASSERT_EQ(lines.size(), 32u + 1 + 32);
     EXPECT_EQ(lines[0], "0000: 00 00 00 00 00 00 00 00 45 48 41 4d 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
                         "00 00 00 00");
@@ -47,7 +38,7 @@ TEST(NwiRecordCommand, ReportsBadLinesAndGoesOn) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("line 1: not valid JSON"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("line 2: not a weather record"), std::string::npos) << run.err;
-    EXPECT_EQ(linesOf(run.out).size(), 32u);
+    EXPECT_EQ(test::textLines(run.out).size(), 32u);
     EXPECT_EQ(runCli(cli::runNwiRecord, {"--magvar", "east"}, "").status, 2);
 }
 
@@ -68,7 +59,7 @@ TEST(NwiRecordCommand, RefusesNumbersTheirFieldsCannotHold) {
     for (const Case& c : kCases) {
         const auto run = runCli(cli::runNwiRecord, {}, std::string(c.line) + "\n");
         EXPECT_EQ(run.status, c.accepted ? 0 : 1) << c.line;
-        EXPECT_EQ(linesOf(run.out).size(), c.accepted ? 32u : 0u) << c.line;
+        EXPECT_EQ(test::textLines(run.out).size(), c.accepted ? 32u : 0u) << c.line;
         if (!c.accepted) {
             EXPECT_NE(run.err.find("line 1: not a weather record"), std::string::npos) << c.line << ": " << run.err;
         }

@@ -11,7 +11,7 @@
 #include "cli/CliRunner.h"
 #include "platform/PlatformDefaults.h"
 #include "support/Environment.h"
-#include "support/RunningServicesSim.h"
+#include "support/ServicesSimUser.h"
 #include "support/TestData.h"
 #include "sources/HttpTransport.h"
 
@@ -22,19 +22,12 @@ using nlohmann::json;
 using test::jsonLines;
 using test::runCli;
 
-class RunAgainstServices : public testing::Test {
+class RunAgainstServices : public test::ServicesSimUser<> {
 protected:
     void SetUp() override {
-        installPlatformDefaults();
-        control_ = makeDefaultHttpTransport();
-        const auto sim = test::runningServicesSim();
-        ASSERT_TRUE(sim) << "the web-services stand-in is not running";
-        sim_ = *sim;
-        awc_.emplace("NUBIRO_AWC_URL", sim->httpUrl);
-        openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim->httpUrl);
+        ServicesSimUser::SetUp();
+        pointServicesAt(sim_.httpUrl);
     }
-
-    void TearDown() override { sim_.resetFaults(*control_); }
 
     std::vector<json> run(const std::string& lat, const std::string& lon, std::vector<std::string> extra) const {
         std::vector<std::string> args{"--sim", "standin", "--airports", test::testDataPath("airports.csv"),
@@ -62,11 +55,6 @@ protected:
         }
         return count;
     }
-
-    test::ServicesSim sim_;
-    std::shared_ptr<HttpTransport> control_;  // made once the platform's transport is installed
-    std::optional<test::EnvironmentScope> awc_;
-    std::optional<test::EnvironmentScope> openMeteo_;
 };
 
 int sigmetClouds(const json& weather) {

@@ -5,7 +5,7 @@
 #include "cli/CliRunner.h"
 #include "platform/PlatformDefaults.h"
 #include "support/Environment.h"
-#include "support/RunningServicesSim.h"
+#include "support/ServicesSimUser.h"
 
 namespace wx {
 namespace {
@@ -18,18 +18,12 @@ const std::string kWarning =
 
 // The commands run with the native transport against the stand-in, over
 // HTTPS, as the three host variables point them.
-class SourceCommands : public testing::Test {
+class SourceCommands : public test::ServicesSimUser<> {
 protected:
     void SetUp() override {
-        installPlatformDefaults();
-        const auto sim = test::runningServicesSim();
-        ASSERT_TRUE(sim) << "the web-services stand-in is not running";
-        awc_.emplace("NUBIRO_AWC_URL", sim->httpsUrl);
-        openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim->httpsUrl);
+        ServicesSimUser::SetUp();
+        pointServicesAt(sim_.httpsUrl);
     }
-
-    std::optional<test::EnvironmentScope> awc_;
-    std::optional<test::EnvironmentScope> openMeteo_;
 };
 
 TEST_F(SourceCommands, MetarsPrintsOneObject) {

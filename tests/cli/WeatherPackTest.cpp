@@ -8,7 +8,7 @@
 #include "platform/PlatformDefaults.h"
 #include "support/Environment.h"
 #include "support/PackFiles.h"
-#include "support/RunningServicesSim.h"
+#include "support/ServicesSimUser.h"
 #include "support/ScratchDir.h"
 #include "support/ServicesSimProcess.h"
 #include "support/TestData.h"
@@ -33,16 +33,8 @@ std::vector<json> events(const std::vector<json>& all, const std::string& kind, 
     return found;
 }
 
-class WeatherPack : public testing::TestWithParam<int> {
+class WeatherPack : public test::ServicesSimUser<testing::TestWithParam<int>> {
 protected:
-    void SetUp() override {
-        installPlatformDefaults();
-        control_ = makeDefaultHttpTransport();
-        sim_ = test::runningServicesSim().value();
-    }
-
-    void TearDown() override { sim_.resetFaults(*control_); }
-
     // `cycles` cycles at Heathrow against the services at `url`.
     static std::vector<json> run(const std::string& url, int cycles, const std::string& option, const std::string& value) {
         const test::EnvironmentScope awc("NUBIRO_AWC_URL", url);
@@ -64,8 +56,6 @@ protected:
         return replayed;
     }
 
-    test::ServicesSim sim_;
-    std::shared_ptr<HttpTransport> control_;
     test::ScratchDir scratch_;
     std::string pack_ = scratch_.path("pack");
 };

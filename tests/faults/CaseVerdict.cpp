@@ -35,7 +35,7 @@ std::string againstBound(double seconds, const Bound& bound, std::vector<std::st
 // The cycles a case must see: those its steps wait for, and the one whose
 // stations it counts.
 size_t cyclesToRun(const FaultCase& c) {
-    size_t cycles = static_cast<size_t>(std::max(c.countedCycle, 0));
+    size_t cycles = c.counted ? static_cast<size_t>(std::max(c.counted->cycle, 0)) : 0;
     for (const Step& step : c.steps) {
         if (step.kind == Step::Kind::Cycle) {
             cycles = std::max(cycles, static_cast<size_t>(step.count));
@@ -77,7 +77,7 @@ void judgeLines(const FaultCase& c, const Observation& seen, Verdict& verdict) {
 
 void judgeCycling(const FaultCase& c, const Observation& seen, const CaseOutcome& outcome, Verdict& verdict) {
     MatrixRow& row = verdict.row;
-    if (!c.stopWithin) {
+    if (!c.timing.stopWithin) {
         row.cycles = seen.cycles() == 0 ? "none" : std::to_string(seen.cycles()) + " (none expected)";
         row.wait = "—";
         row.stop = "ends by itself, status " + std::to_string(c.exitStatus);
@@ -96,22 +96,22 @@ void judgeCycling(const FaultCase& c, const Observation& seen, const CaseOutcome
     }
     const auto stopped = seen.engineStopped();
     if (stopped && outcome.stopSent) {
-        row.stop = againstBound(secondsOf(*stopped - *outcome.stopSent), *c.stopWithin, verdict.problems,
+        row.stop = againstBound(secondsOf(*stopped - *outcome.stopSent), *c.timing.stopWithin, verdict.problems,
                                 "stop served after");
     } else {
         row.stop = "not served";
         verdict.problems.push_back("no \"Engine stopped.\" after the stop");
     }
-    row.wait = againstBound(secondsOf(seen.longestSilence()), c.longestWait, verdict.problems, "silent for");
+    row.wait = againstBound(secondsOf(seen.longestSilence()), c.timing.longestWait, verdict.problems, "silent for");
 }
 
 void judgeStations(const FaultCase& c, const Observation& seen, Verdict& verdict) {
     MatrixRow& row = verdict.row;
-    if (c.countedCycle > 0) {
-        const size_t written = seen.stationsInCycle(static_cast<size_t>(c.countedCycle));
-        row.stations = std::to_string(written) + " in cycle " + std::to_string(c.countedCycle);
-        if (written != static_cast<size_t>(c.stations)) {
-            verdict.problems.push_back(row.stations + ", not " + std::to_string(c.stations));
+    if (c.counted) {
+        const size_t written = seen.stationsInCycle(static_cast<size_t>(c.counted->cycle));
+        row.stations = std::to_string(written) + " in cycle " + std::to_string(c.counted->cycle);
+        if (written != static_cast<size_t>(c.counted->stations)) {
+            verdict.problems.push_back(row.stations + ", not " + std::to_string(c.counted->stations));
         }
     } else {
         row.stations = std::to_string(seen.stationsWritten());

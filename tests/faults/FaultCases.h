@@ -51,6 +51,19 @@ struct Bound {
     std::string label{};
 };
 
+// The cycle whose stations a case counts, and how many it must have written.
+struct Counted {
+    int cycle = 0;
+    int stations = 0;
+};
+
+// The longest silence while cycling, and the time from "stop" to the
+// program's end (empty: the program ends by itself).
+struct Timing {
+    Bound longestWait{};
+    std::optional<Bound> stopWithin{};
+};
+
 // One row of the fault matrix: what is broken, what the test does, and what
 // the program must show. Cases run with the stations EGLL, EHAM and LFPG
 // chosen by hand, the aircraft at Heathrow and no pause between cycles,
@@ -71,11 +84,9 @@ struct FaultCase {
     std::vector<Step> steps{};
     std::vector<LogPattern> lines{};    // must be logged
     std::vector<std::string> absent{};  // messages that must not be logged
-    int countedCycle = 0;             // the cycle whose stations are counted; 0: none
-    int stations = 0;                 // stations written in that cycle
+    std::optional<Counted> counted{};  // empty: no cycle's stations counted
     bool withoutModelLayers = false;  // every station written has no layers aloft
-    Bound longestWait{};                // the longest silence while cycling
-    std::optional<Bound> stopWithin{};  // empty: the program ends by itself
+    Timing timing{};
     int exitStatus = 0;
     std::optional<size_t> modelRequests{};      // the model requests the stand-in got during the case
     std::optional<bool> recordsAsFirstCycle{};  // the stations of cycle 2 are (or, false, are not) those of cycle 1

@@ -6,6 +6,7 @@
 
 #include "NwiRecordDecoder.h"
 #include "airports/Distance.h"
+#include "sim/FsuipcBatch.h"
 #include "sim/LittleEndian.h"
 #include "sim/SimOffsets.h"
 
@@ -13,13 +14,7 @@ namespace wx::standin {
 namespace {
 
 constexpr size_t kSpaceSize = 0x10000;
-constexpr uint32_t kReadKind = 1;
-constexpr uint32_t kWriteKind = 2;
-constexpr size_t kReadHeader = 16;
-constexpr size_t kWriteHeader = 12;
 constexpr int32_t kMinutesPerDay = 1440;
-// Clients announce themselves here, in the upper half of the version word.
-constexpr uint32_t kClientYearOffset = 0x330A;
 
 bool overlaps(uint32_t offset, uint32_t size, uint32_t first, uint32_t length) {
     return static_cast<uint64_t>(offset) < static_cast<uint64_t>(first) + length &&
@@ -186,25 +181,13 @@ uint32_t SimModel::carryOut(uint8_t* area, size_t size, Clock::TimePoint now) {
         return replyValue_;
     }
     BatchEffects effects;
-    size_t at = 0;
-    while (at + 4 <= size) {
-        const uint32_t kind = loadLe32(area + at);
-        const size_t header = kind == kReadKind ? kReadHeader : kind == kWriteKind ? kWriteHeader : 0;
-        if (header == 0 || at + header > size) {
-            break;
-        }
-        const uint32_t offset = loadLe32(area + at + 4);
-        const uint32_t length = loadLe32(area + at + 8);
-        if (length > size - at - header) {
-            break;
-        }
-        if (kind == kReadKind) {
-            fillRead(offset, area + at + header, length);
+    forEachBatchRequest(area, size, [&](const BatchRequest& request) {
+        if (request.read) {
+            fillRead(request.offset, area + request.dataAt, request.size);
         } else {
-            applyWrite(offset, area + at + header, length, effects);
+            applyWrite(request.offset, area + request.dataAt, request.size, effects);
         }
-        at += header + length;
-    }
+    });
     if (effects.text) {
         showText();
     }
@@ -235,8 +218,8 @@ void SimModel::applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, B
             space_[to] = data[i];
         }
     }
-    if (overlaps(offset, size, kClientYearOffset, 2)) {
-        clientYear_ = loadLe16(&space_[kClientYearOffset]);
+    if (overlaps(offset, size, SimOffsets::kClientYear, 2)) {
+        clientYear_ = loadLe16(&space_[SimOffsets::kClientYear]);
     }
     storeVersions();
     storeCompletion();

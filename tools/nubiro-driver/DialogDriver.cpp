@@ -40,6 +40,18 @@ std::vector<std::string> listEntries(HWND list, const EntryMessages& messages) {
     return entries;
 }
 
+// One list view cell's or header's text, read through memory in the
+// window's process: the request (an LVITEMW or LVCOLUMNW with what it asks
+// for filled in) gets the text buffer that follows it there.
+template <typename Request>
+std::string remoteCellText(RemoteMemory& memory, HWND list, UINT message, WPARAM which, Request request) {
+    request.pszText = memory.textAddress(sizeof request);
+    request.cchTextMax = kCellChars;
+    memory.writeRequest(&request, sizeof request);
+    send(list, message, which, memory.lParam());
+    return memory.readText(sizeof request, kCellChars);
+}
+
 std::string className(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
@@ -198,11 +210,7 @@ std::vector<std::string> DialogDriver::listViewHeaders(int id) const {
     for (int column = 0; column < count && memory; ++column) {
         LVCOLUMNW request{};
         request.mask = LVCF_TEXT;
-        request.pszText = memory.textAddress(sizeof request);
-        request.cchTextMax = kCellChars;
-        memory.writeRequest(&request, sizeof request);
-        send(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), memory.lParam());
-        headers.push_back(memory.readText(sizeof request, kCellChars));
+        headers.push_back(remoteCellText(memory, list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), request));
     }
     return headers;
 }
@@ -219,11 +227,7 @@ std::vector<std::vector<std::string>> DialogDriver::listViewRows(int id) const {
         for (int column = 0; column < columns; ++column) {
             LVITEMW request{};
             request.iSubItem = column;
-            request.pszText = memory.textAddress(sizeof request);
-            request.cchTextMax = kCellChars;
-            memory.writeRequest(&request, sizeof request);
-            send(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), memory.lParam());
-            cells.push_back(memory.readText(sizeof request, kCellChars));
+            cells.push_back(remoteCellText(memory, list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), request));
         }
         table.push_back(std::move(cells));
     }

@@ -8,6 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "weather/UtcTime.h"
+
 namespace wx::sim {
 namespace {
 
@@ -48,28 +50,12 @@ std::optional<int64_t> observationTime(const std::string& group, system_clock::t
     return std::nullopt;
 }
 
-std::string timeGroup(int64_t obsTime) {
-    const sys_seconds moment{seconds{obsTime}};
-    const auto dayStart = floor<days>(moment);
-    const year_month_day date{dayStart};
-    const hh_mm_ss clock{moment - dayStart};
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u%02d%02dZ", static_cast<unsigned>(date.day()),
-                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()));
-    return text;
-}
+std::string isoTime(int64_t epochSec) { return formatUtcTime(UtcMillis{seconds{epochSec}}); }
 
-std::string isoTime(int64_t epochSec) {
-    const sys_seconds moment{seconds{epochSec}};
-    const auto dayStart = floor<days>(moment);
-    const year_month_day date{dayStart};
-    const hh_mm_ss clock{moment - dayStart};
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.000Z", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
-                  static_cast<int>(clock.seconds().count()));
-    return text;
+// "DDHHMMZ" of a report's time, taken from its ISO text.
+std::string timeGroup(int64_t obsTime) {
+    const std::string iso = isoTime(obsTime);
+    return iso.substr(8, 2) + iso.substr(11, 2) + iso.substr(14, 2) + "Z";
 }
 
 std::optional<FixtureReport> parseLine(std::string line, system_clock::time_point now) {

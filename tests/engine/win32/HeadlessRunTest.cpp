@@ -10,7 +10,7 @@
 #include "platform/PlatformDefaults.h"
 #include "sources/HttpTransport.h"
 #include "support/Environment.h"
-#include "support/RunningServicesSim.h"
+#include "support/ServicesSimUser.h"
 #include "support/TestData.h"
 #include "support/win32/StandInProcess.h"
 
@@ -40,19 +40,12 @@ size_t countEvents(const std::vector<std::string>& lines, const std::string& nam
     return count;
 }
 
-class HeadlessRun : public testing::Test {
+class HeadlessRun : public test::ServicesSimUser<> {
 protected:
     void SetUp() override {
-        installPlatformDefaults();
-        control_ = makeDefaultHttpTransport();
-        const auto sim = test::runningServicesSim();
-        ASSERT_TRUE(sim) << "the web-services stand-in is not running";
-        sim_ = *sim;
-        awc_.emplace("NUBIRO_AWC_URL", sim->httpsUrl);
-        openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim->httpsUrl);
+        ServicesSimUser::SetUp();
+        pointServicesAt(sim_.httpsUrl);
     }
-
-    void TearDown() override { sim_.resetFaults(*control_); }
 
     std::vector<std::string> runArgs(std::vector<std::string> extra) const {
         std::vector<std::string> args{"run", "--sim", "fsuipc", "--airports", test::testDataPath("airports.csv"),
@@ -60,11 +53,6 @@ protected:
         args.insert(args.end(), extra.begin(), extra.end());
         return args;
     }
-
-    test::ServicesSim sim_;
-    std::shared_ptr<HttpTransport> control_;  // made once the platform's transport is installed
-    std::optional<test::EnvironmentScope> awc_;
-    std::optional<test::EnvironmentScope> openMeteo_;
 };
 
 TEST_F(HeadlessRun, TwoCyclesReachTheSimulator) {

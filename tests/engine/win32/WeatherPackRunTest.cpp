@@ -8,7 +8,7 @@
 #include "platform/PlatformDefaults.h"
 #include "support/Environment.h"
 #include "support/PackFiles.h"
-#include "support/RunningServicesSim.h"
+#include "support/ServicesSimUser.h"
 #include "support/ScratchDir.h"
 #include "support/TestData.h"
 #include "support/win32/ChildProcess.h"
@@ -34,22 +34,12 @@ std::vector<std::string> runRecords(int cycles, const std::string& option, const
     return test::recordBytes(events);
 }
 
-class WeatherPackRun : public testing::TestWithParam<int> {
+class WeatherPackRun : public test::ServicesSimUser<testing::TestWithParam<int>> {
 protected:
     void SetUp() override {
-        installPlatformDefaults();
-        control_ = makeDefaultHttpTransport();
-        sim_ = test::runningServicesSim().value();
-        awc_.emplace("NUBIRO_AWC_URL", sim_.httpUrl);
-        openMeteo_.emplace("NUBIRO_OPENMETEO_URL", sim_.httpUrl);
+        ServicesSimUser::SetUp();
+        pointServicesAt(sim_.httpUrl);
     }
-
-    void TearDown() override { sim_.resetFaults(*control_); }
-
-    test::ServicesSim sim_;
-    std::shared_ptr<HttpTransport> control_;
-    std::optional<test::EnvironmentScope> awc_;
-    std::optional<test::EnvironmentScope> openMeteo_;
 };
 
 // Three cycles as the services answered them; one whose SIGMET request

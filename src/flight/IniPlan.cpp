@@ -12,7 +12,6 @@ namespace wx {
 namespace {
 
 constexpr std::string_view kWaypointKey = "waypoint.";
-constexpr double kHighestCruiseFt = 100000.0;
 
 struct NumberedWaypoint {
     long number;
@@ -61,8 +60,8 @@ bool IniPlanReader::readKey(std::string_view key, std::string_view value, int li
     } else if (name == "destination_id") {
         return readAirport(name, value, line, plan_.destinationId);
     } else if (name == "cruising_altitude") {
-        const auto altitude = parseAltitudeFt(value);
-        if (!altitude || *altitude < 0.0 || *altitude > kHighestCruiseFt) {
+        const auto altitude = parseCruiseAltitudeFt(value);
+        if (!altitude) {
             return fail(line, "cruising_altitude \"" + std::string(value) + "\" is not an altitude in feet");
         }
         if (*altitude > 0.0) {

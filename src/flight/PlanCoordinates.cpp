@@ -138,6 +138,15 @@ std::optional<double> parseAltitudeFt(std::string_view text) {
     return negative ? -*value : *value;
 }
 
+std::optional<double> parseCruiseAltitudeFt(std::string_view text) {
+    constexpr double kHighestCruiseFt = 100000.0;
+    const auto altitude = parseAltitudeFt(text);
+    if (!altitude || *altitude < 0.0 || *altitude > kHighestCruiseFt) {
+        return std::nullopt;
+    }
+    return altitude;
+}
+
 PositionResult parsePosition(std::string_view text) {
     const auto fields = commaFields(text);
     if (fields.size() < 2 || fields.size() > 3) {

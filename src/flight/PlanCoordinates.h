@@ -28,6 +28,10 @@ AngleResult parseAngle(std::string_view text, Axis axis);
 // "1500"); nothing when the text is not such a number.
 std::optional<double> parseAltitudeFt(std::string_view text);
 
+// A plan's cruising altitude in feet ("9500", "14000.000", "00000"): a
+// number from 0 to 100,000; nothing for any other text.
+std::optional<double> parseCruiseAltitudeFt(std::string_view text);
+
 struct Position {
     double latDeg = 0.0;
     double lonDeg = 0.0;

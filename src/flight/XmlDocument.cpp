@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kDeepestNesting = 32;
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool isNameByte(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
@@ -42,7 +42,7 @@ private:
     }
     bool startsWith(std::string_view prefix) const { return text_.substr(pos_, prefix.size()) == prefix; }
     void skipSpaces() {
-        while (pos_ < text_.size() && isSpace(text_[pos_])) {
+        while (pos_ < text_.size() && isXmlSpace(text_[pos_])) {
             ++pos_;
         }
     }

@@ -9,8 +9,6 @@
 namespace wx {
 namespace {
 
-constexpr double kHighestCruiseFt = 100000.0;
-
 std::string textOf(const XmlElement* element) { return element ? std::string(trimmed(element->text)) : std::string(); }
 
 char waypointType(std::string_view word) {
@@ -50,8 +48,8 @@ bool XmlPlanReader::readCruise() {
     if (!cruise) {
         return true;
     }
-    const auto altitude = parseAltitudeFt(cruise->text);
-    if (!altitude || *altitude < 0.0 || *altitude > kHighestCruiseFt) {
+    const auto altitude = parseCruiseAltitudeFt(cruise->text);
+    if (!altitude) {
         return fail(cruise->line, "<CruisingAlt> \"" + textOf(cruise) + "\" is not an altitude in feet");
     }
     if (*altitude > 0.0) {

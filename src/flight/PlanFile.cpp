@@ -12,8 +12,10 @@
 namespace wx {
 namespace {
 
-const std::string kTooLarge = "the file is larger than " + std::to_string(kPlanFileMaxBytes / (1024 * 1024)) +
-                              " MB: not a flight plan";
+PlanReadResult tooLarge() {
+    return PlanReadResult::failed(
+        0, "the file is larger than " + std::to_string(kPlanFileMaxBytes / (1024 * 1024)) + " MB: not a flight plan");
+}
 
 bool isUtf16(std::string_view text) {
     return text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF";
@@ -23,7 +25,7 @@ bool isUtf16(std::string_view text) {
 
 PlanReadResult readPlanText(std::string_view text) {
     if (text.size() > kPlanFileMaxBytes) {
-        return PlanReadResult::failed(0, kTooLarge);
+        return tooLarge();
     }
     if (isUtf16(text)) {
         return PlanReadResult::failed(0, "the file is UTF-16 text; save the plan as UTF-8 or ANSI text");
@@ -43,7 +45,7 @@ PlanReadResult readPlanFile(const std::string& path) {
     std::error_code error;
     const auto size = std::filesystem::file_size(utf8Path(path), error);
     if (!error && size > kPlanFileMaxBytes) {
-        return PlanReadResult::failed(0, kTooLarge);
+        return tooLarge();
     }
     std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) {

@@ -49,14 +49,14 @@ PlanReadResult readPlanFile(const std::string& path) {
     }
     std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) {
-        return PlanReadResult::failed(0, "cannot open " + path);
+        return PlanReadResult::failed(0, "the file cannot be opened");
     }
     // One byte more than allowed tells a file that grew, or has no size to
     // ask for, from one that fits.
     std::string text(kPlanFileMaxBytes + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) {
-        return PlanReadResult::failed(0, "cannot read " + path);
+        return PlanReadResult::failed(0, "the file cannot be read");
     }
     text.resize(static_cast<size_t>(in.gcount()));
     return readPlanText(text);

@@ -4,6 +4,7 @@
 
 #include "flight/DirectPlan.h"
 #include "flight/PlanFile.h"
+#include "flight/PlanText.h"
 
 namespace wx {
 
@@ -23,14 +24,16 @@ TakenPlan takePlan(const PlanChoice& choice, const FindAirportFn& findAirport) {
     if (!asksForPlan(choice)) {
         return {};
     }
-    const std::optional<Airport> departure = findAirport(choice.departureId);
-    const std::optional<Airport> destination = findAirport(choice.destinationId);
+    const std::string departureId = upperAscii(choice.departureId);
+    const std::string destinationId = upperAscii(choice.destinationId);
+    const std::optional<Airport> departure = findAirport(departureId);
+    const std::optional<Airport> destination = findAirport(destinationId);
     if (departure && destination) {
-        return {makeDirectPlan(choice.departureId, *departure, choice.destinationId, *destination), {}};
+        return {makeDirectPlan(departureId, *departure, destinationId, *destination), {}};
     }
-    std::string unknown = departure ? "" : choice.departureId;
+    std::string unknown = departure ? "" : departureId;
     if (!destination) {
-        unknown += (unknown.empty() ? "" : ", ") + choice.destinationId;
+        unknown += (unknown.empty() ? "" : ", ") + destinationId;
     }
     return {std::nullopt, "Flight plan not made: " + unknown + " not in the airport list"};
 }

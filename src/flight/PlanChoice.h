@@ -37,8 +37,8 @@ using FindAirportFn = std::function<std::optional<Airport>(const std::string& id
 
 // The plan file when the choice names one (the typed airports are then the
 // plan's own and are not looked at), else a plan of one leg between the
-// typed airports, each found with findAirport. Nothing, without a warning,
-// when the choice asks for no plan.
+// typed airports, each upper-cased and found with findAirport. Nothing,
+// without a warning, when the choice asks for no plan.
 TakenPlan takePlan(const PlanChoice& choice, const FindAirportFn& findAirport);
 
 }  // namespace wx

@@ -44,11 +44,12 @@ TEST(RunOptions, EverySettingsFieldHasItsOption) {
          "--interval-sec", "0", "--only-nearest", "1", "--cavok-haze", "0", "--cavok-visibility-m", "9999",
          "--synth-without-metar", "0", "--global-layer", "0", "--dense-field", "0", "--sync-zulu", "0",
          "--text-in-sim", "0", "--text-seconds", "4", "--full-metar-text", "0", "--sigmet-enabled", "0", "--source",
-         "noaa", "--smooth-changes", "1", "--sim", "fsuipc", "--lat", "51.5", "--version", "8", "--cycles", "3", "--at-cycle", "2",
+         "noaa", "--smooth-changes", "1", "--route-stations", "12", "--sim", "fsuipc", "--lat", "51.5", "--version", "8", "--cycles", "3", "--at-cycle", "2",
          "move 1 2", "--at-cycle", "2", "refresh", "--record", "pack", "--clock", "2026-10-02T20:20:00.5Z"},
         true);
     const EngineSettings expected{"manual", {"EGLL", "EDDF"}, 7, 90, 0, true, false, 9999, false,
-                                  false,    false,           false, false, 4, false, false, "noaa", true};
+                                  false,    false,           false, false, 4, false, false, "noaa", true,
+                                  0,        std::nullopt,    "",    12};
     EXPECT_EQ(options.settings, expected);
     EXPECT_FALSE(options.standIn);
     EXPECT_EQ(options.simSettings.latitudeDeg, 51.5);

@@ -123,7 +123,8 @@ void BM_EngineCycle(benchmark::State& state) {
     settings.maxStations = 20;
     settings.intervalSec = 0;
     if (withPlan) {
-        settings.plan = wx::makeDirectPlan("KJFK", *airports.findAirport("KJFK"), "KLAX", *airports.findAirport("KLAX"));
+        settings.plan =
+            wx::makeDirectPlan("KJFK", *airports.findAirport("KJFK"), "KLAX", *airports.findAirport("KLAX"));
         settings.alternateId = "KSFO";
     }
     int written = 0;

@@ -133,7 +133,8 @@ std::optional<std::string> pathField(const json& value) {
         return std::nullopt;
     }
     const std::string text = value.get<std::string>();
-    const bool control = std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    const bool control =
+        std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     if (control || text.size() > kLongestPathBytes) {
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
-// One refresh cycle: position, refresh triggers, stations, METARs and
-// SIGMETs, clock, the global point, every station's record, activation and
-// the cycle's text.
+// One refresh cycle: position, refresh triggers, stations (with a flight
+// plan its airports and the route stations ahead), METARs and SIGMETs,
+// clock, the global point, every station's record, activation and the
+// cycle's text.
 
 #include <algorithm>
 #include <cstdint>
@@ -211,42 +212,52 @@ void Engine::serveRefresh(const EngineSettings& settings) {
     }
 }
 
-void Engine::writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
-                           const StationChoice& stations) {
+// The cycle's one METAR request asks for its stations, the plan's airports
+// and the airports near the route ahead, so that its answer (or, while the
+// service does not answer, the kept reports) tells which of those have a
+// report; the route stations are chosen from them and the reports of the
+// others forgotten.
+Engine::CycleReports Engine::fetchReports(const EngineSettings& settings, const std::optional<SimPosition>& position,
+                                          const StationChoice& stations) {
     std::vector<std::string> asked = stationIds(stations.sorted);
     for (const StationEntry& station : stations.plan) {
         if (std::find(asked.begin(), asked.end(), station.stationId) == asked.end()) {
             asked.push_back(station.stationId);
         }
     }
-    // The airports near the route ahead are asked in the same request, so
-    // that its answer tells which of them have a report.
     const RouteAhead ahead = lookAlongRoute(settings, position, airports_, asked);
     asked.insert(asked.end(), ahead.candidates.begin(), ahead.candidates.end());
-    MetarFetch fetch = source_->fetchMetars(asked);
+    CycleReports reports{source_->fetchMetars(asked), {}, {}};
     checkStop();
-    MetarMap kept = keptReportsFor(settings, asked, fetch);
-    std::vector<StationEntry> written = stations.working;
-    written.insert(written.end(), stations.plan.begin(), stations.plan.end());
-    const std::vector<StationEntry> route = chooseRouteStationsAhead(
+    reports.kept = keptReportsFor(settings, asked, reports.fetch);
+    std::vector<StationEntry> chosen = stations.working;
+    chosen.insert(chosen.end(), stations.plan.begin(), stations.plan.end());
+    reports.route = chooseRouteStationsAhead(
         ahead, settings, position, airports_,
-        [&](const std::string& id) { return fetch.reports.count(id) > 0 || kept.count(id) > 0; }, stationIds(written));
-    forgetOtherCandidates(ahead, route, fetch.reports);
-    forgetOtherCandidates(ahead, route, kept);
-    written.insert(written.end(), route.begin(), route.end());
+        [&](const std::string& id) { return reports.fetch.reports.count(id) > 0 || reports.kept.count(id) > 0; },
+        stationIds(chosen));
+    forgetOtherCandidates(ahead, reports.route, reports.fetch.reports);
+    forgetOtherCandidates(ahead, reports.route, reports.kept);
+    return reports;
+}
+
+void Engine::writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
+                           const StationChoice& stations) {
+    CycleReports reports = fetchReports(settings, position, stations);
     if (settings.plan) {
-        log("Flight plan: " + std::to_string(route.size()) + " route stations", "INFO");
+        log("Flight plan: " + std::to_string(reports.route.size()) + " route stations", "INFO");
     }
-    MetarMap& metars = fetch.reports;
+    MetarMap& metars = reports.fetch.reports;
     log("METAR: " + std::to_string(metars.size()), "INFO");
     std::vector<StationEntry> ordered = stations.sorted;
     ordered.insert(ordered.end(), stations.plan.begin(), stations.plan.end());
-    ordered.insert(ordered.end(), route.begin(), route.end());
+    ordered.insert(ordered.end(), reports.route.begin(), reports.route.end());
     const Reports received = orderedReports(metars, ordered);
-    useKeptReports(settings, fetch, kept);
+    useKeptReports(settings, reports.fetch, reports.kept);
     logReports(orderedReports(metars, ordered));
     const SigmetList sigmets = fetchSigmets(settings);
-    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable), overviewRoute(settings, airports_)};
+    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable),
+                 overviewRoute(settings, airports_)};
     syncZulu(settings, received);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
@@ -258,6 +269,9 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
     // aircraft, written first; the plan's stations come after them.
     std::optional<WeatherData> first;
     std::optional<WeatherData> firstOfPlan;
+    std::vector<StationEntry> written = stations.working;
+    written.insert(written.end(), stations.plan.begin(), stations.plan.end());
+    written.insert(written.end(), reports.route.begin(), reports.route.end());
     for (size_t i = 0; i < written.size(); ++i) {
         checkStop();
         if (!link_->connected()) {
@@ -386,7 +400,8 @@ void Engine::moveStationsOn(const EngineSettings& settings) {
 // METARs, clock or cycle text.
 void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position) {
     const SigmetList sigmets = fetchSigmets(settings);
-    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable), overviewRoute(settings, airports_)};
+    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable),
+                 overviewRoute(settings, airports_)};
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
     checkStop();

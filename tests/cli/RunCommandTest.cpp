@@ -44,7 +44,8 @@ TEST(RunOptions, EverySettingsFieldHasItsOption) {
          "--interval-sec", "0", "--only-nearest", "1", "--cavok-haze", "0", "--cavok-visibility-m", "9999",
          "--synth-without-metar", "0", "--global-layer", "0", "--dense-field", "0", "--sync-zulu", "0",
          "--text-in-sim", "0", "--text-seconds", "4", "--full-metar-text", "0", "--sigmet-enabled", "0", "--source",
-         "noaa", "--smooth-changes", "1", "--route-stations", "12", "--sim", "fsuipc", "--lat", "51.5", "--version", "8", "--cycles", "3", "--at-cycle", "2",
+         "noaa", "--smooth-changes", "1", "--route-stations", "12", "--sim", "fsuipc", "--lat", "51.5", "--version",
+         "8", "--cycles", "3", "--at-cycle", "2",
          "move 1 2", "--at-cycle", "2", "refresh", "--record", "pack", "--clock", "2026-10-02T20:20:00.5Z"},
         true);
     const EngineSettings expected{"manual", {"EGLL", "EDDF"}, 7, 90, 0, true, false, 9999, false,
@@ -209,14 +210,15 @@ constexpr const char* kFileFlight = R"({"planFile": "a.pln", "from": "LSGG", "to
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FlightOptions,
-    testing::Values(FlightOptionsCase{"TypedAirportsUpperCased", "", {"--from", "egsh", "--to", "EGBB", "--alternate", "egnx"},
-                                      {"", "EGSH", "EGBB", "EGNX"}},
-                    FlightOptionsCase{"APlanFile", "", {"--plan", "b.pln"}, {"b.pln", "", "", ""}},
-                    FlightOptionsCase{"TheFilesFlight", kFileFlight, {}, {"a.pln", "LSGG", "EGMC", "EGKK"}},
-                    FlightOptionsCase{"TypedAirportsReplaceTheFilesPlan", kFileFlight, {"--from", "EGSH", "--to", "EGBB"},
-                                      {"", "EGSH", "EGBB", "EGKK"}},
-                    FlightOptionsCase{"AnAlternateBesideTheFilesPlan", kFileFlight, {"--alternate", "EGSS"},
-                                      {"a.pln", "LSGG", "EGMC", "EGSS"}}),
+    testing::Values(
+        FlightOptionsCase{"TypedAirportsUpperCased", "", {"--from", "egsh", "--to", "EGBB", "--alternate", "egnx"},
+                          {"", "EGSH", "EGBB", "EGNX"}},
+        FlightOptionsCase{"APlanFile", "", {"--plan", "b.pln"}, {"b.pln", "", "", ""}},
+        FlightOptionsCase{"TheFilesFlight", kFileFlight, {}, {"a.pln", "LSGG", "EGMC", "EGKK"}},
+        FlightOptionsCase{"TypedAirportsReplaceTheFilesPlan", kFileFlight, {"--from", "EGSH", "--to", "EGBB"},
+                          {"", "EGSH", "EGBB", "EGKK"}},
+        FlightOptionsCase{"AnAlternateBesideTheFilesPlan", kFileFlight, {"--alternate", "EGSS"},
+                          {"a.pln", "LSGG", "EGMC", "EGSS"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RunCommand, ServesCommandsFromInputUntilItEnds) {

@@ -104,8 +104,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
             throw UsageError("unexpected argument \"" + word + "\"");
         }
         const std::string name = word.substr(2);
-        if (kRunnerOptions.count(name) == 0 && kStandInOptions.count(name) == 0 && flightOptionNames().count(name) == 0 &&
-            !isSettingsField(name)) {
+        if (kRunnerOptions.count(name) == 0 && kStandInOptions.count(name) == 0 &&
+            flightOptionNames().count(name) == 0 && !isSettingsField(name)) {
             throw UsageError("unknown option " + word);
         }
         const size_t values = name == "at-cycle" ? 2 : 1;

@@ -8,8 +8,6 @@ namespace wx::geo {
 // agree with), on the same sphere. They work with unit vectors, so they
 // hold for legs of any length and across the antimeridian and the poles.
 
-inline constexpr double kEarthRadiusNm = kTwiceEarthRadiusNm / 2.0;
-
 struct LatLon {
     double latDeg = 0.0;
     double lonDeg = 0.0;

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <regex>
+#include <span>
 
 #include "DialogDriver.h"
 #include "app/AboutText.h"
@@ -282,39 +283,12 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
     EXPECT_EQ(driver::windowText(d.window()), "Nubiro");
     EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
 
-    const std::pair<int, TextId> captions[] = {
-        {IDC_START, TextId::Start},
-        {IDC_STOP, TextId::Stop},
-        {IDC_REFRESH, TextId::Refresh},
-        {IDC_WEATHER_TEXT, TextId::WeatherText},
-        {IDC_ABOUT, TextId::About},
-        {IDC_SOURCE_LABEL, TextId::SourceLabel},
-        {IDC_AUTO_STATIONS, TextId::AutoStations},
-        {IDC_MANUAL_STATIONS, TextId::ManualStations},
-        {IDC_MAX_STATIONS_LABEL, TextId::MaxStationsLabel},
-        {IDC_RADIUS_LABEL, TextId::RadiusLabel},
-        {IDC_INTERVAL_LABEL, TextId::IntervalLabel},
-        {IDC_SYNTH_WITHOUT_METAR, TextId::SynthWithoutMetar},
-        {IDC_GLOBAL_LAYER, TextId::GlobalLayer},
-        {IDC_DENSE_FIELD, TextId::DenseField},
-        {IDC_ONLY_NEAREST, TextId::OnlyNearest},
-        {IDC_SMOOTH_CHANGES, TextId::SmoothChanges},
-        {IDC_KEEP_REPORTS, TextId::KeepReports},
-        {IDC_SYNC_ZULU, TextId::SyncZulu},
-        {IDC_SIGMET, TextId::Sigmet},
-        {IDC_CAVOK_HAZE, TextId::CavokHaze},
-        {IDC_TEXT_IN_SIM, TextId::TextInSim},
-        {IDC_FULL_METAR, TextId::FullMetar},
-        {IDC_TEXT_SECONDS_LABEL, TextId::TextSecondsLabel},
-        {IDC_CAVOK_VISIBILITY_LABEL, TextId::CavokVisibilityLabel},
-        {IDC_STATIONS_LABEL, TextId::StationsLabel},
-        {IDC_ADD_STATION, TextId::AddStation},
-        {IDC_REMOVE_STATION, TextId::RemoveStation},
-        {IDC_LOG_LABEL, TextId::LogLabel},
-        {IDC_READBACK, TextId::ReadBackNone},
-    };
-    for (const auto& [id, caption] : captions) {
-        EXPECT_EQ(d.text(id), text(caption)) << id;
+    // Every caption of the window's parts, from the tables they keep.
+    using Captions = std::span<const ControlCaption>;
+    for (const Captions captions : {Captions(kCommandCaptions), Captions(kOptionCaptions), Captions(kLogCaptions)}) {
+        for (const ControlCaption& caption : captions) {
+            EXPECT_EQ(d.text(caption.id), text(caption.text)) << caption.id;
+        }
     }
     const std::pair<int, const char*> fields[] = {
         {IDC_MAX_STATIONS, "15"}, {IDC_RADIUS, "200"},     {IDC_INTERVAL, "600"},

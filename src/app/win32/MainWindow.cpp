@@ -35,8 +35,7 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowSeams seams)
       seams_(std::move(seams)),
       settingsPath_(seams_.settingsFile.empty() ? defaultSettingsPath() : seams_.settingsFile),
       startSettings_(readSettingsFile(settingsPath_)),
-      languageAskedFor_(languageAskedFor(startSettings_.settings.language)),
-      language_(systemLanguage(languageAskedFor_)) {}
+      language_(systemLanguage(startSettings_.settings.language)) {}
 
 MainWindow::~MainWindow() {
     if (commands_) {
@@ -126,7 +125,7 @@ void MainWindow::initialise() {
         [this] { saveSettings(); }});
     tabs_ = ViewTabs(control(IDC_VIEW_TABS), language_,
                      {{TextId::ViewTable, control(IDC_STATION_TABLE)}, {TextId::ViewMap, map_->window()}});
-    options_.show(startSettings_.settings.engine);
+    options_.show(startSettings_.settings.engine, startSettings_.settings.language);
     scale_.applyFonts();
     if (startSettings_.settings.window) {
         restoreWindowPlace(dialog_, *startSettings_.settings.window, scale_.dpi());
@@ -147,13 +146,13 @@ void MainWindow::initialise() {
 
 int MainWindow::showCommand() const { return firstShowCommand(startSettings_.settings.window); }
 
-// Everything the controls hold, the language asked for, the window's
-// place and the view shown. A file that cannot be written is said in the
-// log; the one there stays as it was.
+// Everything the controls hold (the language chosen among them, never
+// NUBIRO_LANG's), the window's place and the view shown. A file that
+// cannot be written is said in the log; the one there stays as it was.
 void MainWindow::saveSettings() {
     SavedSettings settings;
     settings.engine = options_.settings();
-    settings.language = languageAskedFor_;
+    settings.language = options_.languageChoice();
     settings.mapShown = tabs_.selected() == kMapView;
     settings.window = currentWindowPlace(dialog_, scale_.dpi());
     if (!writeSettingsFile(settingsPath_, settings)) {

@@ -114,7 +114,6 @@ private:
     MainWindowSeams seams_;
     std::string settingsPath_;
     SettingsReading startSettings_;
-    std::string languageAskedFor_;
     Language language_;
     HWND dialog_ = nullptr;
     EngineBridge bridge_;

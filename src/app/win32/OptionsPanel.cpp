@@ -4,6 +4,7 @@
 #include "app/win32/OptionsPanel.h"
 
 #include "app/StationEntry.h"
+#include "app/UiText.h"
 #include "platform/win32/WideText.h"
 #include "sources/SourceRegistry.h"
 
@@ -15,6 +16,9 @@ OptionsPanel::OptionsPanel(HWND dialog, Language language) : dialog_(dialog) {
     for (const SourceInfo& source : listSources()) {
         SendMessageW(sources, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(toWide(sourceDisplayName(language, source)).c_str()));
+    }
+    for (const std::string& entry : languageChoiceEntries(language)) {
+        SendMessageW(control(IDC_LANGUAGE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry).c_str()));
     }
 }
 
@@ -32,7 +36,7 @@ ControlValues OptionsPanel::values() const {
     return controls;
 }
 
-void OptionsPanel::show(const EngineSettings& settings) {
+void OptionsPanel::show(const EngineSettings& settings, LanguageChoice language) {
     const ControlValues controls = controlsFromSettings(settings);
     CheckRadioButton(dialog_, IDC_AUTO_STATIONS, IDC_MANUAL_STATIONS,
                      controls.manualChecked ? IDC_MANUAL_STATIONS : IDC_AUTO_STATIONS);
@@ -44,11 +48,19 @@ void OptionsPanel::show(const EngineSettings& settings) {
     }
     keepReportsToggled();
     SendMessageW(control(IDC_SOURCE), CB_SETCURSEL, static_cast<WPARAM>(controls.sourceIndex), 0);
+    SendMessageW(control(IDC_LANGUAGE), CB_SETCURSEL, static_cast<WPARAM>(language), 0);
     showStations(controls.stations);
 }
 
 std::string OptionsPanel::selectedSourceId() const {
     return sourceIdAt(static_cast<int>(SendMessageW(control(IDC_SOURCE), CB_GETCURSEL, 0, 0)));
+}
+
+// The selector lists the choices in their order; nothing selected is
+// following Windows.
+LanguageChoice OptionsPanel::languageChoice() const {
+    const LRESULT index = SendMessageW(control(IDC_LANGUAGE), CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? LanguageChoice::Automatic : static_cast<LanguageChoice>(index);
 }
 
 void OptionsPanel::showStations(const std::vector<std::string>& stations) {

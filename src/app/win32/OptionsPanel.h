@@ -22,6 +22,8 @@ inline constexpr ControlCaption kOptionCaptions[] = {
     {IDC_MAX_STATIONS_LABEL, TextId::MaxStationsLabel},
     {IDC_RADIUS_LABEL, TextId::RadiusLabel},
     {IDC_INTERVAL_LABEL, TextId::IntervalLabel},
+    {IDC_LANGUAGE_LABEL, TextId::LanguageLabel},
+    {IDC_LANGUAGE_NOTE, TextId::LanguageNote},
     {IDC_SYNTH_WITHOUT_METAR, TextId::SynthWithoutMetar},
     {IDC_GLOBAL_LAYER, TextId::GlobalLayer},
     {IDC_DENSE_FIELD, TextId::DenseField},
@@ -69,20 +71,23 @@ inline constexpr NumberBox kNumberBoxes[] = {
 };
 
 // The options of the window: the source selector, the station mode with
-// its numbers, the option boxes with their fields and the station list
-// with its entry. The controls are the dialog's; the panel gives them
-// their texts, shows a settings record in them and reads one back, and
-// answers their own commands (the station list's buttons, "Keep reports").
+// its numbers, the language selector, the option boxes with their fields
+// and the station list with its entry. The controls are the dialog's; the
+// panel gives them their texts, shows a settings record in them and reads
+// one back, and answers their own commands (the station list's buttons,
+// "Keep reports"). The language chosen takes effect at the next start, as
+// the note beside it says.
 class OptionsPanel {
 public:
     OptionsPanel() = default;
-    // Captions in that language and the source selector's entries.
+    // Captions in that language and the selectors' entries.
     OptionsPanel(HWND dialog, Language language);
 
-    void show(const EngineSettings& settings);
+    void show(const EngineSettings& settings, LanguageChoice language);
     ControlValues values() const;
     EngineSettings settings() const { return settingsFromControls(values()); }
     std::string selectedSourceId() const;
+    LanguageChoice languageChoice() const;
     // The stations the engine chose, in place of the list's.
     void showStations(const std::vector<std::string>& stations);
 

@@ -309,6 +309,8 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
     EXPECT_EQ(d.comboEntries(IDC_SOURCE),
               (Lines{text(TextId::SourceOpenMeteo), text(TextId::SourceNoaa), text(TextId::SourceMetarOnly)}));
     EXPECT_EQ(d.comboSelection(IDC_SOURCE), 0);
+    EXPECT_EQ(d.comboEntries(IDC_LANGUAGE), (Lines{text(TextId::LanguageAutomatic), "English", "Русский"}));
+    EXPECT_EQ(d.comboSelection(IDC_LANGUAGE), 0);
     EXPECT_EQ(d.listBoxEntries(IDC_STATIONS), (Lines{"EGLL", "EDDF", "LFPG", "EHAM"}));
     Lines headers;
     for (int id = static_cast<int>(TextId::ColumnStation); id <= static_cast<int>(TextId::ColumnUpperAir); ++id) {
@@ -556,7 +558,8 @@ TEST_P(Dialog, LayoutFollowsTheWindowSize) {
 }
 
 // What the pilot set comes back at the next start: every control, the
-// station list, the language asked for, the view and the window's size.
+// station list, the language chosen, the view and the window's size.
+// NUBIRO_LANG chooses the language of this run only and is never kept.
 TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
     open(kAirportList);
     const DialogDriver& d = *driver_;
@@ -574,7 +577,7 @@ TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
     const EngineSettings set = window_->collectSettings();
     closeWindow();
     const SettingsReading kept = readSettingsFile(settingsFile());
-    EXPECT_EQ(kept.settings.language, language() == Language::Russian ? "ru" : "en");
+    EXPECT_EQ(kept.settings.language, LanguageChoice::Automatic);
     ASSERT_TRUE(kept.settings.window.has_value());
     EXPECT_EQ(kept.settings.window->width, 1040);
 
@@ -589,6 +592,13 @@ TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
     EXPECT_EQ(outer.right - outer.left, 1040);
     EXPECT_EQ(outer.bottom - outer.top, 760);
     EXPECT_EQ(log().front(), line("INFO", TextId::LoadingAirports));
+
+    driver_->selectComboEntry(IDC_LANGUAGE, 2);
+    closeWindow();
+    EXPECT_EQ(readSettingsFile(settingsFile()).settings.language, LanguageChoice::Russian);
+    open(kAirportList);
+    EXPECT_EQ(driver_->comboSelection(IDC_LANGUAGE), 2);
+    EXPECT_EQ(driver_->text(IDC_START), text(TextId::Start));
 }
 
 // A settings file that cannot be read gives every default, a value out of
@@ -733,6 +743,24 @@ TEST_P(Dialog, FollowsDpiChanges) {
                                               scaled(GetSystemMetrics(SM_CXMENUCHECK) + 4))
             << dpi;
         EXPECT_GE(d.controlRect(IDC_KEEP_REPORTS_MIN).left, keep.right) << dpi;
+        // The language selector holds its longest entry beside its arrow,
+        // between its label and its note, which hold their texts.
+        const RECT languageLabel = d.controlRect(IDC_LANGUAGE_LABEL);
+        const RECT languageBox = d.controlRect(IDC_LANGUAGE);
+        const RECT languageNote = d.controlRect(IDC_LANGUAGE_NOTE);
+        EXPECT_GE(languageLabel.right - languageLabel.left,
+                  textWidth(d.control(IDC_LANGUAGE_LABEL), toWide(text(TextId::LanguageLabel))))
+            << dpi;
+        EXPECT_LE(languageLabel.right, languageBox.left) << dpi;
+        for (const std::string& entry : d.comboEntries(IDC_LANGUAGE)) {
+            EXPECT_GE(languageBox.right - languageBox.left,
+                      textWidth(d.control(IDC_LANGUAGE), toWide(entry)) + scaled(GetSystemMetrics(SM_CXVSCROLL) + 6))
+                << dpi << " " << entry;
+        }
+        EXPECT_LE(languageBox.right, languageNote.left) << dpi;
+        EXPECT_GE(languageNote.right - languageNote.left,
+                  textWidth(d.control(IDC_LANGUAGE_NOTE), toWide(text(TextId::LanguageNote))))
+            << dpi;
 
         LOGFONTW logFont{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d.control(IDC_LOG), WM_GETFONT, 0, 0)), sizeof logFont,

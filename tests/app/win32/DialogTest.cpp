@@ -31,6 +31,8 @@
 #include "app/win32/ControlIds.h"
 #include "app/win32/EngineBridge.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/OptionsPanel.h"
+#include "app/win32/WindowCommands.h"
 #include "platform/PlatformDefaults.h"
 #include "platform/win32/WideText.h"
 #include "support/Environment.h"

@@ -48,6 +48,17 @@ constexpr NumberSetting kNumberSettings[] = {
     {"keepReportsMin", &EngineSettings::keepReportsMin, kKeepReportsMinMinutes, kKeepReportsMaxMinutes, true},
 };
 
+// The language chosen, by its name in the file; none for following
+// Windows.
+struct LanguageName {
+    const char* name;
+    LanguageChoice choice;
+};
+constexpr LanguageName kLanguageNames[] = {
+    {"en", LanguageChoice::English},
+    {"ru", LanguageChoice::Russian},
+};
+
 struct FlagSetting {
     const char* name;
     bool EngineSettings::*field;
@@ -147,7 +158,15 @@ public:
         }
         readText("stationMode", {"auto", "manual"}, engine.stationMode);
         readText("source", listSourceIds(), engine.source);
-        readText("language", {"ru", "en"}, reading_.settings.language);
+        read("language", [&](const json& value) {
+            for (const LanguageName& language : kLanguageNames) {
+                if (value == language.name) {
+                    reading_.settings.language = language.choice;
+                    return true;
+                }
+            }
+            return false;
+        });
         read("manualStations", [&](const json& value) {
             const auto stations = stationList(value);
             if (stations) {
@@ -252,8 +271,10 @@ std::string settingsText(const SavedSettings& settings) {
         object[setting.name] = settings.engine.*setting.field;
     }
     object["source"] = settings.engine.source;
-    if (!settings.language.empty()) {
-        object["language"] = settings.language;
+    for (const LanguageName& language : kLanguageNames) {
+        if (settings.language == language.choice) {
+            object["language"] = language.name;
+        }
     }
     if (settings.window) {
         const WindowPlace& place = *settings.window;

@@ -29,11 +29,11 @@ struct WindowPlace {
 };
 
 // What the window keeps between runs: every setting of the controls, the
-// station list (as manualStations), the language asked for ("ru", "en" or
-// none), the window's place and whether the map was shown.
+// station list (as manualStations), the pilot's choice of language, the
+// window's place and whether the map was shown.
 struct SavedSettings {
     EngineSettings engine = windowDefaults();
-    std::string language;
+    LanguageChoice language = LanguageChoice::Automatic;
     std::optional<WindowPlace> window;
     bool mapShown = false;
 

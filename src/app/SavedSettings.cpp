@@ -65,6 +65,17 @@ constexpr FlightSetting kFlightSettings[] = {
     {"alternate", &PlanChoice::alternateId, true},
 };
 
+// The language chosen, by its name in the file; none for following
+// Windows.
+struct LanguageName {
+    const char* name;
+    LanguageChoice choice;
+};
+constexpr LanguageName kLanguageNames[] = {
+    {"en", LanguageChoice::English},
+    {"ru", LanguageChoice::Russian},
+};
+
 struct FlagSetting {
     const char* name;
     bool EngineSettings::*field;
@@ -191,7 +202,15 @@ public:
         }
         readText("stationMode", {"auto", "manual"}, engine.stationMode);
         readText("source", listSourceIds(), engine.source);
-        readText("language", {"ru", "en"}, reading_.settings.language);
+        read("language", [&](const json& value) {
+            for (const LanguageName& language : kLanguageNames) {
+                if (value == language.name) {
+                    reading_.settings.language = language.choice;
+                    return true;
+                }
+            }
+            return false;
+        });
         read("manualStations", [&](const json& value) {
             const auto stations = stationList(value);
             if (stations) {
@@ -308,8 +327,10 @@ std::string settingsText(const SavedSettings& settings) {
     for (const FlightSetting& setting : kFlightSettings) {
         object[setting.name] = settings.flight.*setting.field;
     }
-    if (!settings.language.empty()) {
-        object["language"] = settings.language;
+    for (const LanguageName& language : kLanguageNames) {
+        if (settings.language == language.choice) {
+            object["language"] = language.name;
+        }
     }
     if (settings.window) {
         const WindowPlace& place = *settings.window;

@@ -30,14 +30,14 @@ struct WindowPlace {
 };
 
 // What the window keeps between runs: every setting of the controls, the
-// station list (as manualStations), the language asked for ("ru", "en" or
-// none), the window's place, whether the map was shown and the flight (the
-// plan file's path and the airports typed; the plan itself is read again
-// from them at start, engine.plan is not kept).
+// station list (as manualStations), the pilot's choice of language, the
+// window's place, whether the map was shown and the flight (the plan file's
+// path and the airports typed; the plan itself is read again from them at
+// start, engine.plan is not kept).
 struct SavedSettings {
     EngineSettings engine = windowDefaults();
     PlanChoice flight;
-    std::string language;
+    LanguageChoice language = LanguageChoice::Automatic;
     std::optional<WindowPlace> window;
     bool mapShown = false;
 

@@ -22,23 +22,21 @@ std::string lowerCase(std::string_view text) {
 
 }  // namespace
 
-std::string languageAskedFor(std::string_view environment, std::string_view kept) {
-    for (const std::string_view choice : {environment, kept}) {
-        const std::string wanted = lowerCase(choice);
-        if (wanted == "ru" || wanted == "en") {
-            return wanted;
-        }
-    }
-    return "";
-}
-
-Language chooseLanguage(std::string_view override, uint16_t uiLanguageId) {
+Language chooseLanguage(std::string_view override, LanguageChoice choice, uint16_t uiLanguageId) {
     const std::string wanted = lowerCase(override);
     if (wanted == "ru") {
         return Language::Russian;
     }
     if (wanted == "en") {
         return Language::English;
+    }
+    switch (choice) {
+    case LanguageChoice::Russian:
+        return Language::Russian;
+    case LanguageChoice::English:
+        return Language::English;
+    case LanguageChoice::Automatic:
+        break;
     }
     switch (uiLanguageId & kPrimaryLanguageMask) {
     case kRussian:

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace wx {
@@ -9,15 +8,15 @@ namespace wx {
 // The languages the window speaks.
 enum class Language { Russian, English };
 
-// The window's language: the override when it names one ("ru" or "en", in
-// any letter case), otherwise Russian for a Russian, Ukrainian or
-// Belarusian user-interface language (a Windows language id) and English
-// for any other.
-Language chooseLanguage(std::string_view override, uint16_t uiLanguageId);
+// The pilot's choice of the window's language, kept in the settings file:
+// the one Windows speaks, or one of the window's own. In the order the
+// window's language selector lists them.
+enum class LanguageChoice { Automatic, English, Russian };
 
-// The language asked for, "ru" or "en": the environment's choice when it
-// names one (in any letter case), else the one kept from an earlier run
-// when it names one, else none ("").
-std::string languageAskedFor(std::string_view environment, std::string_view kept);
+// The window's language for this run: the override when it names one
+// ("ru" or "en", in any letter case), else the pilot's choice, else
+// Russian for a Russian, Ukrainian or Belarusian user-interface language
+// (a Windows language id) and English for any other.
+Language chooseLanguage(std::string_view override, LanguageChoice choice, uint16_t uiLanguageId);
 
 }  // namespace wx

@@ -23,6 +23,8 @@ constexpr Entry kTexts[] = {
     {TextId::MaxStationsLabel, "N:", "N:"},
     {TextId::RadiusLabel, "R nm:", "R nm:"},
     {TextId::IntervalLabel, "Интервал с:", "Interval s:"},
+    {TextId::LanguageLabel, "Язык:", "Language:"},
+    {TextId::LanguageNote, "действует после перезапуска", "takes effect at the next start"},
     {TextId::SynthWithoutMetar, "Синтетика без METAR", "Model if no METAR"},
     {TextId::GlobalLayer, "Глобальный слой", "Global layer"},
     {TextId::DenseField, "Плотное поле", "Dense field"},
@@ -43,6 +45,7 @@ constexpr Entry kTexts[] = {
     {TextId::SourceOpenMeteo, "Open-Meteo", "Open-Meteo"},
     {TextId::SourceNoaa, "NOAA / AWC", "NOAA / AWC"},
     {TextId::SourceMetarOnly, "Только METAR", "METAR only"},
+    {TextId::LanguageAutomatic, "Автоматически", "Automatic"},
     {TextId::ColumnStation, "ICAO", "ICAO"},
     {TextId::ColumnCategory, "Кат.", "Cat."},
     {TextId::ColumnDistance, "Дист.", "Dist nm"},
@@ -167,6 +170,10 @@ std::string sourceDisplayName(Language language, const SourceInfo& source) {
         }
     }
     return source.displayName;
+}
+
+std::vector<std::string> languageChoiceEntries(Language language) {
+    return {uiText(language, TextId::LanguageAutomatic), "English", "Русский"};
 }
 
 }  // namespace wx

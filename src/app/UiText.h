@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/UiLanguage.h"
 #include "sources/SourceRegistry.h"
@@ -26,6 +27,8 @@ enum class TextId {
     MaxStationsLabel,
     RadiusLabel,
     IntervalLabel,
+    LanguageLabel,
+    LanguageNote,
     SynthWithoutMetar,
     GlobalLayer,
     DenseField,
@@ -47,6 +50,8 @@ enum class TextId {
     SourceOpenMeteo,
     SourceNoaa,
     SourceMetarOnly,
+    // The language selector's entry for following Windows.
+    LanguageAutomatic,
     // The station table's headers, in column order.
     ColumnStation,
     ColumnCategory,
@@ -118,5 +123,10 @@ std::string uiText(Language language, TextId id, std::initializer_list<std::stri
 // The source selector's entry for a source: the table's name for the
 // sources it knows, the registry's own name for any other.
 std::string sourceDisplayName(Language language, const SourceInfo& source);
+
+// The language selector's entries, in the order of LanguageChoice:
+// following Windows, in that language, then each language by its own
+// name, the same in every language.
+std::vector<std::string> languageChoiceEntries(Language language);
 
 }  // namespace wx

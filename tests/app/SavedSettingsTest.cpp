@@ -20,7 +20,7 @@ SavedSettings changed() {
     settings.engine.source = "noaa";
     settings.engine.routeStations = 0;
     settings.flight = {"C:\\Users\\Пилот\\EGSH to EGBB.pln", "EGSH", "EGBB", "EGNX"};
-    settings.language = "ru";
+    settings.language = LanguageChoice::Russian;
     settings.window = WindowPlace{-20, 40, 1100, 760, 144, true};
     settings.mapShown = true;
     return settings;
@@ -30,6 +30,33 @@ TEST(SavedSettings, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(parseSettings(settingsText(changed())).settings, changed());
     EXPECT_EQ(parseSettings(settingsText(SavedSettings{})).settings, SavedSettings{});
     EXPECT_EQ(parseSettings("{}"), (SettingsReading{SavedSettings{}, true, false, {}}));
+}
+
+// The pilot's choice of language, by its name in the file (none for
+// following Windows), written and read back. A file of an earlier version
+// holds the language NUBIRO_LANG asked for under the same names: it reads
+// as the pilot's choice.
+TEST(SavedSettings, TheLanguageChosenIsKeptByItsName) {
+    struct Case {
+        const char* file;
+        LanguageChoice choice;
+        bool refused;
+    };
+    const Case cases[] = {
+        {R"({})", LanguageChoice::Automatic, false},
+        {R"({"language": "en"})", LanguageChoice::English, false},
+        {R"({"language": "ru", "view": "table"})", LanguageChoice::Russian, false},
+        {R"({"language": "de"})", LanguageChoice::Automatic, true},
+        {R"({"language": "auto"})", LanguageChoice::Automatic, true},
+    };
+    for (const Case& c : cases) {
+        const SettingsReading reading = parseSettings(c.file);
+        EXPECT_EQ(reading.settings.language, c.choice) << c.file;
+        EXPECT_EQ(reading.refused.size(), c.refused ? 1u : 0u) << c.file;
+        SavedSettings written;
+        written.language = c.choice;
+        EXPECT_EQ(parseSettings(settingsText(written)).settings, written) << c.file;
+    }
 }
 
 // Each value of another type or beyond what the window's controls allow

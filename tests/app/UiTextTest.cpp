@@ -19,37 +19,33 @@ bool hasCyrillic(const std::string& text) {
     return false;
 }
 
-TEST(UiText, TheLanguageAskedForIsTheEnvironmentsThenTheOneKept) {
-    struct Case {
-        const char* environment;
-        const char* kept;
-        const char* expected;
-    };
-    for (const Case& c : {Case{"", "", ""}, Case{"EN", "ru", "en"}, Case{"", "ru", "ru"}, Case{"de", "en", "en"},
-                          Case{"", "fr", ""}}) {
-        EXPECT_EQ(languageAskedFor(c.environment, c.kept), c.expected) << c.environment << " " << c.kept;
-    }
-}
-
-TEST(UiText, LanguageFollowsTheOverrideThenTheWindowsLanguage) {
+// NUBIRO_LANG first, for this run; then the pilot's choice; then Windows.
+TEST(UiText, LanguageFollowsTheOverrideThenThePilotsChoiceThenTheWindowsLanguage) {
     struct Case {
         const char* override;
+        LanguageChoice choice;
         uint16_t uiLanguageId;
         Language expected;
     };
     const Case cases[] = {
-        {"", 0x0419, Language::Russian},    // Russian
-        {"", 0x0422, Language::Russian},    // Ukrainian
-        {"", 0x0423, Language::Russian},    // Belarusian
-        {"", 0x0819, Language::Russian},    // Russian (Moldova)
-        {"", 0x0409, Language::English},    // English (United States)
-        {"", 0x0407, Language::English},    // German
-        {"en", 0x0419, Language::English},  //
-        {"RU", 0x0409, Language::Russian},  //
-        {"de", 0x0419, Language::Russian},  // not a language the window has
+        {"", LanguageChoice::Automatic, 0x0419, Language::Russian},  // Russian
+        {"", LanguageChoice::Automatic, 0x0422, Language::Russian},  // Ukrainian
+        {"", LanguageChoice::Automatic, 0x0423, Language::Russian},  // Belarusian
+        {"", LanguageChoice::Automatic, 0x0819, Language::Russian},  // Russian (Moldova)
+        {"", LanguageChoice::Automatic, 0x0409, Language::English},  // English (United States)
+        {"", LanguageChoice::Automatic, 0x0407, Language::English},  // German
+        {"en", LanguageChoice::Automatic, 0x0419, Language::English},
+        {"RU", LanguageChoice::Automatic, 0x0409, Language::Russian},
+        {"de", LanguageChoice::Automatic, 0x0419, Language::Russian},  // not a language the window has
+        {"", LanguageChoice::Russian, 0x0409, Language::Russian},
+        {"", LanguageChoice::English, 0x0419, Language::English},
+        {"EN", LanguageChoice::Russian, 0x0419, Language::English},
+        {"ru", LanguageChoice::English, 0x0409, Language::Russian},
+        {"de", LanguageChoice::English, 0x0419, Language::English},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(chooseLanguage(c.override, c.uiLanguageId), c.expected) << c.override << " " << c.uiLanguageId;
+        EXPECT_EQ(chooseLanguage(c.override, c.choice, c.uiLanguageId), c.expected)
+            << c.override << " " << static_cast<int>(c.choice) << " " << c.uiLanguageId;
     }
 }
 

@@ -150,12 +150,14 @@ void EngineRig::run(const EngineSettings& settings, int cycles, std::function<vo
     }
     engine = std::make_unique<Engine>(airports, settings, callbacks(), seams(cycles, std::move(atCycleEnd)));
     engine->start();
-    waitForStops(before + 1);
+    EXPECT_TRUE(waitForStops(before + 1));
 }
 
-bool EngineRig::waitForStops(int count, std::chrono::seconds limit) {
+testing::AssertionResult EngineRig::waitForStops(int count, std::chrono::seconds limit) {
     std::unique_lock lock(mutex_);
-    return stopped_.wait_for(lock, limit, [&] { return stops >= count; });
+    const bool came = stopped_.wait_for(lock, limit, [&] { return stops >= count; });
+    return cameWithin(came, limit, "the engine's onStopped call " + std::to_string(count),
+                      std::to_string(stops) + " calls");
 }
 
 int EngineRig::pauseSeconds() const {

@@ -17,6 +17,7 @@
 #include "engine/Engine.h"
 #include "sim/Clock.h"
 #include "sources/HttpTransport.h"
+#include "support/Awaited.h"
 #include "support/LogRecorder.h"
 #include "support/ScratchDir.h"
 #include "support/ScriptedTransport.h"
@@ -105,8 +106,9 @@ public:
     // Seams giving this rig's transport and clock; the cycle observer stops
     // the engine after `cycles` cycles.
     EngineSeams seams(int cycles, std::function<void(Engine&, int)> atCycleEnd);
-    // Waits until onStopped was called `count` times in all.
-    bool waitForStops(int count, std::chrono::seconds limit = std::chrono::seconds(30));
+    // Waits until onStopped was called `count` times in all; a failure says
+    // how often it was.
+    testing::AssertionResult waitForStops(int count, std::chrono::seconds limit = std::chrono::seconds(30));
 
     std::vector<std::string> logLines() const { return log.lines(); }
     // Seconds of pause so far: the clock's one-second sleeps less the one

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "support/Awaited.h"
+
 namespace wx::test {
 namespace {
 
@@ -26,16 +28,15 @@ bool Scenario::carryOut(const Step& step) {
     const auto count = static_cast<size_t>(step.count);
     switch (step.kind) {
     case Step::Kind::Cycle:
-        return waitUntil("cycle " + std::to_string(count),
-                         [count](const Observation& seen) { return seen.cycles() >= count; });
+        return waitUntil("cycle " + std::to_string(count) + " to begin", count, "cycles",
+                         [](const Observation& seen) { return seen.cycles(); });
     case Step::Kind::Line:
-        return waitUntil("\"" + step.text + "\" #" + std::to_string(count), [&step, count](const Observation& seen) {
-            return seen.loggedCount(step.text) >= count;
-        });
+        return waitUntil("\"" + step.text + "\" logged " + std::to_string(count) + " times", count, "of them",
+                         [&step](const Observation& seen) { return seen.loggedCount(step.text); });
     case Step::Kind::Station: {
-        const size_t before = Observation(rig_.cliLines()).stationsWritten();
-        return waitUntil("a station written",
-                         [before](const Observation& seen) { return seen.stationsWritten() > before; });
+        const size_t wanted = Observation(rig_.cliLines()).stationsWritten() + 1;
+        return waitUntil("station " + std::to_string(wanted) + " written", wanted, "stations written",
+                         [](const Observation& seen) { return seen.stationsWritten(); });
     }
     case Step::Kind::SimCommand:
         rig_.simulatorCommand(step.text);
@@ -65,20 +66,28 @@ bool Scenario::carryOut(const Step& step) {
     return false;
 }
 
-bool Scenario::waitUntil(const std::string& what, const std::function<bool(const Observation&)>& done) {
+// The awaited line may be the last the program printed before it ended, so
+// whether it ended is asked before its lines are read: once it has ended,
+// its output has been read to the end.
+bool Scenario::waitUntil(const std::string& what, size_t wanted, const std::string& unit,
+                         const std::function<size_t(const Observation&)>& count) {
     const auto deadline = steady_clock::now() + kStepTimeout;
-    while (steady_clock::now() < deadline) {
-        if (done(Observation(rig_.cliLines()))) {
+    while (true) {
+        const bool ended = rig_.waitForCliExit(0ms).has_value();
+        const size_t seen = count(Observation(rig_.cliLines()));
+        if (seen >= wanted) {
             return true;
         }
-        if (rig_.waitForCliExit(0ms)) {
-            failure_ = "the program ended while waiting for " + what;
+        if (ended) {
+            failure_ = "nubiro-cli ended while waiting for " + what + ", saw " + std::to_string(seen) + " " + unit;
+            return false;
+        }
+        if (steady_clock::now() >= deadline) {
+            failure_ = waitedFor(kStepTimeout, what, std::to_string(seen) + " " + unit);
             return false;
         }
         std::this_thread::sleep_for(kPoll);
     }
-    failure_ = "no " + what + " within " + std::to_string(kStepTimeout.count()) + " s";
-    return false;
 }
 
 }  // namespace wx::test

@@ -31,7 +31,11 @@ public:
 
 private:
     bool carryOut(const Step& step);
-    bool waitUntil(const std::string& what, const std::function<bool(const Observation&)>& done);
+    // Waits until `count` of what the program printed reaches `wanted`;
+    // false when the time ran out or the program ended first, with a
+    // failure naming `what` it waited for and how many `unit` it saw.
+    bool waitUntil(const std::string& what, size_t wanted, const std::string& unit,
+                   const std::function<size_t(const Observation&)>& count);
 
     FaultRig& rig_;
     SetFault setFault_;

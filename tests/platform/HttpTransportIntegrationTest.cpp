@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, PlatformTimeOut, testing::Values("delay:6000", 
                              return std::string(info.param).substr(0, std::string(info.param).find(':'));
                          });
 
-// A request is cancelled from another thread while the server holds it:
+// A request is cancelled from another thread once the server holds it:
 // it ends within 200 ms, and requests started afterwards fail at once
 // without reaching the server until the switch is reset.
 TEST_F(PlatformHttp, CancelEndsARequestInFlightAtOnce) {
@@ -176,11 +176,12 @@ TEST_F(PlatformHttp, CancelEndsARequestInFlightAtOnce) {
     HttpCancel cancel;
     for (const std::string& base : {sim_.httpUrl, sim_.httpsUrl}) {
         const std::string url = base + "/api/data/isigmet?format=json";
+        const size_t held = sim_.requests().size() + 1;
         auto request = std::async(std::launch::async, [&] {
             const HttpResult result = transport_->send({url, 30, false, &cancel}, nullptr);
             return std::make_pair(result.outcome, Clock::now());
         });
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        ASSERT_TRUE(sim_.waitForRequests(held, std::chrono::seconds(20))) << base;
         const auto cancelledAt = Clock::now();
         cancel.cancel();
         ASSERT_EQ(request.wait_for(std::chrono::seconds(5)), std::future_status::ready) << base;

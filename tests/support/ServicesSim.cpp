@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
+#include <thread>
 
 #include "sources/HttpClient.h"
+#include "support/Awaited.h"
 
 namespace wx::test {
 
@@ -45,16 +48,31 @@ nlohmann::json ServicesSim::connections(HttpTransport& transport) const {
     return nlohmann::json::parse(answer.body);
 }
 
+// A line without its end is still being written by the stand-in: it
+// counts once it is whole.
 std::vector<nlohmann::json> ServicesSim::requests() const {
-    std::vector<nlohmann::json> lines;
     std::ifstream file(requestLogPath, std::ios::binary);
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty()) {
-            lines.push_back(nlohmann::json::parse(line));
+    std::ostringstream text;
+    text << file.rdbuf();
+    const std::string log = text.str();
+    std::vector<nlohmann::json> lines;
+    for (size_t start = 0, end = 0; (end = log.find('\n', start)) != std::string::npos; start = end + 1) {
+        if (end > start) {
+            lines.push_back(nlohmann::json::parse(log.substr(start, end - start)));
         }
     }
     return lines;
+}
+
+testing::AssertionResult ServicesSim::waitForRequests(size_t count, std::chrono::milliseconds timeout) const {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    size_t seen = requests().size();
+    while (seen < count && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        seen = requests().size();
+    }
+    return cameWithin(seen >= count, timeout, "request " + std::to_string(count) + " in the stand-in's log",
+                      std::to_string(seen));
 }
 
 std::optional<ServicesSim> servicesSimFromFixture() {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "sources/HttpTransport.h"
@@ -33,6 +35,9 @@ struct ServicesSim {
 
     // The requests logged so far, oldest first.
     std::vector<nlohmann::json> requests() const;
+    // Waits until the log holds `count` requests in all: the stand-in logs
+    // a request as soon as it has read it, before it answers or holds it.
+    testing::AssertionResult waitForRequests(size_t count, std::chrono::milliseconds timeout) const;
     // The connections each port accepted so far: {"http": N, "https": M,
     // "wrongHost": K}; null when the stand-in does not answer.
     nlohmann::json connections(HttpTransport& transport) const;

@@ -8,14 +8,24 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+
+#include "support/Awaited.h"
 
 extern char** environ;
 
 namespace wx::test {
 namespace {
+
+// How long the stand-in may take to print its URLs. It makes three RSA keys
+// first, under a second of work, but every test program of a parallel run
+// starts one at the same moment, on a machine that may be busy with builds,
+// where 30 s proved too short. What is left of a test's 120 s is enough for
+// its own waits.
+constexpr auto kReadyTimeout = std::chrono::seconds(90);
 
 // Reads whole lines from fd until count lines arrived, the stream ended or
 // the deadline passed.
@@ -82,13 +92,18 @@ ServicesSimProcess::ServicesSimProcess(const std::vector<std::string>& extraArgs
         close(out[0]);
         return;
     }
-    const auto lines = readLines(out[0], 3, std::chrono::seconds(30));
+    const auto lines = readLines(out[0], 3, kReadyTimeout);
     close(out[0]);
     if (lines.size() == 3 && lines[0].rfind("http://", 0) == 0 && lines[1].rfind("https://", 0) == 0 &&
         lines[2].rfind("https://", 0) == 0) {
         sim_.httpUrl = lines[0];
         sim_.httpsUrl = lines[1];
         sim_.wrongHostUrl = lines[2];
+    } else {
+        std::fprintf(stderr, "%s\n",
+                     waitedFor(kReadyTimeout, "the web-services stand-in's three base URLs",
+                               std::to_string(lines.size()) + " lines (its errors: " + sim_.errorPath + ")")
+                         .c_str());
     }
 }
 

@@ -7,6 +7,11 @@
 namespace wx::cli {
 
 LineReader::LineReader(std::istream& in) : in_(in) {
+    // Standard input is tied to standard output: each read would flush it
+    // from this thread, outside the lock its writers hold, and a line being
+    // printed could come out cut or twice. The stream stays untied, since
+    // the thread may outlive this reader.
+    in.tie(nullptr);
     thread_ = std::thread([queue = queue_, &in] {
         std::string line;
         while (readLine(in, line)) {

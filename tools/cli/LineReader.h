@@ -16,7 +16,8 @@ namespace wx::cli {
 // wait for a line, the end of input or something else at once. Standard
 // input may block for ever: when the reader is destroyed while it still
 // waits there, the thread is left to end with the process; it holds only
-// the shared queue then. Any other stream is read to its end first.
+// the shared queue then. Any other stream is read to its end first. The
+// stream is untied from any output stream, which only its writers flush.
 class LineReader {
 public:
     explicit LineReader(std::istream& in);

@@ -2,81 +2,30 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <thread>
+#include <chrono>
 #include <variant>
 
-#include "app/ControlSettings.h"
 #include "app/LogLine.h"
 #include "app/ReadBackStatus.h"
 #include "app/StationCells.h"
 #include "app/WindowLayout.h"
-#include "app/win32/ControlIds.h"
 #include "app/win32/Dpi.h"
 #include "app/win32/SystemLanguage.h"
+#include "app/win32/ChildWindows.h"
+#include "app/win32/WindowFrame.h"
 #include "platform/win32/WideText.h"
-#include "sources/SourceRegistry.h"
 
 namespace wx {
 namespace {
 
 // Closing waits this long for the engine and a weather-text job to end.
 constexpr auto kCloseWait = std::chrono::milliseconds(1500);
-constexpr auto kWorkerPoll = std::chrono::milliseconds(20);
 constexpr UINT_PTR kCloseTimer = 1;
-
-struct Caption {
-    int id;
-    TextId text;
-};
-constexpr Caption kCaptions[] = {
-    {IDC_START, TextId::Start},
-    {IDC_STOP, TextId::Stop},
-    {IDC_REFRESH, TextId::Refresh},
-    {IDC_WEATHER_TEXT, TextId::WeatherText},
-    {IDC_ABOUT, TextId::About},
-    {IDC_SOURCE_LABEL, TextId::SourceLabel},
-    {IDC_AUTO_STATIONS, TextId::AutoStations},
-    {IDC_MANUAL_STATIONS, TextId::ManualStations},
-    {IDC_MAX_STATIONS_LABEL, TextId::MaxStationsLabel},
-    {IDC_RADIUS_LABEL, TextId::RadiusLabel},
-    {IDC_INTERVAL_LABEL, TextId::IntervalLabel},
-    {IDC_SYNTH_WITHOUT_METAR, TextId::SynthWithoutMetar},
-    {IDC_GLOBAL_LAYER, TextId::GlobalLayer},
-    {IDC_DENSE_FIELD, TextId::DenseField},
-    {IDC_ONLY_NEAREST, TextId::OnlyNearest},
-    {IDC_SMOOTH_CHANGES, TextId::SmoothChanges},
-    {IDC_KEEP_REPORTS, TextId::KeepReports},
-    {IDC_SYNC_ZULU, TextId::SyncZulu},
-    {IDC_SIGMET, TextId::Sigmet},
-    {IDC_CAVOK_HAZE, TextId::CavokHaze},
-    {IDC_TEXT_IN_SIM, TextId::TextInSim},
-    {IDC_FULL_METAR, TextId::FullMetar},
-    {IDC_TEXT_SECONDS_LABEL, TextId::TextSecondsLabel},
-    {IDC_CAVOK_VISIBILITY_LABEL, TextId::CavokVisibilityLabel},
-    {IDC_STATIONS_LABEL, TextId::StationsLabel},
-    {IDC_ADD_STATION, TextId::AddStation},
-    {IDC_REMOVE_STATION, TextId::RemoveStation},
-    {IDC_LOG_LABEL, TextId::LogLabel},
-    {IDC_READBACK, TextId::ReadBackNone},
-};
 
 LocalTime localTimeNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return {now.wHour, now.wMinute, now.wSecond};
-}
-
-// A child window's rectangle in its parent's client coordinates.
-RECT childRect(HWND parent, HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void place(HWND window, const PixelRect& rect) {
-    MoveWindow(window, rect.left, rect.top, rect.width, rect.height, TRUE);
 }
 
 }  // namespace
@@ -86,18 +35,16 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowSeams seams)
       seams_(std::move(seams)),
       settingsPath_(seams_.settingsFile.empty() ? defaultSettingsPath() : seams_.settingsFile),
       startSettings_(readSettingsFile(settingsPath_)),
-      languageAskedFor_(languageAskedFor(startSettings_.settings.language)),
-      language_(systemLanguage(languageAskedFor_)) {}
+      language_(systemLanguage(startSettings_.settings.language)) {}
 
 MainWindow::~MainWindow() {
-    if (engine_) {
-        engine_->requestStop();
+    if (commands_) {
+        commands_->requestStop();
+        if (!commands_->waitUntilFinished(kCloseWait)) {
+            endProcessNow();
+        }
     }
-    if (!waitForWorkers(kCloseWait)) {
-        endProcessNow();
-    }
-    engine_.reset();
-    textJob_.collect();
+    commands_.reset();
     if (dialog_ != nullptr && IsWindow(dialog_) != 0) {
         DestroyWindow(dialog_);
     }
@@ -131,7 +78,7 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         layoutControls();
         return TRUE;
     case WM_GETMINMAXINFO: {
-        const PixelSize minimum = minimumWindowSize(dpi_);
+        const PixelSize minimum = minimumWindowSize(scale_.dpi());
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.width, minimum.height};
         return TRUE;
     }
@@ -165,25 +112,27 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::initialise() {
     bridge_ = EngineBridge(dialog_);
-    dpi_ = windowDpi(dialog_);
-    map_ = std::make_unique<WeatherMapView>(dialog_, IDC_WEATHER_MAP, language_, dpi_);
-    takeOverDpiScaling(dialog_);
-    const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
-    GetObjectW(dialogFont, sizeof dialogFont_, &dialogFont_);
-    dialogFontDpi_ = dpi_;
-    scaledControls_ = ScaledControls(dialog_, dpi_);
+    map_ = std::make_unique<WeatherMapView>(dialog_, IDC_WEATHER_MAP, language_, windowDpi(dialog_));
+    scale_ = DialogScale(dialog_, control(IDC_LOG));
     log_ = LogView(control(IDC_LOG));
     table_ = StationTable(control(IDC_STATION_TABLE), language_);
-    setIcons();
-    setTexts();
-    setupViews();
-    updateButtons();
-    showSettings(startSettings_.settings.engine);
-    applyFonts();
-    restorePlace();
-    showView(startSettings_.settings.mapShown);
+    setWindowIcons(dialog_, instance_, IDI_NUBIRO);
+    setCaptions(dialog_, language_, kLogCaptions);
+    options_ = OptionsPanel(dialog_, language_);
+    commands_ = std::make_unique<WindowCommands>(CommandsContext{
+        dialog_, language_, bridge_, &options_,
+        [this](const std::string& message, const std::string& level) { appendLog(message, level); },
+        [this] { saveSettings(); }});
+    tabs_ = ViewTabs(control(IDC_VIEW_TABS), language_,
+                     {{TextId::ViewTable, control(IDC_STATION_TABLE)}, {TextId::ViewMap, map_->window()}});
+    options_.show(startSettings_.settings.engine, startSettings_.settings.language);
+    scale_.applyFonts();
+    if (startSettings_.settings.window) {
+        restoreWindowPlace(dialog_, *startSettings_.settings.window, scale_.dpi());
+    }
+    tabs_.select(startSettings_.settings.mapShown ? kMapView : kTableView);
     layoutControls();
-    table_.fitColumns(dpi_);
+    table_.fitColumns(scale_.dpi());
     if (seams_.recording) {
         appendLog(uiText(language_, seams_.recording->recording ? TextId::RecordingPack : TextId::PackNotRecorded,
                          seams_.recording->dir),
@@ -195,111 +144,85 @@ void MainWindow::initialise() {
     loadAirports();
 }
 
-// Shared icons from the program's resources: the system keeps them, so
-// nothing is destroyed later.
-void MainWindow::setIcons() {
-    const struct {
-        WPARAM kind;
-        int width;
-        int height;
-    } sizes[] = {{ICON_BIG, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)},
-                 {ICON_SMALL, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}};
-    for (const auto& size : sizes) {
-        const HANDLE icon =
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_NUBIRO), IMAGE_ICON, size.width, size.height, LR_SHARED);
-        SendMessageW(dialog_, WM_SETICON, size.kind, reinterpret_cast<LPARAM>(icon));
+int MainWindow::showCommand() const { return firstShowCommand(startSettings_.settings.window); }
+
+// Everything the controls hold (the language chosen among them, never
+// NUBIRO_LANG's), the window's place and the view shown. A file that
+// cannot be written is said in the log; the one there stays as it was.
+void MainWindow::saveSettings() {
+    SavedSettings settings;
+    settings.engine = options_.settings();
+    settings.language = options_.languageChoice();
+    settings.mapShown = tabs_.selected() == kMapView;
+    settings.window = currentWindowPlace(dialog_, scale_.dpi());
+    if (!writeSettingsFile(settingsPath_, settings)) {
+        appendLog(uiText(language_, TextId::SettingsNotSaved, settingsPath_), "WARN");
     }
 }
 
-void MainWindow::setTexts() {
-    for (const Caption& caption : kCaptions) {
-        SetDlgItemTextW(dialog_, caption.id, toWide(text(caption.text)).c_str());
+void MainWindow::onCommand(WPARAM wParam) {
+    if (closing_) {
+        return;
     }
-    const HWND sources = control(IDC_SOURCE);
-    for (const SourceInfo& source : listSources()) {
-        SendMessageW(sources, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(toWide(sourceDisplayName(language_, source)).c_str()));
+    if (LOWORD(wParam) == IDCANCEL) {
+        close();
+        return;
+    }
+    commands_->onCommand(LOWORD(wParam));
+    if (options_.onCommand(wParam)) {
+        commands_->sourceChanged();
     }
 }
 
-// Every control gets the fonts made for the current DPI; the previous ones
-// are deleted only after no control uses them any more.
-void MainWindow::applyFonts() {
-    WindowFonts fonts = makeWindowFonts(dialogFont_, dialogFontDpi_, dpi_);
-    for (HWND child = GetWindow(dialog_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const HFONT font = child == control(IDC_LOG) ? fonts.log.get() : fonts.controls.get();
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+LRESULT MainWindow::onNotify(const NMHDR& header) {
+    if (!tabs_.onNotify(header) && header.idFrom == IDC_STATION_TABLE && header.code == NM_CUSTOMDRAW) {
+        return table_.customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
     }
-    fonts_ = std::move(fonts);
+    return 0;
 }
 
 // The window moved to a screen of another DPI (or that screen's scale
 // changed): new fonts, every control scaled from its template place, the
 // window in the rectangle the system suggests, and the layout again.
 void MainWindow::dpiChanged(unsigned dpi, const RECT& suggested) {
-    if (dpi == 0 || dpi == dpi_) {
+    if (!scale_.change(dpi)) {
         return;
     }
-    dpi_ = dpi;
-    applyFonts();
-    scaledControls_.scaleTo(dpi_);
     SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     layoutControls();
-    table_.fitColumns(dpi_);
-    map_->setDpi(dpi_);
+    table_.fitColumns(scale_.dpi());
+    map_->setDpi(scale_.dpi());
     InvalidateRect(dialog_, nullptr, TRUE);
 }
 
 void MainWindow::loadAirports() {
-    appendLog(text(TextId::LoadingAirports), "INFO");
+    appendLog(uiText(language_, TextId::LoadingAirports), "INFO");
     airports_ = std::make_unique<AirportDb>(bridge_.logAdapter(), seams_.airportCache);
     if (airports_->load()) {
         appendLog(uiText(language_, TextId::AirportsReady, std::to_string(airports_->size())), "OK");
     } else {
-        appendLog(text(TextId::AirportsMissing), "WARN");
+        appendLog(uiText(language_, TextId::AirportsMissing), "WARN");
     }
+    commands_->useAirports(*airports_);
 }
-
-HWND MainWindow::control(int id) const { return GetDlgItem(dialog_, id); }
-
-bool MainWindow::isChecked(int id) const { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
-
-std::string MainWindow::controlText(int id) const {
-    const HWND field = control(id);
-    std::wstring typed(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    typed.resize(static_cast<size_t>(GetWindowTextW(field, typed.data(), static_cast<int>(typed.size()))));
-    return fromWide(typed);
-}
-
-std::string MainWindow::text(TextId id) const { return uiText(language_, id); }
 
 void MainWindow::layoutControls() {
-    if (dialog_ == nullptr || dpi_ == 0) {
+    if (scale_.dpi() == 0) {
         return;
     }
     RECT client{};
     GetClientRect(dialog_, &client);
     const RECT logRect = childRect(dialog_, control(IDC_LOG));
     const RECT statusRect = childRect(dialog_, control(IDC_READBACK));
-    const RECT tabsRect = childRect(dialog_, control(IDC_VIEW_TABS));
-    RECT tab{};
-    SendMessageW(control(IDC_VIEW_TABS), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+    const RECT tabsRect = childRect(dialog_, tabs_.window());
     const ControlPlacement placement =
         placeControls({client.right, client.bottom}, logRect.left, logRect.top, statusRect.bottom - statusRect.top,
-                      tabsRect.top, tab.bottom, dpi_);
-    place(control(IDC_LOG), placement.log);
-    place(control(IDC_READBACK), placement.status);
-    place(control(IDC_VIEW_TABS), placement.tabs);
-    place(control(IDC_STATION_TABLE), placement.view);
-    place(map_->window(), placement.view);
+                      tabsRect.top, tabs_.tabsHeight(), scale_.dpi());
+    placeChild(control(IDC_LOG), placement.log);
+    placeChild(control(IDC_READBACK), placement.status);
+    tabs_.place(placement.tabs, placement.view);
     table_.stretchLastColumn();
-}
-
-EngineSettings MainWindow::collectSettings() const { return settingsFromControls(controlValues()); }
-
-std::string MainWindow::selectedSourceId() const {
-    return sourceIdAt(static_cast<int>(SendMessageW(control(IDC_SOURCE), CB_GETCURSEL, 0, 0)));
 }
 
 void MainWindow::appendLog(const std::string& message, const std::string& level) {
@@ -312,7 +235,7 @@ void MainWindow::takeEvents() {
     for (const WindowEvent& event : bridge_.takeEvents()) {
         std::visit([this](const auto& reported) { handle(reported); }, event);
     }
-    if (closing_ && workersFinished()) {
+    if (closing_ && commands_->finished()) {
         DestroyWindow(dialog_);
     }
 }
@@ -320,11 +243,7 @@ void MainWindow::takeEvents() {
 void MainWindow::handle(const LogLineEvent& event) { appendLog(event.message, event.level); }
 
 void MainWindow::handle(const StationWeatherEvent& event) {
-    {
-        std::lock_guard lock(weatherMutex_);
-        lastWeather_ = event.weather;
-    }
-    weatherSinceStart_ = true;
+    commands_->weatherReported(event.weather);
     if (!table_) {
         return;
     }
@@ -334,10 +253,7 @@ void MainWindow::handle(const StationWeatherEvent& event) {
     }
 }
 
-void MainWindow::handle(const StationsChosenEvent& event) {
-    stations_ = event.stationIds;
-    refreshStationList();
-}
+void MainWindow::handle(const StationsChosenEvent& event) { options_.showStations(event.stationIds); }
 
 void MainWindow::handle(const ReadBackEvent& event) {
     SetDlgItemTextW(dialog_, IDC_READBACK, toWide(readBackStatus(language_, event.readBack)).c_str());
@@ -345,55 +261,9 @@ void MainWindow::handle(const ReadBackEvent& event) {
 
 void MainWindow::handle(const CycleOverviewEvent& event) { map_->show(event.overview); }
 
-void MainWindow::handle(const EngineStoppedEvent&) {
-    engineState_ = EngineState::Idle;
-    updateButtons();
-    appendLog(text(TextId::EngineStopped), "INFO");
-}
+void MainWindow::handle(const EngineStoppedEvent&) { commands_->engineStopped(); }
 
-void MainWindow::handle(const WeatherTextShownEvent& event) {
-    textJob_.collect();
-    updateButtons();
-    if (event.shown) {
-        appendLog(text(TextId::WeatherTextSent), "OK");
-    } else {
-        appendLog(text(TextId::FsuipcUnavailable), "ERROR");
-    }
-}
-
-void MainWindow::refreshStationList() {
-    const HWND list = control(IDC_STATIONS);
-    if (list == nullptr) {
-        return;
-    }
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& station : stations_) {
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(station).c_str()));
-    }
-}
-
-// Start needs an idle engine and no weather-text job holding the
-// simulator's link; Stop and Refresh a running engine; the weather text
-// neither a stopping engine nor a job of its own still running.
-void MainWindow::updateButtons() {
-    const bool running = engineState_ == EngineState::Running;
-    const struct {
-        int id;
-        bool enabled;
-    } states[] = {
-        {IDC_START, engineState_ == EngineState::Idle && !textJob_.busy()},
-        {IDC_STOP, running},
-        {IDC_REFRESH, running},
-        {IDC_WEATHER_TEXT, engineState_ != EngineState::Stopping && !textJob_.busy()},
-    };
-    for (const auto& state : states) {
-        EnableWindow(control(state.id), state.enabled ? TRUE : FALSE);
-    }
-}
-
-bool MainWindow::engineRunning() const {
-    return engineState_ == EngineState::Running && engine_ && engine_->isRunning();
-}
+void MainWindow::handle(const WeatherTextShownEvent& event) { commands_->weatherTextShown(event.shown); }
 
 // Closing never waits for the engine or a weather-text job without limit:
 // the window stays until both have ended or the wait is over, and in the
@@ -404,27 +274,12 @@ void MainWindow::close() {
     }
     closing_ = true;
     saveSettings();
-    if (engine_) {
-        engine_->requestStop();
-    }
-    if (workersFinished()) {
+    commands_->requestStop();
+    if (commands_->finished()) {
         DestroyWindow(dialog_);
         return;
     }
     SetTimer(dialog_, kCloseTimer, static_cast<UINT>(kCloseWait.count()), nullptr);
-}
-
-bool MainWindow::workersFinished() const { return (!engine_ || !engine_->isRunning()) && textJob_.finished(); }
-
-bool MainWindow::waitForWorkers(std::chrono::milliseconds limit) const {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!workersFinished()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(kWorkerPoll);
-    }
-    return true;
 }
 
 // A worker that did not end in time may be blocked in a request or in a

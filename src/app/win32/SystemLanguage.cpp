@@ -20,8 +20,8 @@ std::string languageOverride() {
 
 }  // namespace
 
-std::string languageAskedFor(const std::string& kept) { return languageAskedFor(languageOverride(), kept); }
-
-Language systemLanguage(const std::string& askedFor) { return chooseLanguage(askedFor, GetUserDefaultUILanguage()); }
+Language systemLanguage(LanguageChoice choice) {
+    return chooseLanguage(languageOverride(), choice, GetUserDefaultUILanguage());
+}
 
 }  // namespace wx

@@ -1,17 +1,13 @@
 #pragma once
 
-#include <string>
-
 #include "app/UiLanguage.h"
 
 namespace wx {
 
-// The language asked for: NUBIRO_LANG ("ru" or "en") when it names one,
-// else the one kept from an earlier run; "" for none.
-std::string languageAskedFor(const std::string& kept);
-
-// The window's language: the one asked for, otherwise the one that follows
-// the user's Windows interface language.
-Language systemLanguage(const std::string& askedFor);
+// The window's language for this run: NUBIRO_LANG ("ru" or "en") when it
+// names one, else the pilot's choice, else the one that follows the
+// user's Windows interface language. The variable is for this run only:
+// nothing keeps it.
+Language systemLanguage(LanguageChoice choice);
 
 }  // namespace wx

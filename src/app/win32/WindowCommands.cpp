@@ -1,21 +1,32 @@
 // The window's commands: what each button and the source selector do.
 
-#include <windows.h>
+#include "app/win32/WindowCommands.h"
+
+#include <thread>
+#include <utility>
 
 #include "app/AboutText.h"
-#include "app/ControlSettings.h"
-#include "app/StationEntry.h"
-#include "app/win32/ControlIds.h"
-#include "app/win32/MainWindow.h"
 #include "platform/win32/WideText.h"
 
 namespace wx {
+namespace {
 
-void MainWindow::onCommand(WPARAM wParam) {
-    if (closing_) {
-        return;
-    }
-    switch (LOWORD(wParam)) {
+constexpr auto kFinishPoll = std::chrono::milliseconds(20);
+
+}  // namespace
+
+WindowCommands::WindowCommands(CommandsContext context) : context_(std::move(context)) {
+    setCaptions(context_.dialog, context_.language, kCommandCaptions);
+    updateButtons();
+}
+
+WindowCommands::~WindowCommands() {
+    engine_.reset();
+    textJob_.collect();
+}
+
+void WindowCommands::onCommand(int id) {
+    switch (id) {
     case IDC_START:
         start();
         break;
@@ -28,27 +39,8 @@ void MainWindow::onCommand(WPARAM wParam) {
     case IDC_WEATHER_TEXT:
         weatherTextToSimulator();
         break;
-    case IDC_SOURCE:
-        if (HIWORD(wParam) == CBN_SELCHANGE) {
-            sourceChanged();
-        }
-        break;
     case IDC_ABOUT:
         about();
-        break;
-    case IDC_ADD_STATION:
-        addStation();
-        break;
-    case IDC_REMOVE_STATION:
-        removeStation();
-        break;
-    case IDC_KEEP_REPORTS:
-        if (HIWORD(wParam) == BN_CLICKED) {
-            keepReportsToggled();
-        }
-        break;
-    case IDCANCEL:
-        close();
         break;
     default:
         break;
@@ -58,61 +50,62 @@ void MainWindow::onCommand(WPARAM wParam) {
 // Only one simulator link may exist in the process: while a weather-text
 // job holds one, Start is refused (its button is disabled until the job
 // has reported, which it does within its link's time-outs).
-void MainWindow::start() {
+void WindowCommands::start() {
     if (engineState_ != EngineState::Idle || textJob_.busy()) {
         return;
     }
-    if (!airports_ || airports_->size() == 0) {
+    if (airports_ == nullptr || airports_->size() == 0) {
         showWarning(TextId::NoAirportDatabase);
         return;
     }
-    const EngineSettings settings = collectSettings();
+    const EngineSettings settings = context_.options->settings();
     if (settings.stationMode == "manual" && settings.manualStations.empty()) {
         showWarning(TextId::AddStationsFirst);
         return;
     }
-    appendLog(uiText(language_, TextId::SourceSelected, settings.source), "INFO");
-    SetDlgItemTextW(dialog_, IDC_READBACK, toWide(text(TextId::ReadBackNone)).c_str());
-    engine_ = std::make_unique<Engine>(*airports_, settings, bridge_.engineCallbacks());
+    context_.log(uiText(context_.language, TextId::SourceSelected, settings.source), "INFO");
+    SetDlgItemTextW(context_.dialog, IDC_READBACK, toWide(text(TextId::ReadBackNone)).c_str());
+    engine_ = std::make_unique<Engine>(*airports_, settings, context_.bridge.engineCallbacks());
     engine_->start();
     engineState_ = EngineState::Running;
     weatherSinceStart_ = false;
     updateButtons();
-    saveSettings();
+    context_.started();
 }
 
-void MainWindow::stop() {
+void WindowCommands::stop() {
     if (engineState_ != EngineState::Running) {
         return;
     }
-    appendLog(text(TextId::Stopping), "INFO");
+    context_.log(text(TextId::Stopping), "INFO");
     engine_->requestStop();
     engineState_ = EngineState::Stopping;
     updateButtons();
 }
 
-void MainWindow::refresh() {
+void WindowCommands::refresh() {
     if (!engineRunning()) {
         return;
     }
-    engine_->updateSettings(collectSettings());
+    engine_->updateSettings(context_.options->settings());
     engine_->requestRefresh();
-    appendLog(uiText(language_, TextId::RefreshRequested, selectedSourceId()), "INFO");
+    context_.log(uiText(context_.language, TextId::RefreshRequested, context_.options->selectedSourceId()), "INFO");
 }
 
-void MainWindow::sourceChanged() {
-    appendLog(uiText(language_, TextId::SourceChanged, selectedSourceId()), "INFO");
+void WindowCommands::sourceChanged() {
+    const std::string source = context_.options->selectedSourceId();
+    context_.log(uiText(context_.language, TextId::SourceChanged, source), "INFO");
     if (engineRunning()) {
-        engine_->updateSettings(collectSettings());
+        engine_->updateSettings(context_.options->settings());
         engine_->requestRefresh();
-        appendLog(uiText(language_, TextId::SourceChangeRefresh, selectedSourceId()), "OK");
+        context_.log(uiText(context_.language, TextId::SourceChangeRefresh, source), "OK");
     }
 }
 
 // A running engine shows the weather it wrote last, so it is asked only
 // once a station weather of this start has arrived. Without an engine a
 // job shows the last weather through a link of its own, off this thread.
-void MainWindow::weatherTextToSimulator() {
+void WindowCommands::weatherTextToSimulator() {
     if (engineState_ == EngineState::Stopping || textJob_.busy()) {
         return;
     }
@@ -122,59 +115,97 @@ void MainWindow::weatherTextToSimulator() {
         weather = lastWeather_;
     }
     if (!weather) {
-        appendLog(text(TextId::NoWeatherYet), "WARN");
+        context_.log(text(TextId::NoWeatherYet), "WARN");
         return;
     }
     if (engineRunning()) {
         if (!weatherSinceStart_) {
-            appendLog(text(TextId::NoWeatherSinceStart), "WARN");
+            context_.log(text(TextId::NoWeatherSinceStart), "WARN");
             return;
         }
         engine_->requestWeatherText();
-        appendLog(text(TextId::WeatherTextSent), "OK");
+        context_.log(text(TextId::WeatherTextSent), "OK");
         return;
     }
-    const EngineBridge bridge = bridge_;
+    const EngineBridge bridge = context_.bridge;
     textJob_.start(*weather, [bridge](bool shown) { bridge.report(WeatherTextShownEvent{shown}); });
     updateButtons();
 }
 
-void MainWindow::about() {
-    MessageBoxW(dialog_, toWide(aboutText(language_)).c_str(), toWide(text(TextId::AboutCaption)).c_str(),
-                MB_OK | MB_ICONINFORMATION);
+void WindowCommands::about() const {
+    MessageBoxW(context_.dialog, toWide(aboutText(context_.language)).c_str(),
+                toWide(text(TextId::AboutCaption)).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
-void MainWindow::showWarning(TextId message) {
-    MessageBoxW(dialog_, toWide(text(message)).c_str(), toWide(text(TextId::ErrorCaption)).c_str(),
+void WindowCommands::showWarning(TextId message) const {
+    MessageBoxW(context_.dialog, toWide(text(message)).c_str(), toWide(text(TextId::ErrorCaption)).c_str(),
                 MB_OK | MB_ICONWARNING);
 }
 
-void MainWindow::addStation() {
-    const HWND entry = control(IDC_STATION_ENTRY);
-    wchar_t typed[kStationEntryMaxChars + 1] = {};
-    GetWindowTextW(entry, typed, static_cast<int>(kStationEntryMaxChars + 1));
-    if (addStationEntry(stations_, fromWide(typed))) {
-        refreshStationList();
+void WindowCommands::weatherReported(const WeatherData& weather) {
+    {
+        std::lock_guard lock(weatherMutex_);
+        lastWeather_ = weather;
     }
-    SetWindowTextW(entry, L"");
+    weatherSinceStart_ = true;
 }
 
-// The minutes field beside "Keep reports" is for a ticked box only; ticked
-// with the field empty, it offers 90 minutes.
-void MainWindow::keepReportsToggled() {
-    const bool ticked = isChecked(IDC_KEEP_REPORTS);
-    const HWND minutes = control(IDC_KEEP_REPORTS_MIN);
-    if (ticked && GetWindowTextLengthW(minutes) == 0) {
-        SetWindowTextW(minutes, toWide(kKeepReportsFirstMinutes).c_str());
-    }
-    EnableWindow(minutes, ticked ? TRUE : FALSE);
+void WindowCommands::engineStopped() {
+    engineState_ = EngineState::Idle;
+    updateButtons();
+    context_.log(text(TextId::EngineStopped), "INFO");
 }
 
-void MainWindow::removeStation() {
-    const auto selected = static_cast<int>(SendMessageW(control(IDC_STATIONS), LB_GETCURSEL, 0, 0));
-    if (removeStationAt(stations_, selected)) {
-        refreshStationList();
+void WindowCommands::weatherTextShown(bool shown) {
+    textJob_.collect();
+    updateButtons();
+    if (shown) {
+        context_.log(text(TextId::WeatherTextSent), "OK");
+    } else {
+        context_.log(text(TextId::FsuipcUnavailable), "ERROR");
     }
+}
+
+void WindowCommands::requestStop() {
+    if (engine_) {
+        engine_->requestStop();
+    }
+}
+
+bool WindowCommands::finished() const { return (!engine_ || !engine_->isRunning()) && textJob_.finished(); }
+
+bool WindowCommands::waitUntilFinished(std::chrono::milliseconds limit) const {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!finished()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kFinishPoll);
+    }
+    return true;
+}
+
+// Start needs an idle engine and no weather-text job holding the
+// simulator's link; Stop and Refresh a running engine; the weather text
+// neither a stopping engine nor a job of its own still running.
+void WindowCommands::updateButtons() {
+    const bool running = engineState_ == EngineState::Running;
+    const struct {
+        int id;
+        bool enabled;
+    } states[] = {
+        {IDC_START, engineState_ == EngineState::Idle && !textJob_.busy()},
+        {IDC_STOP, running},
+        {IDC_REFRESH, running},
+        {IDC_WEATHER_TEXT, engineState_ != EngineState::Stopping && !textJob_.busy()},
+    };
+    for (const auto& state : states) {
+        EnableWindow(GetDlgItem(context_.dialog, state.id), state.enabled ? TRUE : FALSE);
+    }
+}
+
+bool WindowCommands::engineRunning() const {
+    return engineState_ == EngineState::Running && engine_ && engine_->isRunning();
 }
 
 }  // namespace wx

@@ -69,6 +69,9 @@ protected:
 
 TEST_F(AirportDownload, FirstLoadDownloadsIntoLocalAppDataAndSecondUsesTheCache) {
     const test::EnvironmentScope host("NUBIRO_AIRPORTS_URL", sim_->httpsUrl);
+    // The stand-in may have served this test before: only the downloads
+    // from now on count.
+    const size_t before = downloadsLogged(*sim_);
 
     test::LogRecorder firstLog;
     AirportDb first(firstLog.fn());
@@ -79,7 +82,7 @@ TEST_F(AirportDownload, FirstLoadDownloadsIntoLocalAppDataAndSecondUsesTheCache)
     EXPECT_FALSE(std::filesystem::exists(cacheFolder_ / "airports.csv.download"));
     EXPECT_GT(first.size(), 17000u);
     EXPECT_TRUE(first.findAirport("EGLL").has_value());
-    EXPECT_EQ(downloadsLogged(*sim_), 1u);
+    EXPECT_EQ(downloadsLogged(*sim_) - before, 1u);
 
     test::LogRecorder secondLog;
     AirportDb second(secondLog.fn());
@@ -87,7 +90,7 @@ TEST_F(AirportDownload, FirstLoadDownloadsIntoLocalAppDataAndSecondUsesTheCache)
     EXPECT_TRUE(logged(secondLog, "[INFO] Airport DB: cache OK (0.00 days).")) << testing::PrintToString(secondLog.lines());
     EXPECT_FALSE(logged(secondLog, "[INFO] Downloading OurAirports DB (~12 MB)..."));
     EXPECT_EQ(second.size(), first.size());
-    EXPECT_EQ(downloadsLogged(*sim_), 1u);
+    EXPECT_EQ(downloadsLogged(*sim_) - before, 1u);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <regex>
+#include <span>
 
 #include "DialogDriver.h"
 #include "app/AboutText.h"
@@ -30,6 +31,8 @@
 #include "app/win32/ControlIds.h"
 #include "app/win32/EngineBridge.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/OptionsPanel.h"
+#include "app/win32/WindowCommands.h"
 #include "platform/PlatformDefaults.h"
 #include "platform/win32/WideText.h"
 #include "support/Environment.h"
@@ -282,39 +285,12 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
     EXPECT_EQ(driver::windowText(d.window()), "Nubiro");
     EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
 
-    const std::pair<int, TextId> captions[] = {
-        {IDC_START, TextId::Start},
-        {IDC_STOP, TextId::Stop},
-        {IDC_REFRESH, TextId::Refresh},
-        {IDC_WEATHER_TEXT, TextId::WeatherText},
-        {IDC_ABOUT, TextId::About},
-        {IDC_SOURCE_LABEL, TextId::SourceLabel},
-        {IDC_AUTO_STATIONS, TextId::AutoStations},
-        {IDC_MANUAL_STATIONS, TextId::ManualStations},
-        {IDC_MAX_STATIONS_LABEL, TextId::MaxStationsLabel},
-        {IDC_RADIUS_LABEL, TextId::RadiusLabel},
-        {IDC_INTERVAL_LABEL, TextId::IntervalLabel},
-        {IDC_SYNTH_WITHOUT_METAR, TextId::SynthWithoutMetar},
-        {IDC_GLOBAL_LAYER, TextId::GlobalLayer},
-        {IDC_DENSE_FIELD, TextId::DenseField},
-        {IDC_ONLY_NEAREST, TextId::OnlyNearest},
-        {IDC_SMOOTH_CHANGES, TextId::SmoothChanges},
-        {IDC_KEEP_REPORTS, TextId::KeepReports},
-        {IDC_SYNC_ZULU, TextId::SyncZulu},
-        {IDC_SIGMET, TextId::Sigmet},
-        {IDC_CAVOK_HAZE, TextId::CavokHaze},
-        {IDC_TEXT_IN_SIM, TextId::TextInSim},
-        {IDC_FULL_METAR, TextId::FullMetar},
-        {IDC_TEXT_SECONDS_LABEL, TextId::TextSecondsLabel},
-        {IDC_CAVOK_VISIBILITY_LABEL, TextId::CavokVisibilityLabel},
-        {IDC_STATIONS_LABEL, TextId::StationsLabel},
-        {IDC_ADD_STATION, TextId::AddStation},
-        {IDC_REMOVE_STATION, TextId::RemoveStation},
-        {IDC_LOG_LABEL, TextId::LogLabel},
-        {IDC_READBACK, TextId::ReadBackNone},
-    };
-    for (const auto& [id, caption] : captions) {
-        EXPECT_EQ(d.text(id), text(caption)) << id;
+    // Every caption of the window's parts, from the tables they keep.
+    using Captions = std::span<const ControlCaption>;
+    for (const Captions captions : {Captions(kCommandCaptions), Captions(kOptionCaptions), Captions(kLogCaptions)}) {
+        for (const ControlCaption& caption : captions) {
+            EXPECT_EQ(d.text(caption.id), text(caption.text)) << caption.id;
+        }
     }
     const std::pair<int, const char*> fields[] = {
         {IDC_MAX_STATIONS, "15"}, {IDC_RADIUS, "200"},     {IDC_INTERVAL, "600"},
@@ -335,6 +311,8 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
     EXPECT_EQ(d.comboEntries(IDC_SOURCE),
               (Lines{text(TextId::SourceOpenMeteo), text(TextId::SourceNoaa), text(TextId::SourceMetarOnly)}));
     EXPECT_EQ(d.comboSelection(IDC_SOURCE), 0);
+    EXPECT_EQ(d.comboEntries(IDC_LANGUAGE), (Lines{text(TextId::LanguageAutomatic), "English", "Русский"}));
+    EXPECT_EQ(d.comboSelection(IDC_LANGUAGE), 0);
     EXPECT_EQ(d.listBoxEntries(IDC_STATIONS), (Lines{"EGLL", "EDDF", "LFPG", "EHAM"}));
     Lines headers;
     for (int id = static_cast<int>(TextId::ColumnStation); id <= static_cast<int>(TextId::ColumnUpperAir); ++id) {
@@ -582,7 +560,8 @@ TEST_P(Dialog, LayoutFollowsTheWindowSize) {
 }
 
 // What the pilot set comes back at the next start: every control, the
-// station list, the language asked for, the view and the window's size.
+// station list, the language chosen, the view and the window's size.
+// NUBIRO_LANG chooses the language of this run only and is never kept.
 TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
     open(kAirportList);
     const DialogDriver& d = *driver_;
@@ -600,7 +579,7 @@ TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
     const EngineSettings set = window_->collectSettings();
     closeWindow();
     const SettingsReading kept = readSettingsFile(settingsFile());
-    EXPECT_EQ(kept.settings.language, language() == Language::Russian ? "ru" : "en");
+    EXPECT_EQ(kept.settings.language, LanguageChoice::Automatic);
     ASSERT_TRUE(kept.settings.window.has_value());
     EXPECT_EQ(kept.settings.window->width, 1040);
 
@@ -615,6 +594,13 @@ TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
     EXPECT_EQ(outer.right - outer.left, 1040);
     EXPECT_EQ(outer.bottom - outer.top, 760);
     EXPECT_EQ(log().front(), line("INFO", TextId::LoadingAirports));
+
+    driver_->selectComboEntry(IDC_LANGUAGE, 2);
+    closeWindow();
+    EXPECT_EQ(readSettingsFile(settingsFile()).settings.language, LanguageChoice::Russian);
+    open(kAirportList);
+    EXPECT_EQ(driver_->comboSelection(IDC_LANGUAGE), 2);
+    EXPECT_EQ(driver_->text(IDC_START), text(TextId::Start));
 }
 
 // A settings file that cannot be read gives every default, a value out of
@@ -759,6 +745,24 @@ TEST_P(Dialog, FollowsDpiChanges) {
                                               scaled(GetSystemMetrics(SM_CXMENUCHECK) + 4))
             << dpi;
         EXPECT_GE(d.controlRect(IDC_KEEP_REPORTS_MIN).left, keep.right) << dpi;
+        // The language selector holds its longest entry beside its arrow,
+        // between its label and its note, which hold their texts.
+        const RECT languageLabel = d.controlRect(IDC_LANGUAGE_LABEL);
+        const RECT languageBox = d.controlRect(IDC_LANGUAGE);
+        const RECT languageNote = d.controlRect(IDC_LANGUAGE_NOTE);
+        EXPECT_GE(languageLabel.right - languageLabel.left,
+                  textWidth(d.control(IDC_LANGUAGE_LABEL), toWide(text(TextId::LanguageLabel))))
+            << dpi;
+        EXPECT_LE(languageLabel.right, languageBox.left) << dpi;
+        for (const std::string& entry : d.comboEntries(IDC_LANGUAGE)) {
+            EXPECT_GE(languageBox.right - languageBox.left,
+                      textWidth(d.control(IDC_LANGUAGE), toWide(entry)) + scaled(GetSystemMetrics(SM_CXVSCROLL) + 6))
+                << dpi << " " << entry;
+        }
+        EXPECT_LE(languageBox.right, languageNote.left) << dpi;
+        EXPECT_GE(languageNote.right - languageNote.left,
+                  textWidth(d.control(IDC_LANGUAGE_NOTE), toWide(text(TextId::LanguageNote))))
+            << dpi;
 
         LOGFONTW logFont{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(d.control(IDC_LOG), WM_GETFONT, 0, 0)), sizeof logFont,

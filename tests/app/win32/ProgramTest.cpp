@@ -23,7 +23,9 @@
 #include "app/UiText.h"
 #include "app/win32/ControlIds.h"
 #include "platform/PlatformDefaults.h"
+#include "platform/win32/IpcHandles.h"
 #include "platform/win32/LocalAppDataFolder.h"
+#include "support/Awaited.h"
 #include "support/Environment.h"
 #include "sources/PackIndex.h"
 #include "support/ScratchDir.h"
@@ -61,17 +63,30 @@ size_t countContaining(const Lines& lines, const std::string& part) {
         std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return contains(line, part); }));
 }
 
-// Waits until `count` log lines hold `part`.
-bool waitForLines(const DialogDriver& window, const std::string& part, size_t count,
-                  std::chrono::milliseconds timeout = 90s) {
+// Waits until `count` log lines hold `part`; a failure says how many did
+// and which line was the last.
+testing::AssertionResult waitForLines(const DialogDriver& window, const std::string& part, size_t count,
+                                      std::chrono::milliseconds timeout = 90s) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (countContaining(messages(window), part) < count) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
+    Lines log = messages(window);
+    while (countContaining(log, part) < count && std::chrono::steady_clock::now() <= deadline) {
         Sleep(100);
+        log = messages(window);
     }
-    return true;
+    return test::cameWithin(countContaining(log, part) >= count, timeout,
+                            std::to_string(count) + " log lines holding \"" + part + "\"",
+                            std::to_string(countContaining(log, part)) + " of " + std::to_string(log.size()) +
+                                " lines, the last \"" + (log.empty() ? "" : log.back()) + "\"");
+}
+
+// Waits until a line of that field holds `part`: the line.
+test::Awaited<std::string> waitForLineHolding(const DialogDriver& window, int id, const std::string& what,
+                                              const std::string& part, std::chrono::milliseconds timeout) {
+    if (auto line = window.waitForLine(id, [&](const std::string& l) { return contains(l, part); }, timeout)) {
+        return *line;
+    }
+    return test::Awaited<std::string>::missed(
+        test::waitedFor(timeout, what + " holding \"" + part + "\"", "\"" + window.text(id) + "\""));
 }
 
 size_t indexOf(const Lines& lines, const std::string& line) {
@@ -103,7 +118,11 @@ Lines allTexts(const DialogDriver& window) {
 
 // A simulator whose window is there but never answers: a window of the
 // simulator's class on a thread that does not take its messages until the
-// object goes.
+// object goes. The thread waits on its message queue all the same, so the
+// system never reports the window hung: a send to it waits out its whole
+// time-out, and the link keeps trying for as long as it would for a
+// simulator that is only slow. It tells when the first message was sent to
+// it.
 class SilentSimulator {
 public:
     SilentSimulator() {
@@ -116,23 +135,33 @@ public:
             const HWND window = CreateWindowW(L"FS98MAIN", L"silent", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                               windowClass.hInstance, nullptr);
             ready_.set_value(window != nullptr);
-            release_.get_future().wait();
+            const HANDLE release = release_.get();
+            if (MsgWaitForMultipleObjects(1, &release, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+                asked_.set_value();
+                MsgWaitForMultipleObjects(1, &release, FALSE, INFINITE, 0);
+            }
             DestroyWindow(window);
             UnregisterClassW(L"FS98MAIN", windowClass.hInstance);
         });
     }
     ~SilentSimulator() {
-        release_.set_value();
+        SetEvent(release_.get());
         thread_.join();
     }
     SilentSimulator(const SilentSimulator&) = delete;
     SilentSimulator& operator=(const SilentSimulator&) = delete;
 
     bool ready() { return ready_.get_future().get(); }
+    // Whether a message was sent to its window within the time-out.
+    bool asked(std::chrono::milliseconds timeout) {
+        return askedFuture_.wait_for(timeout) == std::future_status::ready;
+    }
 
 private:
+    KernelHandle release_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::promise<bool> ready_;
-    std::promise<void> release_;
+    std::promise<void> asked_;
+    std::future<void> askedFuture_ = asked_.get_future();
     std::thread thread_;
 };
 
@@ -171,12 +200,11 @@ protected:
     std::optional<DialogDriver> open(const test::ProgramProcess& program) {
         EXPECT_TRUE(program.started());
         auto window = DialogDriver::find(program.id(), "Nubiro", IDC_START, 90s);
-        EXPECT_TRUE(window.has_value()) << "no window";
+        EXPECT_TRUE(test::cameWithin(window.has_value(), 90s, "the window of Nubiro.exe", "none"));
         if (window) {
             const std::string ready = text(TextId::AirportsReady);
-            const std::string readyLine = "[OK] " + ready.substr(0, ready.find("{}"));
-            EXPECT_TRUE(window->waitForLine(IDC_LOG, [&](const std::string& l) { return contains(l, readyLine); }, 30s))
-                << testing::PrintToString(messages(*window));
+            EXPECT_TRUE(waitForLineHolding(*window, IDC_LOG, "a log line", "[OK] " + ready.substr(0, ready.find("{}")),
+                                           30s));
         }
         return window;
     }
@@ -226,8 +254,8 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     EXPECT_TRUE(kept.found);
     EXPECT_EQ(kept.settings.engine.maxStations, 3);
     EXPECT_FALSE(kept.settings.engine.denseField);
-    EXPECT_EQ(kept.settings.language, "ru");
-    ASSERT_TRUE(waitForLines(*window, " points activated", 1)) << testing::PrintToString(messages(*window));
+    EXPECT_EQ(kept.settings.language, LanguageChoice::Automatic);  // NUBIRO_LANG is for the run only
+    ASSERT_TRUE(waitForLines(*window, " points activated", 1));
     Lines log = messages(*window);
     EXPECT_LT(indexOf(log, "[INFO] Выбран источник: openmeteo"), indexOf(log, "[INFO] Weather source: openmeteo"));
     EXPECT_EQ(countContaining(log, "[OK] NWI: 4 points activated"), 1u) << testing::PrintToString(log);
@@ -239,7 +267,7 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     std::vector<nlohmann::json> records;
     while (records.size() < 4) {
         const auto record = simulator.waitForEvent("record");
-        ASSERT_TRUE(record.has_value());
+        ASSERT_TRUE(record);
         records.push_back(*record);
     }
     EXPECT_EQ(records[0]["station"], "GLOB");
@@ -282,21 +310,22 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     EXPECT_EQ(rows.size(), 3u);
 
     // The window's message numbers posted from this process with anything
-    // as parameter change nothing: no line, no list, no button state.
+    // as parameter change nothing: no line, no list, no button state. The
+    // weather text's click posted after them is handled after them, so once
+    // its line is there they have all been handled.
     const size_t linesBefore = messages(*window).size();
     for (UINT message = WM_APP + 1; message <= WM_APP + 4; ++message) {
         for (const LPARAM garbage : {LPARAM{0}, LPARAM{1}, LPARAM{-1}, static_cast<LPARAM>(0x7FFE0300)}) {
             EXPECT_NE(PostMessageW(window->window(), message, static_cast<WPARAM>(garbage), garbage), 0);
         }
     }
-    Sleep(500);
+    ASSERT_TRUE(window->clickLater(IDC_WEATHER_TEXT));
+    ASSERT_TRUE(waitForLines(*window, "[OK] Текст погоды отправлен в FS.", 1, 30s));
     EXPECT_EQ(window->listBoxEntries(IDC_STATIONS), chosen);
     EXPECT_FALSE(window->isEnabled(IDC_START));
     EXPECT_TRUE(window->isEnabled(IDC_STOP));
     EXPECT_EQ(countContaining(messages(*window), "[INFO] Движок остановлен."), 0u);
     EXPECT_GE(messages(*window).size(), linesBefore);
-
-    ASSERT_TRUE(window->click(IDC_WEATHER_TEXT));
     EXPECT_EQ(countContaining(messages(*window), "[OK] Текст погоды отправлен в FS."), 1u);
     EXPECT_TRUE(waitForLines(*window, "[OK] On-demand weather text → FS", 1, 10s));
 
@@ -314,11 +343,10 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     // its own, for 20 seconds.
     ASSERT_TRUE(window->click(IDC_WEATHER_TEXT));
     EXPECT_TRUE(waitForLines(*window, "[OK] Текст погоды отправлен в FS.", 2, 30s));
-    std::optional<nlohmann::json> text;
-    do {
-        text = simulator.waitForEvent("text");
-    } while (text && (*text)["seconds"] != 20);
-    ASSERT_TRUE(text.has_value());
+    const auto text = simulator.waitFor("a \"text\" event shown for 20 s", [](const nlohmann::json& event) {
+        return event.value("event", "") == "text" && event.value("seconds", 0) == 20;
+    });
+    ASSERT_TRUE(text);
     EXPECT_TRUE(contains((*text)["text"].get<std::string>(), rows[0][0]));
 
     closeWithinTwoSeconds(*window, program);
@@ -340,22 +368,21 @@ TEST_F(Program, TheStatusLineShowsTheReadBack) {
     EXPECT_EQ(window->text(IDC_READBACK), text(TextId::ReadBackNone));
     startWithThreeStations(*window);
     const auto status = [&](const std::string& part) {
-        return window->waitForLine(IDC_READBACK, [&](const std::string& l) { return contains(l, part); }, 90s);
+        return waitForLineHolding(*window, IDC_READBACK, "the read-back status", part, 90s);
     };
     const auto matching = status(" — matches");
-    ASSERT_TRUE(matching.has_value()) << window->text(IDC_READBACK);
+    ASSERT_TRUE(matching);
     std::smatch qnh;
     ASSERT_TRUE(std::regex_search(*matching, qnh, std::regex("QNH (\\d+)"))) << *matching;
 
     simulator.sendLine("ambient qnh 990");
-    ASSERT_TRUE(simulator.waitForEvent("ambient").has_value());
+    ASSERT_TRUE(simulator.waitForEvent("ambient"));
     const std::string difference = "QNH 990 (sent " + qnh[1].str() + ")";
     ASSERT_TRUE(window->click(IDC_REFRESH));
-    ASSERT_TRUE(status(" — differs: " + difference).has_value()) << window->text(IDC_READBACK);
+    ASSERT_TRUE(status(" — differs: " + difference));
     EXPECT_EQ(countContaining(messages(*window), "Read-back differs"), 0u);
     ASSERT_TRUE(window->click(IDC_REFRESH));
-    EXPECT_TRUE(waitForLines(*window, "[WARN] Read-back differs from the weather sent: " + difference, 1))
-        << testing::PrintToString(messages(*window));
+    EXPECT_TRUE(waitForLines(*window, "[WARN] Read-back differs from the weather sent: " + difference, 1));
     closeWithinTwoSeconds(*window, program);
 }
 
@@ -392,13 +419,14 @@ TEST_F(Program, InEnglishClosingWithARequestInFlightEndsTheProgramWithinTwoSecon
     while (metarRequests() == before && std::chrono::steady_clock::now() < deadline) {
         Sleep(50);
     }
-    ASSERT_GT(metarRequests(), before);
+    ASSERT_TRUE(test::cameWithin(metarRequests() > before, 20s, "the refresh's METAR request at the stand-in", "none"));
     closeWithinTwoSeconds(*window, program);
 }
 
 // A simulator that does not answer: the weather text without an engine
-// waits for it off the window's thread, so the window keeps working, Start
-// waits for the text's link to go, and closing ends the program within 2 s.
+// waits for it off the window's thread, so while its link waits in a send
+// the window keeps working and Start waits for the link to go, and closing
+// ends the program within 2 s.
 TEST_F(Program, WeatherTextWithASilentSimulatorLeavesTheWindowWorking) {
     speak(Language::Russian);
     auto simulator =
@@ -419,7 +447,7 @@ TEST_F(Program, WeatherTextWithASilentSimulatorLeavesTheWindowWorking) {
     const auto clicked = std::chrono::steady_clock::now();
     ASSERT_TRUE(window->click(IDC_WEATHER_TEXT));
     EXPECT_LT(std::chrono::steady_clock::now() - clicked, 1s);
-    Sleep(2000);
+    ASSERT_TRUE(test::cameWithin(silent.asked(30s), 30s, "the weather text's send to the silent simulator", "none"));
     EXPECT_FALSE(window->isEnabled(IDC_START));
     EXPECT_FALSE(window->isEnabled(IDC_WEATHER_TEXT));
     EXPECT_EQ(messages(*window).size(), linesBefore);

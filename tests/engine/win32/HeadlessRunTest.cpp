@@ -23,13 +23,16 @@ using std::chrono::seconds;
 using test::ChildProcess;
 using test::StandInProcess;
 
-// A log line of nubiro-cli whose message ends with `ending`.
-std::function<bool(const json&)> logEndingWith(const std::string& ending) {
-    return [ending](const json& line) {
-        const std::string message = line.value("message", "");
-        return line.value("event", "") == "log" && message.size() >= ending.size() &&
-               message.compare(message.size() - ending.size(), ending.size(), ending) == 0;
-    };
+// The next log line of nubiro-cli whose message ends with `ending`.
+test::Awaited<json> waitForLog(ChildProcess& cli, const std::string& ending, std::chrono::seconds timeout) {
+    return cli.waitFor(
+        "a log line ending \"" + ending + "\"",
+        [&ending](const json& line) {
+            const std::string message = line.value("message", "");
+            return line.value("event", "") == "log" && message.size() >= ending.size() &&
+                   message.compare(message.size() - ending.size(), ending.size(), ending) == 0;
+        },
+        timeout);
 }
 
 size_t countEvents(const std::vector<std::string>& lines, const std::string& name) {
@@ -60,20 +63,23 @@ TEST_F(HeadlessRun, TwoCyclesReachTheSimulator) {
     StandInProcess standIn({"--lat", "51.4706", "--lon", "-0.4619", "--local", "14:30", "--utc", "12:30"});
     ASSERT_TRUE(standIn.started());
     ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--cycles", "2", "--dense-field", "0", "--max-stations", "3"}),
-                     "nubiro-cli> ");
+                     "nubiro-cli");
     ASSERT_TRUE(cli.launched());
-    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(120)).has_value());
-    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
-    EXPECT_EQ(json::parse(cli.linesSoFar().back()), json({{"event", "stopped"}}));
-    EXPECT_EQ(countEvents(cli.linesSoFar(), "station"), 6u);
+    EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(120)));
+    EXPECT_EQ(cli.waitForExit(seconds(30)), DWORD{0});
+    const auto lines = cli.linesSoFar();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(json::parse(lines.back()), json({{"event", "stopped"}}));
+    EXPECT_EQ(countEvents(lines, "station"), 6u);
 
-    const auto events = standIn.linesSoFar();
-    EXPECT_EQ(countEvents(events, "init"), 1u);
-    EXPECT_EQ(countEvents(events, "clear"), 1u);
-    EXPECT_EQ(countEvents(events, "time"), 2u);
-    EXPECT_EQ(countEvents(events, "record"), 8u);
-    EXPECT_EQ(countEvents(events, "activate"), 2u);
-    EXPECT_EQ(countEvents(events, "text"), 2u);
+    const auto events = standIn.quit();
+    ASSERT_TRUE(events);
+    EXPECT_EQ(countEvents(*events, "init"), 1u);
+    EXPECT_EQ(countEvents(*events, "clear"), 1u);
+    EXPECT_EQ(countEvents(*events, "time"), 2u);
+    EXPECT_EQ(countEvents(*events, "record"), 8u);
+    EXPECT_EQ(countEvents(*events, "activate"), 2u);
+    EXPECT_EQ(countEvents(*events, "text"), 2u);
 }
 
 // Mid-Atlantic, no airport within reach: the weather at the aircraft is
@@ -81,14 +87,15 @@ TEST_F(HeadlessRun, TwoCyclesReachTheSimulator) {
 TEST_F(HeadlessRun, OverOpenWaterTheGlobalPointIsWrittenEveryCycle) {
     StandInProcess standIn({"--lat", "45", "--lon", "-30"});
     ASSERT_TRUE(standIn.started());
-    ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--cycles", "2"}), "nubiro-cli> ");
+    ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--cycles", "2"}), "nubiro-cli");
     ASSERT_TRUE(cli.launched());
-    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(120)).has_value());
-    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
-    const auto events = standIn.linesSoFar();
-    EXPECT_EQ(countEvents(events, "record"), 2u);
-    EXPECT_EQ(countEvents(events, "activate"), 2u);
-    EXPECT_EQ(countEvents(events, "text"), 0u);
+    EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(120)));
+    EXPECT_EQ(cli.waitForExit(seconds(30)), DWORD{0});
+    const auto events = standIn.quit();
+    ASSERT_TRUE(events);
+    EXPECT_EQ(countEvents(*events, "record"), 2u);
+    EXPECT_EQ(countEvents(*events, "activate"), 2u);
+    EXPECT_EQ(countEvents(*events, "text"), 0u);
 }
 
 // fsuipc-sim places the stations with the airport list and shows the
@@ -98,18 +105,17 @@ TEST_F(HeadlessRun, TheReadBackAgreesThenWarnsWhenTheSimulatorDiffers) {
     StandInProcess standIn({"--lat", "51.4706", "--lon", "-0.4619", "--airports", test::testDataPath("airports.csv")});
     ASSERT_TRUE(standIn.started());
     ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--station-mode", "manual", "--manual-stations", "EGLL"}),
-                     "nubiro-cli> ");
+                     "nubiro-cli");
     const auto first = cli.waitForEvent("readback", seconds(120));
-    ASSERT_TRUE(first.has_value());
+    ASSERT_TRUE(first);
     EXPECT_EQ((*first)["stationId"], "EGLL");
     EXPECT_EQ((*first)["matches"], true);
     standIn.sendLine("ambient qnh 990");
-    EXPECT_TRUE(cli.waitFor(logEndingWith("Read-back differs from the weather sent: QNH 990 (sent " +
-                                          (*first)["sent"]["qnhHpa"].dump() + ")"),
-                            seconds(60))
-                    .has_value());
+    EXPECT_TRUE(waitForLog(cli, "Read-back differs from the weather sent: QNH 990 (sent " +
+                                    (*first)["sent"]["qnhHpa"].dump() + ")",
+                           seconds(60)));
     cli.sendLine("stop");
-    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(30)).has_value());
+    EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(30)));
 }
 
 // The service's QNH 6 hPa higher from the second fetch on: with smooth
@@ -121,11 +127,13 @@ TEST_F(HeadlessRun, SmoothChangesBringANewQnhInOneHectopascalSteps) {
     ChildProcess cli(NUBIRO_CLI_EXE,
                      runArgs({"--station-mode", "manual", "--manual-stations", "EGLL", "--global-layer", "0",
                               "--smooth-changes", "1", "--interval-sec", "2", "--cycles", "8"}),
-                     "nubiro-cli> ");
+                     "nubiro-cli");
     ASSERT_TRUE(cli.launched());
-    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(180)).has_value());
+    EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(180)));
+    const auto events = standIn.quit();
+    ASSERT_TRUE(events);
     std::vector<double> qnh;
-    for (const std::string& line : standIn.linesSoFar()) {
+    for (const std::string& line : *events) {
         const auto event = json::parse(line, nullptr, false);
         if (event.is_object() && event.value("event", "") == "record") {
             qnh.push_back(event["qnhHpa"].get<double>());
@@ -141,18 +149,18 @@ TEST_F(HeadlessRun, FindsTheSimulatorAgainAfterItDiedAndStopsOnCommand) {
     auto standIn = std::make_unique<StandInProcess>(options);
     ASSERT_TRUE(standIn->started());
     ChildProcess cli(NUBIRO_CLI_EXE, runArgs({"--station-mode", "manual", "--manual-stations", "EGLL,EHAM"}),
-                     "nubiro-cli> ");
-    ASSERT_TRUE(cli.waitFor(logEndingWith("NWI: 3 points activated"), seconds(120)).has_value());
+                     "nubiro-cli");
+    ASSERT_TRUE(waitForLog(cli, "NWI: 3 points activated", seconds(120)));
     standIn->kill();
     standIn.reset();
-    EXPECT_TRUE(cli.waitFor(logEndingWith("FSUIPC connection lost."), seconds(60)).has_value());
-    EXPECT_TRUE(cli.waitFor(logEndingWith("FSUIPC connection failed."), seconds(60)).has_value());
+    EXPECT_TRUE(waitForLog(cli, "FSUIPC connection lost.", seconds(60)));
+    EXPECT_TRUE(waitForLog(cli, "FSUIPC connection failed.", seconds(60)));
     standIn = std::make_unique<StandInProcess>(options);
     ASSERT_TRUE(standIn->started());
-    EXPECT_TRUE(cli.waitFor(logEndingWith("NWI: 3 points activated"), seconds(60)).has_value());
+    EXPECT_TRUE(waitForLog(cli, "NWI: 3 points activated", seconds(60)));
     cli.sendLine("stop");
-    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(60)).has_value());
-    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
+    EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(60)));
+    EXPECT_EQ(cli.waitForExit(seconds(30)), DWORD{0});
 }
 
 // Through WinHTTP, from Geneva to Southend with Gatwick as alternate, the

@@ -25,7 +25,7 @@ std::vector<std::string> runRecords(int cycles, const std::string& option, const
                            {"run", "--sim", "standin", "--airports", test::testDataPath("airports.csv"), "--lat",
                             "51.4706", "--lon", "-0.4619", "--interval-sec", "0", "--max-stations", "3",
                             "--dense-field", "0", "--cycles", std::to_string(cycles), option, value},
-                           "nubiro-cli> ");
+                           "nubiro-cli");
     EXPECT_EQ(cli.waitForExit(std::chrono::seconds(150)), DWORD{0});
     std::vector<json> events;
     for (const std::string& line : cli.linesSoFar()) {

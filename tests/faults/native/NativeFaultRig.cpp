@@ -35,7 +35,7 @@ public:
             words.insert(words.end(), simulator->begin(), simulator->end());
         }
         words.insert(words.end(), runArgs.begin(), runArgs.end());
-        cli_.emplace(NUBIRO_CLI_PATH, words, "nubiro-cli> ");
+        cli_.emplace(NUBIRO_CLI_PATH, words, "nubiro-cli");
         return cli_->launched();
     }
 

@@ -68,7 +68,7 @@ public:
         }
         std::vector<std::string> words{"run", "--sim", "fsuipc"};
         words.insert(words.end(), runArgs.begin(), runArgs.end());
-        cli_ = std::make_unique<ChildProcess>(NUBIRO_CLI_EXE, words, "nubiro-cli> ");
+        cli_ = std::make_unique<ChildProcess>(NUBIRO_CLI_EXE, words, "nubiro-cli");
         return cli_->launched();
     }
 

@@ -15,8 +15,8 @@ extern char** environ;
 
 namespace wx::test {
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args, std::string echoPrefix)
-    : echoPrefix_(std::move(echoPrefix)) {
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args, std::string name)
+    : name_(std::move(name)) {
     int input[2];
     int output[2];
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input) != 0) {
@@ -83,7 +83,7 @@ void ChildProcess::readOutput() {
         std::lock_guard lock(mutex_);
         for (size_t end; (end = pending.find('\n')) != std::string::npos;) {
             lines_.push_back({pending.substr(0, end), now});
-            std::printf("%s%s\n", echoPrefix_.c_str(), lines_.back().text.c_str());
+            std::printf("%s> %s\n", name_.c_str(), lines_.back().text.c_str());
             pending.erase(0, end + 1);
         }
         std::fflush(stdout);
@@ -112,13 +112,17 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) 
         const pid_t ended = waitpid(pid_, &status, WNOHANG);
         if (ended == pid_) {
             status_ = WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
-            std::unique_lock lock(mutex_);
-            ended_.wait_for(lock, std::chrono::seconds(5), [this] { return outputEnded_; });
         } else if (ended < 0 || std::chrono::steady_clock::now() >= deadline) {
             break;
         } else {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
+    }
+    // Its last lines are read by the time it counts as ended: the pipe ends
+    // with the program, and only a machine stalled for this long misses it.
+    if (status_) {
+        std::unique_lock lock(mutex_);
+        ended_.wait_for(lock, std::chrono::seconds(30), [this] { return outputEnded_; });
     }
     return status_;
 }

@@ -18,11 +18,11 @@ namespace wx::test {
 // input (writing to it never raises SIGPIPE, even after the program died)
 // and a pipe for standard output and error together. Its lines are read on a
 // thread of their own, stamped with their arrival and echoed to the test's
-// output after a prefix. When the object goes, its input is closed and it
+// output after its name. When the object goes, its input is closed and it
 // gets 5 s to end before it is killed.
 class ChildProcess {
 public:
-    ChildProcess(const std::string& program, const std::vector<std::string>& args, std::string echoPrefix);
+    ChildProcess(const std::string& program, const std::vector<std::string>& args, std::string name);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -40,7 +40,7 @@ public:
 private:
     void readOutput();
 
-    std::string echoPrefix_;
+    std::string name_;
     pid_t pid_ = -1;
     std::optional<int> status_;
     int input_ = -1;

@@ -18,11 +18,21 @@ std::wstring commandLine(const std::wstring& program, const std::vector<std::str
     return line;
 }
 
+// A line quoted in a failed wait's message, cut where it gets long.
+std::string shortened(const std::string& line) {
+    constexpr size_t kShown = 160;
+    return line.size() > kShown ? line.substr(0, kShown) + "..." : line;
+}
+
+// How long the reader may take to read a program's last lines once it has
+// ended: it polls every 20 ms, so only a machine stalled for that long
+// misses it.
+constexpr auto kDrain = std::chrono::seconds(30);
+
 }  // namespace
 
-ChildProcess::ChildProcess(const std::string& programPath, const std::vector<std::string>& options,
-                           std::string echoPrefix)
-    : echoPrefix_(std::move(echoPrefix)) {
+ChildProcess::ChildProcess(const std::string& programPath, const std::vector<std::string>& options, std::string name)
+    : name_(std::move(name)) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE childInputRaw = nullptr;
     HANDLE inputRaw = nullptr;
@@ -118,7 +128,7 @@ void ChildProcess::readOutput() {
         for (size_t end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
             unread_.push_back(pending.substr(0, end));
             all_.push_back({unread_.back(), now});
-            std::printf("%s%s\n", echoPrefix_.c_str(), unread_.back().c_str());
+            std::printf("%s> %s\n", name_.c_str(), unread_.back().c_str());
             std::fflush(stdout);
             pending.erase(0, end + 1);
         }
@@ -129,9 +139,12 @@ void ChildProcess::readOutput() {
     arrived_.notify_all();
 }
 
-std::optional<nlohmann::json> ChildProcess::waitFor(const std::function<bool(const nlohmann::json&)>& match,
-                                                    std::chrono::milliseconds timeout) {
+Awaited<nlohmann::json> ChildProcess::waitFor(const std::string& what,
+                                              const std::function<bool(const nlohmann::json&)>& match,
+                                              std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
+    size_t others = 0;
+    std::string last;
     std::unique_lock lock(mutex_);
     while (true) {
         while (!unread_.empty()) {
@@ -141,15 +154,23 @@ std::optional<nlohmann::json> ChildProcess::waitFor(const std::function<bool(con
             if (value.is_object() && match(value)) {
                 return value;
             }
+            ++others;
+            last = line;
         }
         if (ended_ || !arrived_.wait_until(lock, deadline, [this] { return ended_ || !unread_.empty(); })) {
-            return std::nullopt;
+            break;
         }
     }
+    std::string seen = others == 0 ? "no line" : std::to_string(others) + " other lines, the last " + shortened(last);
+    if (ended_ && unread_.empty()) {
+        seen += ", then the end of its output";
+    }
+    return Awaited<nlohmann::json>::missed(waitedFor(timeout, what + " from " + name_, seen));
 }
 
-std::optional<nlohmann::json> ChildProcess::waitForEvent(const std::string& name, std::chrono::milliseconds timeout) {
-    return waitFor([&name](const nlohmann::json& value) { return value.value("event", "") == name; }, timeout);
+Awaited<nlohmann::json> ChildProcess::waitForEvent(const std::string& event, std::chrono::milliseconds timeout) {
+    return waitFor("a \"" + event + "\" event",
+                   [&event](const nlohmann::json& value) { return value.value("event", "") == event; }, timeout);
 }
 
 void ChildProcess::sendLine(const std::string& line) {
@@ -170,7 +191,7 @@ std::optional<DWORD> ChildProcess::waitForExit(std::chrono::milliseconds timeout
     // Its last lines are read by the time it counts as ended.
     {
         std::unique_lock lock(mutex_);
-        arrived_.wait_for(lock, std::chrono::seconds(5), [this] { return ended_; });
+        arrived_.wait_for(lock, kDrain, [this] { return ended_; });
     }
     DWORD code = 0;
     GetExitCodeProcess(process_.get(), &code);

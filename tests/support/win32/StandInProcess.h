@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,19 @@ namespace wx::test {
 class StandInProcess : public ChildProcess {
 public:
     // Starts the stand-in with these options and waits for its "ready" line;
-    // started() tells whether that came.
+    // started() tells whether that came, and if not, what came instead.
     explicit StandInProcess(const std::vector<std::string>& options);
     ~StandInProcess() override;
 
-    bool started() const { return started_; }
+    testing::AssertionResult started() const { return ready_; }
+    // Asks it to quit and waits for it to end, so that every event it
+    // printed has been read: all its lines. What a program did to the
+    // simulator is counted on these, never on the lines read so far, whose
+    // last ones may still be on their way.
+    Awaited<std::vector<std::string>> quit(std::chrono::milliseconds timeout = std::chrono::seconds(30));
 
 private:
-    bool started_ = false;
+    Awaited<nlohmann::json> ready_;
 };
 
 }  // namespace wx::test

@@ -247,7 +247,7 @@ void MainWindow::handle(const StationWeatherEvent& event) {
     if (!table_) {
         return;
     }
-    table_.show(event.stationId, stationCells(event.weather, event.distanceNm, std::chrono::system_clock::now()));
+    table_.show(event.stationId, event.role, stationCells(event.weather, event.distanceNm, std::chrono::system_clock::now()));
     if (!event.weather.rawMetar.empty()) {
         appendLog("[" + event.stationId + "] METAR: " + event.weather.rawMetar, "METAR");
     }

@@ -121,6 +121,13 @@ constexpr Entry kTexts[] = {
     {TextId::SettingsOutOfRange, "Файл настроек: недопустимые значения ({}), взяты значения по умолчанию",
      "Settings file: values out of range ({}), defaults used"},
     {TextId::SettingsNotSaved, "Настройки не сохранены: {}", "Settings not saved: {}"},
+    {TextId::ProgramUsage,
+     "Запуск: Nubiro.exe [--plan ФАЙЛ.pln] [--start] [--minimized]\n\n"
+     "--plan ФАЙЛ   взять этот план полёта\n--start   нажать «Старт», когда окно откроется\n"
+     "--minimized   запуститься свёрнутым",
+     "Usage: Nubiro.exe [--plan FILE.pln] [--start] [--minimized]\n\n"
+     "--plan FILE   take this flight plan\n--start   press Start once the window is up\n"
+     "--minimized   start minimized"},
 };
 
 constexpr size_t kTextCount = static_cast<size_t>(TextId::Count);

@@ -118,6 +118,7 @@ enum class TextId {
     SettingsUnreadable,
     SettingsOutOfRange,
     SettingsNotSaved,
+    ProgramUsage,
     Count
 };
 

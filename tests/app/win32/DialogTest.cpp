@@ -262,8 +262,9 @@ protected:
         return reader.get();
     }
 
-    void reportStationWeather(const std::string& station, const WeatherData& weather, double distanceNm) {
-        window_->engineCallbacks().onStationWeather(station, weather, distanceNm);
+    void reportStationWeather(const std::string& station, const WeatherData& weather, double distanceNm,
+                              StationRole role = StationRole::Nearest) {
+        window_->engineCallbacks().onStationWritten({station, distanceNm, role}, weather);
         pump();
     }
 
@@ -442,22 +443,22 @@ TEST_P(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
     const std::string raw = "EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013";
     const WeatherData egll = reported("EGLL", 1013, raw);
     reportStationWeather("EGLL", egll, 3.2);
-    reportStationWeather("EDDF", reported("EDDF", 1009, ""), 355.6);
+    reportStationWeather("EDDF", reported("EDDF", 1009, ""), 355.6, StationRole::Destination);
     WeatherData egllLater = egll;
     egllLater.qnhHpa = 1015;
     reportStationWeather("EGLL", egllLater, 3.2);
 
     const auto rows = d.listViewRows(IDC_STATION_TABLE);
     ASSERT_EQ(rows.size(), 2u);
-    Lines edffRow = {"EDDF"};
+    Lines edffRow = {"EDDF", "DEST"};
     for (const std::string& cell : stationCells(reported("EDDF", 1009, ""), 355.6, {})) {
         edffRow.push_back(cell);
     }
     EXPECT_EQ(rows[0], edffRow);
     // The report's age depends on today's date.
-    const std::string age = rows[1][3];
+    const std::string age = rows[1][4];
     EXPECT_TRUE(std::regex_match(age, std::regex("\\d+( !)?"))) << age;
-    EXPECT_EQ(rows[1], (Lines{"EGLL", "VFR", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
+    EXPECT_EQ(rows[1], (Lines{"EGLL", "", "VFR", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
     EXPECT_EQ(logSince(before), (Lines{"[METAR] [EGLL] METAR: " + raw, "[METAR] [EGLL] METAR: " + raw}));
 
     window_->engineCallbacks().onStations({"EGLC", "EGLL", "EGKK"});

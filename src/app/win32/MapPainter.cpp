@@ -44,6 +44,7 @@ public:
         if (!scene_.aircraft.empty()) {
             filledShape(scene_.aircraft, mapColours::kAircraft, mapColours::kBackground);
         }
+        planAirportLabels();
         legend();
         if (!scene_.note.empty()) {
             RECT box = all;
@@ -79,7 +80,7 @@ private:
         text(area.tag, area.colour, box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 
-    // The legs in a thin line, the airports' names centred below them.
+    // The legs in a thin line, under the stations.
     void route() {
         const GdiObject<HPEN> pen(CreatePen(PS_SOLID, line_, colourOf(mapColours::kRoute)));
         const Selection selectedPen(dc_, pen.get());
@@ -87,6 +88,11 @@ private:
             const std::vector<POINT> corners = points(leg);
             Polyline(dc_, corners.data(), static_cast<int>(corners.size()));
         }
+    }
+
+    // The plan's airports named centred below them, over the stations and
+    // the aircraft so that the departure's name stays readable.
+    void planAirportLabels() {
         for (const SceneLabel& label : scene_.planAirports) {
             RECT box{px(label.at.x) - scene_.widthPx, px(label.at.y), px(label.at.x) + scene_.widthPx,
                      scene_.heightPx};

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <regex>
 #include <set>
+#include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "CliOptions.h"
+#include "LineReader.h"
 #include "RunOptions.h"
 #include "app/SavedSettings.h"
 #include "airports/LocalAppDataFolder.h"
@@ -263,6 +266,35 @@ TEST_F(RunCommand, WithoutAnyAirportListTheEngineDoesNotStart) {
     const auto all = jsonLines(run.out);
     EXPECT_TRUE(logged(all, "Failed to download airport DB."));
     EXPECT_FALSE(logged(all, "Weather source: openmeteo"));
+}
+
+// An output buffer that counts the flushes asked of it.
+class FlushCounter : public std::stringbuf {
+public:
+    int flushes() const { return flushes_.load(); }
+
+protected:
+    int sync() override {
+        ++flushes_;
+        return std::stringbuf::sync();
+    }
+
+private:
+    std::atomic<int> flushes_{0};
+};
+
+// Standard input comes tied to standard output, but the run reads it on a
+// thread of its own: a flush from there would race the lines the engine's
+// thread prints, cutting or doubling one.
+TEST(RunInput, ReadingNeverFlushesTheOutputTheInputIsTiedTo) {
+    FlushCounter buffer;
+    std::ostream out(&buffer);
+    std::istringstream in("refresh\nstop\n");
+    in.tie(&out);
+    cli::LineReader reader(in);
+    EXPECT_EQ(reader.waitForLine(std::chrono::seconds(10)).line, "refresh");
+    EXPECT_EQ(reader.waitForLine(std::chrono::seconds(10)).line, "stop");
+    EXPECT_EQ(buffer.flushes(), 0);
 }
 
 }  // namespace

@@ -88,7 +88,10 @@ TEST_P(WeatherPack, ReplaysByteForByte) {
     const json egllLater = events(later, "station", "EGLL").at(0);
     EXPECT_EQ(egll["weather"]["sigmets"], json({"TURB@EGTT"}));
     EXPECT_EQ(egllLater["weather"]["sigmets"], json::array());
-    EXPECT_EQ(egllLater["ageMinutes"].get<int>() - egll["ageMinutes"].get<int>(), 360);
+    // Each run's clock runs on from its start, and the two runs reach EGLL
+    // after different times: the ages, in whole minutes, may differ by one
+    // more or less than the six hours.
+    EXPECT_NEAR(egllLater["ageMinutes"].get<int>() - egll["ageMinutes"].get<int>(), 360, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cycles, WeatherPack, testing::Values(3, 1));

@@ -2,42 +2,14 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/UniqueHandle.h"
 
 namespace wx {
 
 // An owned GDI object (a font, pen, brush or bitmap), deleted with its
 // holder.
 template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    void reset() {
-        if (handle_ != nullptr) {
-            DeleteObject(handle_);
-            handle_ = nullptr;
-        }
-    }
-
-    Handle handle_ = nullptr;
-};
+using GdiObject = UniqueHandle<Handle, &DeleteObject>;
 
 // The screen's device context, released with its holder.
 class ScreenDc {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/UniqueHandle.h"
 
 namespace wx {
 
@@ -10,56 +10,10 @@ namespace wx {
 // released exactly once when its owner goes.
 
 // A kernel handle (the file mapping), closed with CloseHandle.
-class KernelHandle {
-public:
-    KernelHandle() = default;
-    explicit KernelHandle(HANDLE handle) : handle_(handle) {}
-    ~KernelHandle() { reset(); }
-    KernelHandle(KernelHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    KernelHandle& operator=(KernelHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void reset() {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-            handle_ = nullptr;
-        }
-    }
-
-private:
-    HANDLE handle_ = nullptr;
-};
+using KernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
 
 // A mapped view of a file mapping, unmapped with UnmapViewOfFile.
-class MappedView {
-public:
-    MappedView() = default;
-    explicit MappedView(void* address) : address_(address) {}
-    ~MappedView() {
-        if (address_ != nullptr) {
-            UnmapViewOfFile(address_);
-        }
-    }
-    MappedView(MappedView&& other) noexcept : address_(std::exchange(other.address_, nullptr)) {}
-    MappedView& operator=(MappedView&&) = delete;
-    MappedView(const MappedView&) = delete;
-    MappedView& operator=(const MappedView&) = delete;
-
-    void* get() const { return address_; }
-    explicit operator bool() const { return address_ != nullptr; }
-
-private:
-    void* address_ = nullptr;
-};
+using MappedView = UniqueHandle<void*, &UnmapViewOfFile>;
 
 // A global atom, deleted with GlobalDeleteAtom.
 class GlobalAtom {

@@ -11,7 +11,10 @@
 // spent in the sleeps it asks for (the 20 ms acknowledgement polls, the
 // 300 ms after activation), "overheadPct" the rest of its wall time as a
 // share of those waits, and "connections" the connections the stand-in's
-// port accepted per cycle.
+// port accepted per cycle. With a flight plan (from Kennedy to Los Angeles,
+// the aircraft at Kennedy) each cycle also writes the destination, the
+// alternate and 30 route stations, their airports asked in the same METAR
+// request.
 
 #include <benchmark/benchmark.h>
 
@@ -29,6 +32,7 @@
 #include "SimModel.h"
 #include "airports/AirportDb.h"
 #include "engine/Engine.h"
+#include "flight/DirectPlan.h"
 #include "platform/PlatformDefaults.h"
 #include "sources/HttpTransport.h"
 
@@ -83,7 +87,7 @@ nlohmann::json acceptedConnections(const std::string& controlUrl) {
 }
 
 // range(0): 0 for HTTP, 1 for HTTPS; range(1): 0 for a new hour every
-// cycle, 1 for cycles within the hour.
+// cycle, 1 for cycles within the hour; range(2): 1 for a flight plan.
 void BM_EngineCycle(benchmark::State& state) {
     const char* http = std::getenv("NUBIRO_BENCH_HTTP_URL");
     const char* https = std::getenv("NUBIRO_BENCH_HTTPS_URL");
@@ -94,20 +98,22 @@ void BM_EngineCycle(benchmark::State& state) {
     }
     const bool secure = state.range(0) == 1;
     const bool withinTheHour = state.range(1) == 1;
+    const bool withPlan = state.range(2) == 1;
     const std::string port = secure ? "https" : "http";
     setenv("NUBIRO_AWC_URL", secure ? https : http, 1);
     setenv("NUBIRO_OPENMETEO_URL", secure ? https : http, 1);
     wx::installPlatformDefaults();
     wx::trustOnlyCertificateAuthorities(authority);
-    state.SetLabel(port + (withinTheHour ? ", model answers kept" : ", every point asked"));
+    state.SetLabel(port + (withinTheHour ? ", model answers kept" : ", every point asked") +
+                   (withPlan ? ", with a plan" : ""));
     wx::AirportDb airports(nullptr);
     if (!airports.loadFile(NUBIRO_TEST_DATA_DIR "/airports.csv")) {
         state.SkipWithError("airports.csv not found; build the nubiro_test_data target");
         return;
     }
     wx::standin::SimSettings simSettings;
-    simSettings.latitudeDeg = 51.4706;
-    simSettings.longitudeDeg = -0.4619;
+    simSettings.latitudeDeg = withPlan ? 40.6398 : 51.4706;
+    simSettings.longitudeDeg = withPlan ? -73.7789 : -0.4619;
     auto model = std::make_shared<wx::standin::SimModel>(simSettings);
     auto clock = std::make_shared<TallyClock>();
     auto transport = std::make_shared<wx::standin::LoopbackIpcTransport>(model, clock);
@@ -116,6 +122,11 @@ void BM_EngineCycle(benchmark::State& state) {
     settings.denseField = false;
     settings.maxStations = 20;
     settings.intervalSec = 0;
+    if (withPlan) {
+        settings.plan =
+            wx::makeDirectPlan("KJFK", *airports.findAirport("KJFK"), "KLAX", *airports.findAirport("KLAX"));
+        settings.alternateId = "KSFO";
+    }
     int written = 0;
     wx::EngineCallbacks callbacks;
     callbacks.onStationWeather = [&written](const std::string&, const wx::WeatherData&, double) { ++written; };
@@ -161,10 +172,12 @@ void BM_EngineCycle(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EngineCycle)
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({0, 1})
-    ->Args({1, 1})
+    ->Args({0, 0, 0})
+    ->Args({1, 0, 0})
+    ->Args({0, 1, 0})
+    ->Args({1, 1, 0})
+    ->Args({0, 0, 1})
+    ->Args({0, 1, 1})
     ->UseManualTime()
     ->Iterations(10)
     ->Unit(benchmark::kMillisecond);

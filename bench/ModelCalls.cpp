@@ -4,12 +4,15 @@
 // log named on the command line) and the in-process simulator stand-in,
 // all on a clock that runs only when the engine sleeps, so that hours of
 // flight take minutes. The aircraft stands at Heathrow or flies from there
-// towards Istanbul at the speed given. The engine's UTC clock starts at
+// towards Istanbul at the speed given; with --plan 1 it flies that route
+// as a flight plan (Heathrow to Istanbul, Sabiha Gökçen as the alternate),
+// so that each cycle also writes the plan's airports and the route
+// stations ahead. The engine's UTC clock starts at
 // 06:00 today and runs with that clock, so the stand-in's model answers
 // (for today) hold its hours.
 //
 //   nubiro_model_calls --interval-sec N --speed-kt KT --request-log FILE
-//       [--hours H] [--airports CSV]
+//       [--hours H] [--airports CSV] [--plan 0|1]
 //
 // Prints one line: the interval, the speed, the model requests per hour
 // of the cycles that began in the first H hours (default 3; the route to
@@ -35,6 +38,7 @@
 #include "airports/AirportDb.h"
 #include "airports/Distance.h"
 #include "engine/Engine.h"
+#include "flight/DirectPlan.h"
 #include "platform/PlatformDefaults.h"
 
 namespace {
@@ -108,9 +112,10 @@ int main(int argc, char** argv) {
     const double hours = std::atof(argument(argc, argv, "--hours", "3"));
     const std::string requestLog = argument(argc, argv, "--request-log", "");
     const std::string airportsCsv = argument(argc, argv, "--airports", NUBIRO_TEST_DATA_DIR "/airports.csv");
+    const bool withPlan = std::string(argument(argc, argv, "--plan", "0")) == "1";
     if (requestLog.empty() || hours <= 0) {
         std::fprintf(stderr, "usage: nubiro_model_calls --interval-sec N --speed-kt KT --request-log FILE "
-                             "[--hours H] [--airports CSV]\n");
+                             "[--hours H] [--airports CSV] [--plan 0|1]\n");
         return 2;
     }
     wx::installPlatformDefaults();
@@ -131,6 +136,15 @@ int main(int argc, char** argv) {
 
     wx::EngineSettings settings;
     settings.intervalSec = intervalSec;
+    const auto heathrow = airports.findAirport("EGLL");
+    const auto istanbul = airports.findAirport("LTFM");
+    if (withPlan && heathrow && istanbul) {
+        settings.plan = wx::makeDirectPlan("EGLL", *heathrow, "LTFM", *istanbul);
+        settings.alternateId = "LTFJ";
+    } else if (withPlan) {
+        std::fprintf(stderr, "EGLL or LTFM is missing from %s\n", airportsCsv.c_str());
+        return 1;
+    }
     std::mutex mutex;
     std::condition_variable done;
     bool finished = false;
@@ -169,7 +183,7 @@ int main(int argc, char** argv) {
         done.wait(lock, [&] { return finished; });
     }
     const double perHour = static_cast<double>(asked) / hours;
-    std::printf("interval %d s, %.0f kt: %.1f model requests an hour, %.0f weighted calls an hour\n", intervalSec,
-                speedKt, perHour, perHour * kWeightPerRequest);
+    std::printf("interval %d s, %.0f kt%s: %.1f model requests an hour, %.0f weighted calls an hour\n", intervalSec,
+                speedKt, withPlan ? " with a plan" : "", perHour, perHour * kWeightPerRequest);
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,5 +16,6 @@ void writeForecastAnswerSeeds(SeedDir& seeds);
 void writeAirportListSeeds(SeedDir& seeds, const std::vector<std::string>& lines);
 void writeFsuipcAreaSeeds(SeedDir& seeds);
 void writeWeatherRecordSeeds(SeedDir& seeds, const std::vector<std::string>& reports);
+void writePlanFileSeeds(SeedDir& seeds, const std::filesystem::path& planFolder);
 
 }  // namespace wx::fuzz

@@ -3,7 +3,7 @@
 //   nubiro-fuzz-seeds OUTPUT_FOLDER TEST_DATA_FOLDER SIGMET_FIXTURE
 //
 // TEST_DATA_FOLDER is the build tree's unpacked test data (metar-corpus.txt,
-// airports.csv).
+// airports.csv, plans/).
 
 #include <filesystem>
 #include <fstream>
@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
         write("airport-list", [&](SeedDir& seeds) { writeAirportListSeeds(seeds, nonEmptyLines(testData / "airports.csv")); });
         write("fsuipc-area", [&](SeedDir& seeds) { writeFsuipcAreaSeeds(seeds); });
         write("weather-records", [&](SeedDir& seeds) { writeWeatherRecordSeeds(seeds, reports); });
+        write("plan-file", [&](SeedDir& seeds) { writePlanFileSeeds(seeds, testData / "plans"); });
     } catch (const std::exception& error) {
         std::cerr << "nubiro-fuzz-seeds: " << error.what() << '\n';
         return 1;

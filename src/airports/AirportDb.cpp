@@ -1,6 +1,7 @@
 #include "airports/AirportDb.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <utility>
 
@@ -8,6 +9,12 @@
 #include "util/Utf8Path.h"
 
 namespace wx {
+namespace {
+
+// Far more than the haversine's rounding, far less than any airport's size.
+constexpr double kLatitudeMarginNm = 0.001;
+
+}  // namespace
 
 AirportDb::AirportDb(LogFn log, AirportCacheOptions cache) : log_(std::move(log)), cache_(std::move(cache)) {}
 
@@ -82,8 +89,15 @@ std::vector<NearbyAirport> AirportDb::nearestAirports(double lat, double lon, in
         const SearchEntry* entry;
     };
     const geo::GeoPoint query = geo::geoPoint(lat, lon);
+    // No airport is nearer than its difference in latitude: those farther
+    // north or south than the radius are passed over without the haversine
+    // (with a margin for its rounding), most of them for a small radius.
+    const double widestLatRad = (radiusNm + kLatitudeMarginNm) / geo::kEarthRadiusNm;
     std::vector<Candidate> kept;
     for (const SearchEntry& entry : searchEntries_) {
+        if (std::abs(entry.point.latRad - query.latRad) > widestLatRad) {
+            continue;
+        }
         const double distance = geo::haversineNm(query, entry.point);
         if (distance <= radiusNm) {  // false for NaN
             kept.push_back({distance, &entry});

@@ -12,6 +12,7 @@ namespace geo {
 
 inline constexpr double kPi = 3.141592653589793;
 inline constexpr double kTwiceEarthRadiusNm = 6880.13;
+inline constexpr double kEarthRadiusNm = kTwiceEarthRadiusNm / 2.0;
 
 inline double radians(double degrees) { return degrees * kPi / 180.0; }
 

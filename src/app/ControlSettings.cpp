@@ -37,6 +37,7 @@ ControlValues controlsFromSettings(const EngineSettings& settings) {
     controls.smoothChanges = settings.smoothChanges;
     controls.keepReports = settings.keepReportsMin > 0;
     controls.keepReportsMin = controls.keepReports ? std::to_string(settings.keepReportsMin) : "";
+    controls.routeStations = std::to_string(settings.routeStations);
     const std::vector<std::string> ids = listSourceIds();
     const auto source = std::find(ids.begin(), ids.end(), settings.source);
     controls.sourceIndex = source == ids.end() ? 0 : static_cast<int>(source - ids.begin());
@@ -65,6 +66,7 @@ EngineSettings settingsFromControls(const ControlValues& controls) {
     settings.keepReportsMin = controls.keepReports ? std::clamp(readNumberField(controls.keepReportsMin),
                                                                 kKeepReportsMinMinutes, kKeepReportsMaxMinutes)
                                                    : 0;
+    settings.routeStations = std::clamp(readNumberField(controls.routeStations), 0, kRouteStationsMax);
     settings.source = sourceIdAt(controls.sourceIndex);
     return settings;
 }

@@ -31,6 +31,7 @@ struct ControlValues {
     bool smoothChanges = false;
     bool keepReports = false;
     std::string keepReportsMin;
+    std::string routeStations;
     int sourceIndex = -1;
 };
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/StationCells.h"
 #include "app/UiText.h"
+#include "flight/GreatCircle.h"
 #include "app/WindowLayout.h"
 
 namespace wx {
@@ -17,6 +19,11 @@ constexpr int kFeatherPx = 10;
 constexpr int kAircraftSpanPx = 24;
 constexpr int kHoverSlackPx = 4;
 constexpr int kTagInsetPx = 40;
+constexpr int kLabelDropPx = 14;
+// A leg is drawn through a point every this many miles of its great circle,
+// at most this many points.
+constexpr double kLegStepNm = 20.0;
+constexpr int kLegMaxPoints = 64;
 
 double scaled(int pixelsAt96, unsigned dpi) { return pixelsAt96 * static_cast<double>(dpi) / kBaseDpi; }
 
@@ -60,6 +67,34 @@ std::vector<SceneArea> areasInView(const MapFrame& frame, const std::vector<Over
     return areas;
 }
 
+std::vector<MapPoint> projectLeg(const MapFrame& frame, const Waypoint& from, const Waypoint& to) {
+    const double lengthNm = distanceNm(from.latDeg, from.lonDeg, to.latDeg, to.lonDeg);
+    const int steps = std::clamp(static_cast<int>(std::ceil(lengthNm / kLegStepNm)), 1, kLegMaxPoints - 1);
+    std::vector<MapPoint> points;
+    for (int step = 0; step <= steps; ++step) {
+        const geo::LatLon at = geo::pointAlongLeg({from.latDeg, from.lonDeg}, {to.latDeg, to.lonDeg},
+                                                  lengthNm * step / steps);
+        points.push_back(projectToMap(frame, at.latDeg, at.lonDeg));
+    }
+    return points;
+}
+
+void addRoute(MapScene& scene, const MapFrame& frame, const OverviewRoute& route, unsigned dpi) {
+    for (size_t i = 1; i < route.waypoints.size(); ++i) {
+        std::vector<MapPoint> leg = projectLeg(frame, route.waypoints[i - 1], route.waypoints[i]);
+        if (outlineInView(frame, leg)) {
+            scene.routeLegs.push_back(std::move(leg));
+        }
+    }
+    for (const OverviewAirport& airport : route.airports) {
+        const MapPoint at = projectToMap(frame, airport.latDeg, airport.lonDeg);
+        if (pointInView(frame, at, 0.0)) {
+            scene.planAirports.push_back(
+                {stationRoleCell(airport.role) + " " + airport.ident, {at.x, at.y + scaled(kLabelDropPx, dpi)}});
+        }
+    }
+}
+
 }  // namespace
 
 MapScene buildMapScene(const std::optional<CycleOverview>& overview, int widthPx, int heightPx, unsigned dpi,
@@ -85,6 +120,9 @@ MapScene buildMapScene(const std::optional<CycleOverview>& overview, int widthPx
     scene.centre = frame.centre;
     scene.rings = rangeRings(frame, radiusNm);
     scene.areas = areasInView(frame, overview->sigmets, scene, scaled(kTagInsetPx, dpi));
+    if (overview->route) {
+        addRoute(scene, frame, *overview->route, dpi);
+    }
     for (const OverviewStation& station : overview->stations) {
         const MapPoint at = projectToMap(frame, station.latDeg, station.lonDeg);
         if (!pointInView(frame, at, scene.dotRadiusPx)) {

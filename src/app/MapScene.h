@@ -32,14 +32,22 @@ struct SceneArea {
     MapPoint tagAt;
 };
 
+// A name the map writes at a place: a flight plan's airport as "DEST EGBB".
+struct SceneLabel {
+    std::string text;
+    MapPoint at;
+};
+
 struct LegendEntry {
     std::string name;
     Rgb colour;
 };
 
 // Everything the map panel shows, in pixels of a panel of that size at
-// that DPI, drawn in this order: range rings, SIGMET areas, stations, the
-// aircraft, the legend, and a note when there is nothing to show.
+// that DPI, drawn in this order: range rings, SIGMET areas, the flight
+// plan's legs (each a polyline along its great circle) and its airports'
+// names below their places, stations, the aircraft, the legend, and a note
+// when there is nothing to show.
 struct MapScene {
     int widthPx = 0;
     int heightPx = 0;
@@ -48,6 +56,8 @@ struct MapScene {
     MapPoint centre;
     std::vector<RangeRing> rings;
     std::vector<SceneArea> areas;
+    std::vector<std::vector<MapPoint>> routeLegs;
+    std::vector<SceneLabel> planAirports;
     std::vector<SceneStation> stations;
     std::vector<MapPoint> aircraft;  // the plane's outline; empty without a position
     std::vector<LegendEntry> legend;

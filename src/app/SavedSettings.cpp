@@ -14,6 +14,7 @@
 #include "app/StationEntry.h"
 #include "app/UiText.h"
 #include "engine/KeptReports.h"
+#include "flight/PlanText.h"
 #include "sources/SourceRegistry.h"
 #include "util/Utf8Path.h"
 
@@ -29,6 +30,8 @@ constexpr unsigned kLowestDpi = 48;
 constexpr unsigned kHighestDpi = 960;
 constexpr std::uintmax_t kLargestFileBytes = 1 << 20;
 constexpr const char* kFileName = "settings.json";
+// A plan file's path as Windows allows it at most, in UTF-8 bytes.
+constexpr size_t kLongestPathBytes = 32767;
 
 // The whole-number settings and the values the window's fields allow; 0
 // besides them where it means "off".
@@ -46,6 +49,20 @@ constexpr NumberSetting kNumberSettings[] = {
     {"textSeconds", &EngineSettings::textSeconds, kMinTextSeconds, kLargest},
     {"cavokVisibilityM", &EngineSettings::cavokVisibilityM, 0, kLargest},
     {"keepReportsMin", &EngineSettings::keepReportsMin, kKeepReportsMinMinutes, kKeepReportsMaxMinutes, true},
+    {"routeStations", &EngineSettings::routeStations, 0, kRouteStationsMax},
+};
+
+// The flight's text values: the plan file's path and the three airports.
+struct FlightSetting {
+    const char* name;
+    std::string PlanChoice::*field;
+    bool isAirport;
+};
+constexpr FlightSetting kFlightSettings[] = {
+    {"planFile", &PlanChoice::planPath, false},
+    {"from", &PlanChoice::departureId, true},
+    {"to", &PlanChoice::destinationId, true},
+    {"alternate", &PlanChoice::alternateId, true},
 };
 
 // The language chosen, by its name in the file; none for following
@@ -106,6 +123,33 @@ std::optional<std::vector<std::string>> stationList(const json& value) {
         stations.push_back(entry.get<std::string>());
     }
     return stations;
+}
+
+// An airport field: empty, or an ident as plans give them (3 or 4 letters
+// or digits), upper-cased.
+std::optional<std::string> airportField(const json& value) {
+    if (!value.is_string()) {
+        return std::nullopt;
+    }
+    const std::string text = value.get<std::string>();
+    if (!text.empty() && !isAirportIdent(text)) {
+        return std::nullopt;
+    }
+    return upperAscii(text);
+}
+
+// A path: no control characters, no longer than Windows allows.
+std::optional<std::string> pathField(const json& value) {
+    if (!value.is_string()) {
+        return std::nullopt;
+    }
+    const std::string text = value.get<std::string>();
+    const bool control =
+        std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    if (control || text.size() > kLongestPathBytes) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 std::optional<WindowPlace> windowPlace(const json& value) {
@@ -174,6 +218,15 @@ public:
             }
             return stations.has_value();
         });
+        for (const FlightSetting& setting : kFlightSettings) {
+            read(setting.name, [&](const json& value) {
+                const auto text = setting.isAirport ? airportField(value) : pathField(value);
+                if (text) {
+                    reading_.settings.flight.*setting.field = *text;
+                }
+                return text.has_value();
+            });
+        }
         read("window", [&](const json& value) {
             reading_.settings.window = windowPlace(value);
             return reading_.settings.window.has_value();
@@ -271,6 +324,9 @@ std::string settingsText(const SavedSettings& settings) {
         object[setting.name] = settings.engine.*setting.field;
     }
     object["source"] = settings.engine.source;
+    for (const FlightSetting& setting : kFlightSettings) {
+        object[setting.name] = settings.flight.*setting.field;
+    }
     for (const LanguageName& language : kLanguageNames) {
         if (settings.language == language.choice) {
             object["language"] = language.name;

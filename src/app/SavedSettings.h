@@ -7,6 +7,7 @@
 
 #include "app/UiLanguage.h"
 #include "engine/EngineSettings.h"
+#include "flight/PlanChoice.h"
 
 namespace wx {
 
@@ -30,9 +31,12 @@ struct WindowPlace {
 
 // What the window keeps between runs: every setting of the controls, the
 // station list (as manualStations), the pilot's choice of language, the
-// window's place and whether the map was shown.
+// window's place, whether the map was shown and the flight (the plan file's
+// path and the airports typed; the plan itself is read again from them at
+// start, engine.plan is not kept).
 struct SavedSettings {
     EngineSettings engine = windowDefaults();
+    PlanChoice flight;
     LanguageChoice language = LanguageChoice::Automatic;
     std::optional<WindowPlace> window;
     bool mapShown = false;

@@ -76,6 +76,22 @@ std::string upperAirSummary(const std::vector<UpperAirLayer>& layers) {
     return summary.substr(0, 255);
 }
 
+std::string stationRoleCell(StationRole role) {
+    switch (role) {
+    case StationRole::Departure:
+        return "DEP";
+    case StationRole::Destination:
+        return "DEST";
+    case StationRole::Alternate:
+        return "ALTN";
+    case StationRole::Route:
+        return "ROUTE";
+    case StationRole::Nearest:
+        break;
+    }
+    return "";
+}
+
 std::string reportAgeCell(const std::string& rawMetar, std::chrono::system_clock::time_point nowUtc) {
     if (rawMetar.empty()) {
         return "\xE2\x80\x94";

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CycleStation.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
@@ -19,6 +20,10 @@ inline constexpr size_t kCategoryCell = 0;
 using StationCells = std::array<std::string, kStationCellCount>;
 
 StationCells stationCells(const WeatherData& weather, double distanceNm, std::chrono::system_clock::time_point nowUtc);
+
+// The station's part in the flight as the table's role column and the map
+// name it: "DEP", "DEST", "ALTN", "ROUTE"; empty for one of the nearest.
+std::string stationRoleCell(StationRole role);
 
 // The report's age in minutes at nowUtc, "95 !" once it is stale; "?" for
 // a report without a usable time group; "—" for weather without a report.

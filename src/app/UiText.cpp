@@ -41,12 +41,20 @@ constexpr Entry kTexts[] = {
     {TextId::StationsLabel, "Станции:", "Stations:"},
     {TextId::AddStation, "+", "+"},
     {TextId::RemoveStation, "-", "-"},
+    {TextId::PlanButton, "План\xE2\x80\xA6", "Plan\xE2\x80\xA6"},
+    {TextId::FromLabel, "Откуда", "From"},
+    {TextId::ToLabel, "Куда", "To"},
+    {TextId::AlternateLabel, "Запасной", "Altn"},
+    {TextId::ClearPlan, "Очистить", "Clear"},
+    {TextId::RouteStationsLabel, "Станций по маршруту", "Route stations"},
+    {TextId::PlanFiles, "Планы полёта (*.pln)", "Flight plans (*.pln)"},
     {TextId::LogLabel, "Журнал:", "Log:"},
     {TextId::SourceOpenMeteo, "Open-Meteo", "Open-Meteo"},
     {TextId::SourceNoaa, "NOAA / AWC", "NOAA / AWC"},
     {TextId::SourceMetarOnly, "Только METAR", "METAR only"},
     {TextId::LanguageAutomatic, "Автоматически", "Automatic"},
     {TextId::ColumnStation, "ICAO", "ICAO"},
+    {TextId::ColumnRole, "Роль", "Role"},
     {TextId::ColumnCategory, "Кат.", "Cat."},
     {TextId::ColumnDistance, "Дист.", "Dist nm"},
     {TextId::ColumnAge, "Возраст", "Age, min"},
@@ -113,6 +121,13 @@ constexpr Entry kTexts[] = {
     {TextId::SettingsOutOfRange, "Файл настроек: недопустимые значения ({}), взяты значения по умолчанию",
      "Settings file: values out of range ({}), defaults used"},
     {TextId::SettingsNotSaved, "Настройки не сохранены: {}", "Settings not saved: {}"},
+    {TextId::ProgramUsage,
+     "Запуск: Nubiro.exe [--plan ФАЙЛ.pln] [--start] [--minimized]\n\n"
+     "--plan ФАЙЛ   взять этот план полёта\n--start   нажать «Старт», когда окно откроется\n"
+     "--minimized   запуститься свёрнутым",
+     "Usage: Nubiro.exe [--plan FILE.pln] [--start] [--minimized]\n\n"
+     "--plan FILE   take this flight plan\n--start   press Start once the window is up\n"
+     "--minimized   start minimized"},
 };
 
 constexpr size_t kTextCount = static_cast<size_t>(TextId::Count);

@@ -45,6 +45,13 @@ enum class TextId {
     StationsLabel,
     AddStation,
     RemoveStation,
+    PlanButton,
+    FromLabel,
+    ToLabel,
+    AlternateLabel,
+    ClearPlan,
+    RouteStationsLabel,
+    PlanFiles,
     LogLabel,
     // The source selector's entries, in the registry's order.
     SourceOpenMeteo,
@@ -54,6 +61,7 @@ enum class TextId {
     LanguageAutomatic,
     // The station table's headers, in column order.
     ColumnStation,
+    ColumnRole,
     ColumnCategory,
     ColumnDistance,
     ColumnAge,
@@ -110,6 +118,7 @@ enum class TextId {
     SettingsUnreadable,
     SettingsOutOfRange,
     SettingsNotSaved,
+    ProgramUsage,
     Count
 };
 

@@ -36,6 +36,7 @@ inline constexpr Rgb kBackground{30, 38, 50};
 inline constexpr Rgb kRing{96, 112, 132};
 inline constexpr Rgb kText{232, 236, 240};
 inline constexpr Rgb kAircraft{255, 214, 0};
+inline constexpr Rgb kRoute{232, 110, 232};
 }  // namespace mapColours
 
 }  // namespace wx

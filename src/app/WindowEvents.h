@@ -24,6 +24,7 @@ struct StationWeatherEvent {
     std::string stationId;
     WeatherData weather;
     double distanceNm = 0.0;
+    StationRole role = StationRole::Nearest;
 };
 
 struct StationsChosenEvent {

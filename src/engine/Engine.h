@@ -85,6 +85,15 @@ private:
     // Thrown at a stop check to abandon the rest of the cycle.
     struct CycleStopped {};
 
+    // What a cycle's METAR request gave: the answer, the reports kept for
+    // the stations while the service does not answer, and the route
+    // stations chosen with them.
+    struct CycleReports {
+        MetarFetch fetch;
+        MetarMap kept;
+        std::vector<StationEntry> route;
+    };
+
     void run();
     void runCycle(int cycle);
     EngineSettings refreshCycle();
@@ -93,13 +102,17 @@ private:
     void notePosition(const EngineSettings& settings, const std::optional<SimPosition>& position);
     void selectSource();
     SourceContext sourceContext() const;
-    void keepLastReports(const EngineSettings& settings, const std::vector<StationEntry>& sorted, MetarFetch& fetch);
+    CycleReports fetchReports(const EngineSettings& settings, const std::optional<SimPosition>& position,
+                              const StationChoice& stations);
+    MetarMap keptReportsFor(const EngineSettings& settings, const std::vector<std::string>& asked,
+                            const MetarFetch& fetch);
+    void useKeptReports(const EngineSettings& settings, MetarFetch& fetch, const MetarMap& kept);
     EngineSettings copySettings() const;
     void serveWeatherText(const EngineSettings& settings);
     void checkPositionJump(const std::optional<SimPosition>& position);
     void serveRefresh(const EngineSettings& settings);
     void writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
-                       const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working);
+                       const StationChoice& stations);
     void writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position);
     void moveStationsOn(const EngineSettings& settings);
     void logReports(const std::vector<std::pair<std::string, std::string>>& reports);

@@ -2,15 +2,21 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/CycleOverview.h"
+#include "engine/CycleStation.h"
 #include "engine/ReadBack.h"
+#include "flight/FlightPlan.h"
 #include "weather/LogFn.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
+
+// The most route stations a cycle writes.
+inline constexpr int32_t kRouteStationsMax = 30;
 
 // What the window hands the engine: one plain record, copied whole at Start
 // and with every Refresh or source change. The defaults are the engine's
@@ -40,12 +46,22 @@ struct EngineSettings {
     // not answer (and kept model hours serve while the model service does
     // not); 0: off. The engine takes 10 to 180.
     int32_t keepReportsMin = 0;
+    // The flight: its plan (read from a file or made from two airports) and
+    // the alternate's id. With a plan every cycle writes its departure,
+    // destination and alternate and the route stations ahead, at most
+    // routeStations of them (the engine takes 0, none, to 30).
+    std::optional<FlightPlan> plan;
+    std::string alternateId;
+    int32_t routeStations = kRouteStationsMax;
 
     bool operator==(const EngineSettings&) const = default;
 };
 
 using StationWeatherFn =
     std::function<void(const std::string& stationId, const WeatherData& weather, double distanceNm)>;
+// The same, with the station as the cycle knows it: its role beside its
+// distance.
+using StationWrittenFn = std::function<void(const StationEntry& station, const WeatherData& weather)>;
 using StationsFn = std::function<void(const std::vector<std::string>& stationIds)>;
 using StoppedFn = std::function<void()>;
 using ReadBackFn = std::function<void(const ReadBack& readBack)>;
@@ -57,6 +73,7 @@ using CycleOverviewFn = std::function<void(const CycleOverview& overview)>;
 struct EngineCallbacks {
     LogFn onLog;
     StationWeatherFn onStationWeather;  // a record was written into the simulator
+    StationWrittenFn onStationWritten;  // the same record, with the station's role
     StationsFn onStations;              // auto mode chose its stations for a cycle
     StoppedFn onStopped;                // the worker has ended, for whatever reason
     ReadBackFn onReadBack;              // the simulator's weather at the aircraft after an activation

@@ -1,6 +1,7 @@
-// One refresh cycle: position, refresh triggers, stations, METARs and
-// SIGMETs, clock, the global point, every station's record, activation and
-// the cycle's text.
+// One refresh cycle: position, refresh triggers, stations (with a flight
+// plan its airports and the route stations ahead), METARs and SIGMETs,
+// clock, the global point, every station's record, activation and the
+// cycle's text.
 
 #include <algorithm>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "engine/FlightStations.h"
 #include "engine/SigmetEvaluation.h"
 #include "sim/FormatText.h"
 #include "weather/Clouds.h"
@@ -61,6 +63,16 @@ std::vector<std::string> stationIds(const std::vector<StationEntry>& stations) {
     return ids;
 }
 
+// The reports of the airports asked for near the route that did not become
+// route stations: they are no station of the cycle.
+void forgetOtherCandidates(const RouteAhead& ahead, const std::vector<StationEntry>& route, MetarMap& reports) {
+    for (const std::string& id : ahead.candidates) {
+        if (std::none_of(route.begin(), route.end(), [&](const StationEntry& s) { return s.stationId == id; })) {
+            reports.erase(id);
+        }
+    }
+}
+
 // "SIGMET: " and the record's first three tags, or nothing without tags.
 std::string sigmetText(const WeatherData& weather) {
     std::string text;
@@ -102,14 +114,15 @@ EngineSettings Engine::refreshCycle() {
     if (settings.smoothChanges && smooth_.onlyMoving(clock_->now(), settings.intervalSec)) {
         overview_.aircraft = position;
         overview_.radiusNm = settings.radiusNm;
+        overview_.route = overviewRoute(settings, airports_);
         moveStationsOn(settings);
         return settings;
     }
     smooth_.fullCycleBegins(clock_->now());
     const StationChoice stations = chooseStations(settings, position, airports_, callbacks_.onStations);
-    log("--- Cycle (" + std::to_string(stations.sorted.size()) + " stations) ---", "INFO");
-    if (!stations.sorted.empty()) {
-        writeStations(settings, position, stations.sorted, stations.working);
+    log("--- Cycle (" + std::to_string(stations.sorted.size() + stations.plan.size()) + " stations) ---", "INFO");
+    if (!stations.sorted.empty() || !stations.plan.empty()) {
+        writeStations(settings, position, stations);
     } else if (wantsGlobalPoint(settings, position)) {
         writeGlobalPointOnly(settings, *position);
     }
@@ -199,55 +212,102 @@ void Engine::serveRefresh(const EngineSettings& settings) {
     }
 }
 
-void Engine::writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
-                           const std::vector<StationEntry>& sorted, const std::vector<StationEntry>& working) {
-    MetarFetch fetch = source_->fetchMetars(stationIds(sorted));
-    MetarMap& metars = fetch.reports;
+// The cycle's one METAR request asks for its stations, the plan's airports
+// and the airports near the route ahead, so that its answer (or, while the
+// service does not answer, the kept reports) tells which of those have a
+// report; the route stations are chosen from them and the reports of the
+// others forgotten.
+Engine::CycleReports Engine::fetchReports(const EngineSettings& settings, const std::optional<SimPosition>& position,
+                                          const StationChoice& stations) {
+    std::vector<std::string> asked = stationIds(stations.sorted);
+    for (const StationEntry& station : stations.plan) {
+        if (std::find(asked.begin(), asked.end(), station.stationId) == asked.end()) {
+            asked.push_back(station.stationId);
+        }
+    }
+    const RouteAhead ahead = lookAlongRoute(settings, position, airports_, asked);
+    asked.insert(asked.end(), ahead.candidates.begin(), ahead.candidates.end());
+    CycleReports reports{source_->fetchMetars(asked), {}, {}};
     checkStop();
+    reports.kept = keptReportsFor(settings, asked, reports.fetch);
+    std::vector<StationEntry> chosen = stations.working;
+    chosen.insert(chosen.end(), stations.plan.begin(), stations.plan.end());
+    reports.route = chooseRouteStationsAhead(
+        ahead, settings, position, airports_,
+        [&](const std::string& id) { return reports.fetch.reports.count(id) > 0 || reports.kept.count(id) > 0; },
+        stationIds(chosen));
+    forgetOtherCandidates(ahead, reports.route, reports.fetch.reports);
+    forgetOtherCandidates(ahead, reports.route, reports.kept);
+    return reports;
+}
+
+void Engine::writeStations(const EngineSettings& settings, const std::optional<SimPosition>& position,
+                           const StationChoice& stations) {
+    CycleReports reports = fetchReports(settings, position, stations);
+    if (settings.plan) {
+        log("Flight plan: " + std::to_string(reports.route.size()) + " route stations", "INFO");
+    }
+    MetarMap& metars = reports.fetch.reports;
     log("METAR: " + std::to_string(metars.size()), "INFO");
-    const Reports received = orderedReports(metars, sorted);
-    keepLastReports(settings, sorted, fetch);
-    logReports(orderedReports(metars, sorted));
+    std::vector<StationEntry> ordered = stations.sorted;
+    ordered.insert(ordered.end(), stations.plan.begin(), stations.plan.end());
+    ordered.insert(ordered.end(), reports.route.begin(), reports.route.end());
+    const Reports received = orderedReports(metars, ordered);
+    useKeptReports(settings, reports.fetch, reports.kept);
+    logReports(orderedReports(metars, ordered));
     const SigmetList sigmets = fetchSigmets(settings);
-    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable)};
+    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable),
+                 overviewRoute(settings, airports_)};
     syncZulu(settings, received);
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
     checkStop();
 
     const std::optional<WeatherData> global = writeGlobalPoint(settings, position, sigmets, magVarDeg);
-    int written = global ? 1 : 0;
+    int count = global ? 1 : 0;
+    // The text shown and the read-back are of the stations around the
+    // aircraft, written first; the plan's stations come after them.
     std::optional<WeatherData> first;
-    for (const StationEntry& station : working) {
+    std::optional<WeatherData> firstOfPlan;
+    std::vector<StationEntry> written = stations.working;
+    written.insert(written.end(), stations.plan.begin(), stations.plan.end());
+    written.insert(written.end(), reports.route.begin(), reports.route.end());
+    for (size_t i = 0; i < written.size(); ++i) {
         checkStop();
         if (!link_->connected()) {
             break;
         }
-        const std::optional<WeatherData> weather = stationWeather(settings, station, metars, sigmets);
+        const std::optional<WeatherData> weather = stationWeather(settings, written[i], metars, sigmets);
         checkStop();
-        if (weather && writeStationRecord(settings, station, *weather, magVarDeg, first)) {
-            ++written;
+        std::optional<WeatherData>& firstOfKind = i < stations.working.size() ? first : firstOfPlan;
+        if (weather && writeStationRecord(settings, written[i], *weather, magVarDeg, firstOfKind)) {
+            ++count;
         }
     }
     source_->endCycle();
-    activate(settings, written, first, first ? first : global, magVarDeg);
+    activate(settings, count, first, first ? first : global, magVarDeg);
 }
 
 // An answer of the METAR service is remembered. When the service gave none
-// at all and the setting is on, each station keeps its last report while it
-// is young enough, written as a fresh one would be.
-void Engine::keepLastReports(const EngineSettings& settings, const std::vector<StationEntry>& sorted,
-                             MetarFetch& fetch) {
+// at all and the setting is on, the last reports of the stations asked for
+// that are young enough.
+MetarMap Engine::keptReportsFor(const EngineSettings& settings, const std::vector<std::string>& asked,
+                                const MetarFetch& fetch) {
     const auto now = utcNow(seams_.utcNow);
     if (fetch.answered) {
         keptReports_.remember(fetch.reports, now);
-        return;
+        return {};
     }
     const int32_t minutes = keepReportsMinutes(settings.keepReportsMin);
-    if (minutes == 0) {
+    return minutes == 0 ? MetarMap{} : keptReports_.youngerThan(asked, minutes, now);
+}
+
+// Without an answer each station keeps its last report, written as a fresh
+// one would be.
+void Engine::useKeptReports(const EngineSettings& settings, MetarFetch& fetch, const MetarMap& kept) {
+    if (fetch.answered || keepReportsMinutes(settings.keepReportsMin) == 0) {
         return;
     }
-    const MetarMap kept = keptReports_.youngerThan(stationIds(sorted), minutes, now);
     log("METAR service not answering: " + std::to_string(kept.size()) + " stations keep their last reports",
         "WARN");
     fetch.reports.insert(kept.begin(), kept.end());
@@ -289,6 +349,9 @@ bool Engine::writeStationRecord(const EngineSettings& settings, const StationEnt
     if (callbacks_.onStationWeather) {
         callbacks_.onStationWeather(station.stationId, record, station.distanceNm);
     }
+    if (callbacks_.onStationWritten) {
+        callbacks_.onStationWritten(station, record);
+    }
     std::lock_guard lock(weatherMutex_);
     lastWeather_ = std::move(record);
     return true;
@@ -298,7 +361,7 @@ bool Engine::writeStationRecord(const EngineSettings& settings, const StationEnt
 // a station without a known airport has no place on the map.
 void Engine::noteWritten(const StationEntry& station, const WeatherData& record) {
     if (const std::optional<Airport> airport = airports_.findAirport(station.stationId)) {
-        noteStation(overview_, {station.stationId, airport->lat, airport->lon, record});
+        noteStation(overview_, {station.stationId, airport->lat, airport->lon, record, station.role});
     }
 }
 
@@ -337,7 +400,8 @@ void Engine::moveStationsOn(const EngineSettings& settings) {
 // METARs, clock or cycle text.
 void Engine::writeGlobalPointOnly(const EngineSettings& settings, const SimPosition& position) {
     const SigmetList sigmets = fetchSigmets(settings);
-    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable)};
+    overview_ = {position, settings.radiusNm, {}, overviewSigmets(sigmets.applicable),
+                 overviewRoute(settings, airports_)};
     const double magVarDeg = link_->readMagneticVariation();
     initialiseWeatherOnce();
     checkStop();

@@ -24,6 +24,7 @@ ControlValues untouchedWindow() {
     controls.cavokHaze = true;
     controls.textInSim = true;
     controls.fullMetarText = true;
+    controls.routeStations = "30";
     controls.sourceIndex = 0;
     return controls;
 }
@@ -91,6 +92,7 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     controls.smoothChanges = true;
     controls.keepReports = true;
     controls.keepReportsMin = "120";
+    controls.routeStations = "12";
     controls.sourceIndex = 2;
     EngineSettings expected;
     expected.stationMode = "manual";
@@ -112,7 +114,10 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     expected.fullMetarText = false;
     expected.sigmetEnabled = false;
     expected.source = "metaronly";
+    expected.routeStations = 12;
     EXPECT_EQ(settingsFromControls(controls), expected);
+    controls.routeStations = "45";
+    EXPECT_EQ(settingsFromControls(controls).routeStations, kRouteStationsMax);
 }
 
 TEST(ControlSettings, NumberFieldsAndTheirFloors) {

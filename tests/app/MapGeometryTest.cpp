@@ -134,6 +134,38 @@ TEST(MapScene, ZoomStepsHalveTheRadiusShown) {
     }
 }
 
+// The route's legs bend along their great circles; a leg beyond the panel
+// and an airport beyond it are left out; the airports in view are named
+// below their places.
+TEST(MapScene, TheFlightPlansRoute) {
+    CycleOverview overview;
+    overview.aircraft = SimPosition{50, 8};
+    overview.radiusNm = 200;
+    const auto waypoint = [](const char* ident, double lat, double lon) { return Waypoint{ident, 'A', lat, lon, 0.0, ""}; };
+    overview.route = OverviewRoute{
+        {waypoint("EDEP", 50, 6), waypoint("EMID", 50, 10), waypoint("EDST", 60, 10), waypoint("EFAR", 60, 20)},
+        {{"EDEP", StationRole::Departure, 50, 6}, {"EDST", StationRole::Destination, 60, 10}}};
+    const MapScene scene = buildMapScene(overview, 400, 300, 96, Language::English);
+    const MapFrame frame = mapFrame(50, 8, 200, 400, 300, 16);
+
+    ASSERT_EQ(scene.routeLegs.size(), 2u);
+    const std::vector<MapPoint>& first = scene.routeLegs[0];
+    ASSERT_GT(first.size(), 2u);
+    const MapPoint from = projectToMap(frame, 50, 6);
+    const MapPoint to = projectToMap(frame, 50, 10);
+    EXPECT_NEAR(first.front().x, from.x, 1e-6);
+    EXPECT_NEAR(first.front().y, from.y, 1e-6);
+    EXPECT_NEAR(first.back().x, to.x, 1e-6);
+    EXPECT_NEAR(first.back().y, to.y, 1e-6);
+    EXPECT_LT(first[first.size() / 2].y, from.y - 0.5) << "the great circle bows toward the pole";
+    EXPECT_NEAR(scene.routeLegs[1].front().x, to.x, 1e-6);
+
+    ASSERT_EQ(scene.planAirports.size(), 1u);
+    EXPECT_EQ(scene.planAirports[0].text, "DEP EDEP");
+    EXPECT_NEAR(scene.planAirports[0].at.x, from.x, 1e-6);
+    EXPECT_NEAR(scene.planAirports[0].at.y, from.y + 14, 1e-6);
+}
+
 TEST(MapScene, TheStationUnderThePointer) {
     MapScene scene;
     scene.dotRadiusPx = 5;

@@ -18,6 +18,8 @@ SavedSettings changed() {
     settings.engine.smoothChanges = true;
     settings.engine.keepReportsMin = 90;
     settings.engine.source = "noaa";
+    settings.engine.routeStations = 0;
+    settings.flight = {"C:\\Users\\Пилот\\EGSH to EGBB.pln", "EGSH", "EGBB", "EGNX"};
     settings.language = LanguageChoice::Russian;
     settings.window = WindowPlace{-20, 40, 1100, 760, 144, true};
     settings.mapShown = true;
@@ -64,20 +66,24 @@ TEST(SavedSettings, RefusedValuesTakeTheirDefaults) {
         "intervalSec": 29, "textSeconds": 3, "maxStations": -1, "radiusNm": "200", "cavokVisibilityM": 2147483648,
         "keepReportsMin": 9, "syncZulu": 1, "fullMetarText": false, "source": "nope", "stationMode": "manual",
         "manualStations": ["EGLL", "egll"], "language": "de", "window": {"left": 0, "top": 0}, "view": "map",
+        "routeStations": 31, "planFile": "a\nb.pln", "from": "egsh", "to": "EG-B", "alternate": "EGLLX",
         "unknown": {"ignored": true}})");
     SavedSettings expected;
     expected.engine.textSeconds = 3;
     expected.engine.fullMetarText = false;
     expected.engine.stationMode = "manual";
     expected.mapShown = true;
+    expected.flight.departureId = "EGSH";
     EXPECT_EQ(reading.settings, expected);
     EXPECT_FALSE(reading.unreadable);
     EXPECT_EQ(reading.refused, (std::vector<std::string>{"maxStations", "radiusNm", "intervalSec", "cavokVisibilityM",
-                                                          "keepReportsMin", "syncZulu", "source", "language",
-                                                          "manualStations", "window"}));
+                                                          "keepReportsMin", "routeStations", "syncZulu", "source",
+                                                          "language", "manualStations", "planFile", "to", "alternate",
+                                                          "window"}));
     EXPECT_EQ(settingsWarning(reading, Language::English),
               "Settings file: values out of range (maxStations, radiusNm, intervalSec, cavokVisibilityM, "
-              "keepReportsMin, syncZulu, source, language, manualStations, window), defaults used");
+              "keepReportsMin, routeStations, syncZulu, source, language, manualStations, planFile, to, alternate, "
+              "window), defaults used");
 }
 
 TEST(SavedSettings, AFileThatIsNoSettingsObjectGivesEveryDefault) {

@@ -47,6 +47,14 @@ TEST(StationCells, EveryColumn) {
               (StationCells{"VFR", "0", "\xE2\x80\x94", "000/00", "1013", "9999", "15", "0", "0", "0", "-", "-"}));
 }
 
+TEST(StationCells, RoleNames) {
+    EXPECT_EQ(stationRoleCell(StationRole::Nearest), "");
+    EXPECT_EQ(stationRoleCell(StationRole::Departure), "DEP");
+    EXPECT_EQ(stationRoleCell(StationRole::Destination), "DEST");
+    EXPECT_EQ(stationRoleCell(StationRole::Alternate), "ALTN");
+    EXPECT_EQ(stationRoleCell(StationRole::Route), "ROUTE");
+}
+
 TEST(StationCells, Precipitation) {
     struct Case {
         int32_t type;

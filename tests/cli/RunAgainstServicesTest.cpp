@@ -11,6 +11,7 @@
 #include "cli/CliRunner.h"
 #include "platform/PlatformDefaults.h"
 #include "support/Environment.h"
+#include "support/ScratchDir.h"
 #include "support/ServicesSimUser.h"
 #include "support/TestData.h"
 #include "sources/HttpTransport.h"
@@ -198,6 +199,101 @@ TEST_F(RunAgainstServices, SmoothChangesBringANewQnhInOneHectopascalSteps) {
     const auto metarRequests = std::count_if(requests.begin() + static_cast<long>(before), requests.end(),
                                              [](const json& r) { return r.value("path", "") == "/api/data/metar"; });
     EXPECT_EQ(metarRequests, 3) << "the first two cycles and the one after the steps";
+}
+
+// Each station event of a run with a role, by role ("route" may repeat).
+std::multimap<std::string, json> stationsByRole(const std::vector<json>& stations) {
+    std::multimap<std::string, json> byRole;
+    for (const json& station : stations) {
+        if (station.contains("role")) {
+            byRole.emplace(station["role"].get<std::string>(), station);
+        }
+    }
+    return byRole;
+}
+
+// The METAR requests among the stand-in's requests from `first` on.
+std::vector<std::string> metarTargets(const std::vector<json>& requests, size_t first) {
+    std::vector<std::string> targets;
+    for (size_t i = first; i < requests.size(); ++i) {
+        if (requests[i].value("path", "") == "/api/data/metar") {
+            targets.push_back(requests[i].value("target", ""));
+        }
+    }
+    return targets;
+}
+
+// From Geneva to Southend with Gatwick as alternate, the aircraft over
+// Picardy 140 nm short of Southend: the first cycle writes the destination
+// and the alternate from their reports, the departure, and the stations
+// 50 and 100 nm ahead on the route, every one asked in the cycle's one
+// METAR request.
+TEST_F(RunAgainstServices, APlanWritesTheDestinationTheAlternateAndTheRouteInTheFirstCycle) {
+    const size_t before = sim_.requests().size();
+    const auto events = run("49.62", "2.72", {"--plan", test::testDataPath("plans/fs9-long-lsgg-egmc.pln"),
+                                              "--alternate", "EGKK", "--cycles", "1"});
+    EXPECT_EQ(logged(events, "Flight plan: LSGG \xE2\x86\x92 EGMC (alternate EGKK), 7 waypoints, 388 nm, cruise FL350"),
+              1);
+    EXPECT_EQ(logged(events, "Flight plan: 2 route stations"), 1);
+    const auto byRole = stationsByRole(named(events, "station"));
+    ASSERT_EQ(byRole.count("destination"), 1u);
+    ASSERT_EQ(byRole.count("alternate"), 1u);
+    ASSERT_EQ(byRole.count("departure"), 1u);
+    const json& destination = byRole.find("destination")->second;
+    EXPECT_EQ(destination["stationId"], "EGMC");
+    EXPECT_NEAR(destination["distanceNm"].get<double>(), 140.0, 1.0);
+    EXPECT_EQ(byRole.find("alternate")->second["stationId"], "EGKK");
+    EXPECT_EQ(byRole.find("departure")->second["stationId"], "LSGG");
+    std::vector<std::string> route;
+    for (auto [it, end] = byRole.equal_range("route"); it != end; ++it) {
+        route.push_back(it->second["stationId"]);
+    }
+    EXPECT_EQ(route, (std::vector<std::string>{"LFAT", "LFAC"}));
+    for (const auto& [role, station] : byRole) {
+        EXPECT_NE(station["weather"]["rawMetar"], "") << station["stationId"] << " is written from its report";
+    }
+    const auto targets = metarTargets(sim_.requests(), before);
+    ASSERT_EQ(targets.size(), 1u);
+    for (const char* id : {"LSGG", "EGMC", "EGKK", "LFAT", "LFAC"}) {
+        EXPECT_NE(targets[0].find(id), std::string::npos) << id;
+    }
+}
+
+// Two airports typed in make a plan of one leg.
+TEST_F(RunAgainstServices, TypedAirportsFlyAPlanOfOneLeg) {
+    const auto events = run("52.6758", "1.2828", {"--from", "egsh", "--to", "EGBB", "--cycles", "1"});
+    EXPECT_EQ(logged(events, "Flight plan: EGSH \xE2\x86\x92 EGBB, 2 waypoints, 111 nm"), 1);
+    const auto byRole = stationsByRole(named(events, "station"));
+    ASSERT_EQ(byRole.count("departure"), 1u);
+    ASSERT_EQ(byRole.count("destination"), 1u);
+    EXPECT_EQ(byRole.find("departure")->second["stationId"], "EGSH");
+    EXPECT_EQ(byRole.find("destination")->second["stationId"], "EGBB");
+}
+
+// A plan file that cannot be read is one warning; the run goes on without
+// a plan.
+TEST_F(RunAgainstServices, APlanThatCannotBeReadIsOneWarningAndTheRunGoesOn) {
+    test::ScratchDir scratch;
+    const std::string plan = scratch.write("broken.pln",
+                                           "[flightplan]\n"
+                                           "title=EGSH to EGBB\n"
+                                           "departure_id=EGSH, N52* 40.55', E1* 16.93', +000117.00\n"
+                                           "destination_id=EGBB, N52* 27.21', W1* 44.88', +000325.00\n"
+                                           "waypoint.0=EGSH, A, N52* 40.55', E1* 16.93', +000117.00, \n"
+                                           "waypoint.1=DTY, V, N52* 10.81', W1* 6.83', +009500.00, \n"
+                                           "waypoint.2=EGBB, A, N52* 27.21', W1* 184.88', +000325.00, \n");
+    const auto events = run("52.6758", "1.2828", {"--plan", plan, "--cycles", "1"});
+    EXPECT_EQ(logged(events, "Flight plan not read: " + plan +
+                                 ", line 7: waypoint.2: longitude \"W1* 184.88'\" is out of range"),
+              1);
+    int planLines = 0;
+    for (const json& event : named(events, "log")) {
+        planLines += event.value("message", "").rfind("Flight plan", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(planLines, 1);
+    const auto stations = named(events, "station");
+    EXPECT_EQ(stations.size(), 20u);
+    EXPECT_TRUE(stationsByRole(stations).empty());
 }
 
 }  // namespace

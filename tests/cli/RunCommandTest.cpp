@@ -47,11 +47,13 @@ TEST(RunOptions, EverySettingsFieldHasItsOption) {
          "--interval-sec", "0", "--only-nearest", "1", "--cavok-haze", "0", "--cavok-visibility-m", "9999",
          "--synth-without-metar", "0", "--global-layer", "0", "--dense-field", "0", "--sync-zulu", "0",
          "--text-in-sim", "0", "--text-seconds", "4", "--full-metar-text", "0", "--sigmet-enabled", "0", "--source",
-         "noaa", "--smooth-changes", "1", "--sim", "fsuipc", "--lat", "51.5", "--version", "8", "--cycles", "3", "--at-cycle", "2",
+         "noaa", "--smooth-changes", "1", "--route-stations", "12", "--sim", "fsuipc", "--lat", "51.5", "--version",
+         "8", "--cycles", "3", "--at-cycle", "2",
          "move 1 2", "--at-cycle", "2", "refresh", "--record", "pack", "--clock", "2026-10-02T20:20:00.5Z"},
         true);
     const EngineSettings expected{"manual", {"EGLL", "EDDF"}, 7, 90, 0, true, false, 9999, false,
-                                  false,    false,           false, false, 4, false, false, "noaa", true};
+                                  false,    false,           false, false, 4, false, false, "noaa", true,
+                                  0,        std::nullopt,    "",    12};
     EXPECT_EQ(options.settings, expected);
     EXPECT_FALSE(options.standIn);
     EXPECT_EQ(options.simSettings.latitudeDeg, 51.5);
@@ -106,6 +108,13 @@ INSTANTIATE_TEST_SUITE_P(
                                "--keep-reports-min needs 0 (off) or 10 to 180 minutes, not \"9\""},
                     BadRunCase{{"--keep-reports-min", "181"},
                                "--keep-reports-min needs 0 (off) or 10 to 180 minutes, not \"181\""},
+                    BadRunCase{{"--route-stations", "31"}, "--route-stations needs 0 to 30, not \"31\""},
+                    BadRunCase{{"--plan", "a.pln", "--to", "EGBB"},
+                               "--plan names its own airports: give it without --from and --to"},
+                    BadRunCase{{"--from", "EGSH"}, "--from and --to go together"},
+                    BadRunCase{{"--from", "EG-H", "--to", "EGBB"},
+                               "--from needs an airport ident such as EGLL, not \"EG-H\""},
+                    BadRunCase{{"--alternate", "EGNX"}, "--alternate needs --plan, or --from and --to"},
                     BadRunCase{{"--at-cycle", "0", "stop"}, "--at-cycle needs a cycle of 1 or more, not \"0\""},
                     BadRunCase{{"--at-cycle", "1"}, "option --at-cycle needs a cycle and a command"},
                     BadRunCase{{"--sim", "real"}, "--sim needs standin or fsuipc, not \"real\""},
@@ -180,6 +189,40 @@ TEST_F(RunCommand, StartsFromASettingsFileWithTheOptionsBesideItWinning) {
     EXPECT_EQ(stations[0]["stationId"], "EBBB");
     EXPECT_EQ(stations[1]["stationId"], "ECCC");
 }
+
+struct FlightOptionsCase {
+    const char* name;
+    const char* settingsFile;  // the flight a settings file held; empty: no file
+    std::vector<std::string> args;
+    PlanChoice flight;
+};
+
+class FlightOptions : public testing::TestWithParam<FlightOptionsCase> {};
+
+TEST_P(FlightOptions, GiveTheFlightOverTheSettingsFiles) {
+    const FlightOptionsCase& c = GetParam();
+    test::ScratchDir scratch;
+    std::vector<std::string> args = c.args;
+    if (*c.settingsFile != '\0') {
+        args.insert(args.end(), {"--settings", scratch.write("settings.json", c.settingsFile)});
+    }
+    EXPECT_EQ(cli::parseRunOptions(args, true).flight, c.flight);
+}
+
+constexpr const char* kFileFlight = R"({"planFile": "a.pln", "from": "LSGG", "to": "EGMC", "alternate": "EGKK"})";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FlightOptions,
+    testing::Values(
+        FlightOptionsCase{"TypedAirportsUpperCased", "", {"--from", "egsh", "--to", "EGBB", "--alternate", "egnx"},
+                          {"", "EGSH", "EGBB", "EGNX"}},
+        FlightOptionsCase{"APlanFile", "", {"--plan", "b.pln"}, {"b.pln", "", "", ""}},
+        FlightOptionsCase{"TheFilesFlight", kFileFlight, {}, {"a.pln", "LSGG", "EGMC", "EGKK"}},
+        FlightOptionsCase{"TypedAirportsReplaceTheFilesPlan", kFileFlight, {"--from", "EGSH", "--to", "EGBB"},
+                          {"", "EGSH", "EGBB", "EGKK"}},
+        FlightOptionsCase{"AnAlternateBesideTheFilesPlan", kFileFlight, {"--alternate", "EGSS"},
+                          {"a.pln", "LSGG", "EGMC", "EGSS"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RunCommand, ServesCommandsFromInputUntilItEnds) {
     const auto run = runCli(cli::runRun, args({}), "set interval-sec 600\nset max-stations lots\nmove 50.1 8\nhover\n");

@@ -102,9 +102,9 @@ EngineRig::~EngineRig() { engine.reset(); }
 EngineCallbacks EngineRig::callbacks() {
     EngineCallbacks callbacks;
     callbacks.onLog = log.fn();
-    callbacks.onStationWeather = [this](const std::string& id, const WeatherData& weather, double distanceNm) {
+    callbacks.onStationWritten = [this](const StationEntry& station, const WeatherData& weather) {
         std::lock_guard lock(mutex_);
-        reports.push_back({id, weather, distanceNm});
+        reports.push_back({station.stationId, weather, station.distanceNm, station.role});
     };
     callbacks.onStations = [this](const std::vector<std::string>& ids) {
         std::lock_guard lock(mutex_);

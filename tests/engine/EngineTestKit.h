@@ -69,6 +69,7 @@ struct StationReport {
     std::string stationId;
     WeatherData weather;
     double distanceNm = 0.0;
+    StationRole role = StationRole::Nearest;
 };
 
 // The engine with everything it reaches served in-process: the simulator

@@ -98,6 +98,68 @@ INSTANTIATE_TEST_SUITE_P(
                       kSouth, Ids{"EBBB"}, Ids{"EBBB"}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+using Roles = std::vector<std::pair<std::string, StationRole>>;
+
+struct PlanAirportsCase {
+    const char* name;
+    std::function<void(EngineSettings&)> arrange;
+    Roles working;                    // the nearest stations written and their roles
+    std::vector<StationEntry> plan;   // the plan's airports written besides them
+};
+
+class PlanAirportSelection : public testing::TestWithParam<PlanAirportsCase> {};
+
+TEST_P(PlanAirportSelection, MarksOrAddsThePlansAirports) {
+    test::EngineRig rig;
+    EngineSettings settings = test::EngineRig::threeStations();
+    GetParam().arrange(settings);
+    const StationChoice choice = chooseStations(settings, kSouth, rig.airports, nullptr);
+    Roles working;
+    for (const StationEntry& entry : choice.working) {
+        working.emplace_back(entry.stationId, entry.role);
+    }
+    EXPECT_EQ(working, GetParam().working);
+    EXPECT_EQ(choice.plan, GetParam().plan);
+}
+
+// From the second of the three nearest to the tenth airport.
+void flyPlan(EngineSettings& s, const std::string& alternate) {
+    s.plan = FlightPlan{};
+    s.plan->departureId = "EBBB";
+    s.plan->destinationId = "EJJJ";
+    s.alternateId = alternate;
+}
+
+const double kTenthNm = distanceNm(50.0, 8.0, 51.0, 8.0);
+const double kEighthNm = distanceNm(50.0, 8.0, 50.8, 8.0);
+constexpr auto kNear = StationRole::Nearest;
+constexpr auto kDep = StationRole::Departure;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlanAirportSelection,
+    testing::Values(
+        PlanAirportsCase{"AnAlternateWithoutAPlanIsNothing", [](EngineSettings& s) { s.alternateId = "EHHH"; },
+                         Roles{{"EAAA", kNear}, {"EBBB", kNear}, {"ECCC", kNear}}, {}},
+        PlanAirportsCase{"AnAirportAmongTheNearestKeepsItsPlace", [](EngineSettings& s) { flyPlan(s, "EHHH"); },
+                         Roles{{"EAAA", kNear}, {"EBBB", kDep}, {"ECCC", kNear}},
+                         {{"EJJJ", kTenthNm, StationRole::Destination}, {"EHHH", kEighthNm, StationRole::Alternate}}},
+        PlanAirportsCase{"OnlyNearestAddsThoseItDoesNotWrite",
+                         [](EngineSettings& s) {
+                             flyPlan(s, "");
+                             s.onlyNearest = true;
+                         },
+                         Roles{{"EAAA", kNear}},
+                         {{"EBBB", distanceNm(50.0, 8.0, 50.2, 8.0), kDep},
+                          {"EJJJ", kTenthNm, StationRole::Destination}}},
+        PlanAirportsCase{"AnAlternateThatIsTheDestinationIsWrittenOnce", [](EngineSettings& s) { flyPlan(s, "ejjj"); },
+                         Roles{{"EAAA", kNear}, {"EBBB", kDep}, {"ECCC", kNear}},
+                         {{"EJJJ", kTenthNm, StationRole::Destination}}},
+        PlanAirportsCase{"AnAirportTheListLacksHasNoDistance", [](EngineSettings& s) { flyPlan(s, "XXXX"); },
+                         Roles{{"EAAA", kNear}, {"EBBB", kDep}, {"ECCC", kNear}},
+                         {{"EJJJ", kTenthNm, StationRole::Destination},
+                          {"XXXX", kUnknownDistanceNm, StationRole::Alternate}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(StationSelectionDistances, ManualStationsCarryTheirDistanceOrThePlaceholder) {
     test::EngineRig rig;
     EngineSettings settings;

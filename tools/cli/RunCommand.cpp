@@ -24,6 +24,7 @@
 #include "WeatherJson.h"
 #include "airports/AirportDb.h"
 #include "engine/Engine.h"
+#include "flight/PlanSummary.h"
 #include "sources/PackRecorder.h"
 #include "weather/MetarAge.h"
 
@@ -156,6 +157,7 @@ public:
             });
         }
         settings_ = options_.settings;
+        takeFlightPlan();
         EngineSeams seams;
         seams.ipcTransport = standIn_ ? standIn_->transport() : nullptr;
         seams.onCycleEnd = [this](int cycle) { cycleEnded(cycle); };
@@ -172,6 +174,24 @@ private:
         return [this](const std::string& message, const std::string& level) {
             printer_.print({{"event", "log"}, {"level", level}, {"message", message}});
         };
+    }
+
+    // The plan the options ask for, said in the log once, as the window
+    // says it when it takes one; one that cannot be read or made is a
+    // warning, and the run goes on without a plan.
+    void takeFlightPlan() {
+        if (!asksForPlan(options_.flight)) {
+            return;
+        }
+        const TakenPlan taken =
+            takePlan(options_.flight, [this](const std::string& id) { return airports_->findAirport(id); });
+        if (!taken.plan) {
+            logToOutput()(taken.warning, "WARN");
+            return;
+        }
+        settings_.plan = taken.plan;
+        settings_.alternateId = options_.flight.alternateId;
+        logToOutput()(planSummaryLine(summarizePlan(*taken.plan, options_.flight.alternateId)), "INFO");
     }
 
     // The engine's log, watched for how it ended: "Engine stopped." after a
@@ -194,8 +214,12 @@ private:
         callbacks.onStations = [this](const std::vector<std::string>& ids) {
             printer_.print({{"event", "stations"}, {"stationIds", ids}});
         };
-        callbacks.onStationWeather = [this](const std::string& id, const WeatherData& weather, double distanceNm) {
-            ordered_json event{{"event", "station"}, {"stationId", id}, {"distanceNm", distanceNm}};
+        callbacks.onStationWritten = [this](const StationEntry& station, const WeatherData& weather) {
+            ordered_json event{{"event", "station"}, {"stationId", station.stationId}};
+            if (station.role != StationRole::Nearest) {
+                event["role"] = stationRoleName(station.role);
+            }
+            event["distanceNm"] = station.distanceNm;
             if (const auto age = reportAgeMinutes(weather.rawMetar, utcNow(clock_))) {
                 event["ageMinutes"] = *age;
             }

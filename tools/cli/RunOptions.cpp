@@ -1,9 +1,11 @@
 #include "RunOptions.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "CliOptions.h"
+#include "FlightOptions.h"
 #include "SettingsFields.h"
 #include "StandInCommands.h"
 #include "app/SavedSettings.h"
@@ -41,6 +43,7 @@ void readSettingsFileInto(RunOptions& options, const std::string& path) {
         throw UsageError("--settings: no file " + path);
     }
     options.settings = reading.settings.engine;
+    options.flight = reading.settings.flight;
     options.settingsWarning = settingsWarning(reading, Language::English);
 }
 
@@ -49,6 +52,7 @@ void readSettingsFileInto(RunOptions& options, const std::string& path) {
 std::vector<std::string> runOptionNames() {
     std::vector<std::string> names(kRunnerOptions.begin(), kRunnerOptions.end());
     names.insert(names.end(), kStandInOptions.begin(), kStandInOptions.end());
+    names.insert(names.end(), flightOptionNames().begin(), flightOptionNames().end());
     const std::vector<std::string> fields = settingsFieldNames();
     names.insert(names.end(), fields.begin(), fields.end());
     return names;
@@ -56,10 +60,15 @@ std::vector<std::string> runOptionNames() {
 
 const char* runUsage() {
     return "run [--sim standin|fsuipc] [--airports CSV] [--settings FILE] [--cycles N] [--at-cycle K COMMAND]...\n"
-           "    [--record DIR] [--clock TIME] [STAND-IN] [SETTINGS]\n"
+           "    [--record DIR] [--clock TIME] [--plan FILE | --from ICAO --to ICAO] [--alternate ICAO] [STAND-IN]\n"
+           "    [SETTINGS]\n"
            "    runs the engine without a window and prints each event as one JSON object a line.\n"
-           "    --settings FILE starts from the settings the window saved in FILE (its settings.json); SETTINGS\n"
-           "    given beside it win.\n"
+           "    --settings FILE starts from the settings the window saved in FILE (its settings.json, its flight\n"
+           "    plan fields included); the options given beside it win.\n"
+           "    --plan FILE flies the flight plan in FILE (.PLN, either kind); --from and --to make a plan of one\n"
+           "    leg between two airports of the list; --alternate names the alternate beside either. Every cycle\n"
+           "    then writes the departure, destination and alternate and stations along the route ahead; a plan\n"
+           "    that cannot be read or made is one WARN line, and the run goes on without it.\n"
            "    --record DIR keeps every request to the services, with what came back, in the weather pack DIR;\n"
            "    --clock TIME runs the engine's clock (the model hour, report ages, SIGMET validity) from TIME,\n"
            "    UTC as 2026-10-02T20:20:00Z, instead of the computer's. STAND-IN, the in-process simulator's\n"
@@ -70,7 +79,8 @@ const char* runUsage() {
            "    --global-layer 0|1 --dense-field 0|1 --sync-zulu 0|1 --text-in-sim 0|1 --text-seconds N\n"
            "    --full-metar-text 0|1 --sigmet-enabled 0|1 --source openmeteo|noaa|metaronly --smooth-changes 0|1\n"
            "    --keep-reports-min N (0 off, or 10 to 180: while the METAR service does not answer, each station\n"
-           "    keeps its last report while it is younger than N minutes; kept model hours serve likewise).\n"
+           "    keeps its last report while it is younger than N minutes; kept model hours serve likewise)\n"
+           "    --route-stations N (0 to 30: at most N stations along the route ahead of a plan; 0 none).\n"
            "    Commands on standard input, one a line (or with --at-cycle, run when cycle K pauses): refresh,\n"
            "    weather-text, stop, set FIELD VALUE, and with the stand-in move LAT LON [ALT_M], ack on|off, reply N,\n"
            "    kill, restart, hang MS, ambient wind DIR KT|qnh HPA|oat C|vis M|off.\n"
@@ -87,13 +97,15 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
         }
     }
     std::vector<std::string> standInWords;
+    std::map<std::string, std::string> flightWords;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         if (word.rfind("--", 0) != 0) {
             throw UsageError("unexpected argument \"" + word + "\"");
         }
         const std::string name = word.substr(2);
-        if (kRunnerOptions.count(name) == 0 && kStandInOptions.count(name) == 0 && !isSettingsField(name)) {
+        if (kRunnerOptions.count(name) == 0 && kStandInOptions.count(name) == 0 &&
+            flightOptionNames().count(name) == 0 && !isSettingsField(name)) {
             throw UsageError("unknown option " + word);
         }
         const size_t values = name == "at-cycle" ? 2 : 1;
@@ -108,6 +120,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
             options.standIn = value == "standin";
         } else if (kStandInOptions.count(name) != 0) {
             standInWords.insert(standInWords.end(), {word, value});
+        } else if (flightOptionNames().count(name) != 0) {
+            flightWords[name] = value;
         } else if (name == "settings") {
             // Read before the other options.
         } else if (name == "airports") {
@@ -137,6 +151,7 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
         throw UsageError(standIn.error);
     }
     options.simSettings = standIn.settings;
+    options.flight = flightChoice(options.flight, flightWords);
     return options;
 }
 

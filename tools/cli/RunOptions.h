@@ -8,6 +8,7 @@
 
 #include "SimModel.h"
 #include "engine/EngineSettings.h"
+#include "flight/PlanChoice.h"
 
 namespace wx::cli {
 
@@ -17,6 +18,9 @@ struct RunOptions {
     standin::SimSettings simSettings;    // the stand-in's start state
     std::string airportsPath;            // empty: the program's cached list
     EngineSettings settings;
+    // The flight plan to take before the engine starts (from --settings and
+    // the flight options); the engine's settings get the plan made from it.
+    PlanChoice flight;
     // What --settings FILE found amiss in the file, as the window logs it.
     std::optional<std::string> settingsWarning;
     int cycles = 0;                      // 0: until stop or the end of input

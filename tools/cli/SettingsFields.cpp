@@ -48,6 +48,18 @@ Setter keepMinutes(int32_t EngineSettings::*field) {
     };
 }
 
+// A whole number within the bounds.
+Setter bounded(int32_t EngineSettings::*field, int32_t lowest, int32_t highest) {
+    return [field, lowest, highest](EngineSettings& settings, const std::string& name, const std::string& value) {
+        const int32_t number = parseInteger("--" + name, value);
+        if (number < lowest || number > highest) {
+            throw UsageError("--" + name + " needs " + std::to_string(lowest) + " to " + std::to_string(highest) +
+                             ", not \"" + value + "\"");
+        }
+        settings.*field = number;
+    };
+}
+
 std::vector<std::string> splitIds(const std::string& list) {
     std::vector<std::string> ids;
     size_t start = 0;
@@ -85,6 +97,7 @@ const std::vector<Field>& fields() {
         {"source", text(&EngineSettings::source)},
         {"smooth-changes", flag(&EngineSettings::smoothChanges)},
         {"keep-reports-min", keepMinutes(&EngineSettings::keepReportsMin)},
+        {"route-stations", bounded(&EngineSettings::routeStations, 0, kRouteStationsMax)},
     };
     return kFields;
 }

@@ -27,9 +27,8 @@ LogFn EngineBridge::logAdapter() const {
 EngineCallbacks EngineBridge::engineCallbacks() const {
     EngineCallbacks callbacks;
     callbacks.onLog = logAdapter();
-    callbacks.onStationWeather = [shared = shared_](const std::string& stationId, const WeatherData& weather,
-                                                    double distanceNm) {
-        report(*shared, StationWeatherEvent{stationId, weather, distanceNm});
+    callbacks.onStationWritten = [shared = shared_](const StationEntry& station, const WeatherData& weather) {
+        report(*shared, StationWeatherEvent{station.stationId, weather, station.distanceNm, station.role});
     };
     callbacks.onStations = [shared = shared_](const std::vector<std::string>& stationIds) {
         report(*shared, StationsChosenEvent{stationIds});

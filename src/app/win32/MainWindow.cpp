@@ -142,6 +142,38 @@ void MainWindow::initialise() {
         appendLog(*warning, "WARN");
     }
     loadAirports();
+    takeStartFlight();
+}
+
+// The flight of the settings (or the plan file given on the command line,
+// beside the kept alternate): a plan file is read again and fills the
+// departure and destination; one that cannot be read any more is said once
+// and leaves no plan.
+void MainWindow::takeStartFlight() {
+    PlanChoice flight = startSettings_.settings.flight;
+    if (seams_.planFile) {
+        flight = {*seams_.planFile, "", "", flight.alternateId};
+    }
+    if (flight.planPath.empty()) {
+        options_.showFlight(flight);
+        return;
+    }
+    const std::optional<FlightPlan> plan = commands_->takeFlight(flight);
+    options_.showFlight(plan ? PlanChoice{flight.planPath, plan->departureId, plan->destinationId, flight.alternateId}
+                             : PlanChoice{"", "", "", flight.alternateId});
+}
+
+// A plan file picked in the file dialog takes the place of the flight
+// shown when it can be read; the alternate stays.
+void MainWindow::choosePlanFile() {
+    const std::optional<std::string> path = options_.askPlanFile();
+    if (!path) {
+        return;
+    }
+    const std::string alternateId = options_.flight().alternateId;
+    if (const auto plan = commands_->takeFlight({*path, "", "", alternateId})) {
+        options_.showFlight({*path, plan->departureId, plan->destinationId, alternateId});
+    }
 }
 
 int MainWindow::showCommand() const { return firstShowCommand(startSettings_.settings.window); }
@@ -152,6 +184,7 @@ int MainWindow::showCommand() const { return firstShowCommand(startSettings_.set
 void MainWindow::saveSettings() {
     SavedSettings settings;
     settings.engine = options_.settings();
+    settings.flight = options_.flight();
     settings.language = options_.languageChoice();
     settings.mapShown = tabs_.selected() == kMapView;
     settings.window = currentWindowPlace(dialog_, scale_.dpi());
@@ -167,6 +200,9 @@ void MainWindow::onCommand(WPARAM wParam) {
     if (LOWORD(wParam) == IDCANCEL) {
         close();
         return;
+    }
+    if (LOWORD(wParam) == IDC_PLAN) {
+        choosePlanFile();
     }
     commands_->onCommand(LOWORD(wParam));
     if (options_.onCommand(wParam)) {
@@ -247,7 +283,7 @@ void MainWindow::handle(const StationWeatherEvent& event) {
     if (!table_) {
         return;
     }
-    table_.show(event.stationId, stationCells(event.weather, event.distanceNm, std::chrono::system_clock::now()));
+    table_.show(event.stationId, event.role, stationCells(event.weather, event.distanceNm, std::chrono::system_clock::now()));
     if (!event.weather.rawMetar.empty()) {
         appendLog("[" + event.stationId + "] METAR: " + event.weather.rawMetar, "METAR");
     }

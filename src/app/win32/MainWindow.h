@@ -37,11 +37,13 @@ inline constexpr ControlCaption kLogCaptions[] = {
 // fetched from, and where its settings are kept. The program leaves the
 // first two empty (the user's folder, the process-wide transport); tests
 // give folders of their own. And the weather pack the program records into,
-// which the log names first.
+// which the log names first. And a plan file taken in place of the one the
+// settings name (Nubiro.exe --plan).
 struct MainWindowSeams {
     AirportCacheOptions airportCache;
     std::string settingsFile;  // empty: defaultSettingsPath()
     std::optional<PackRecordingStart> recording;
+    std::optional<std::string> planFile;
 };
 
 // The program's one window: the main dialog with its parts (the options
@@ -96,6 +98,8 @@ private:
     LRESULT onNotify(const NMHDR& header);
     void dpiChanged(unsigned dpi, const RECT& suggested);
     void loadAirports();
+    void takeStartFlight();
+    void choosePlanFile();
     HWND control(int id) const { return GetDlgItem(dialog_, id); }
 
     void takeEvents();

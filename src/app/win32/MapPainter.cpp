@@ -37,12 +37,14 @@ public:
         for (const SceneArea& area : scene_.areas) {
             sigmetArea(area);
         }
+        route();
         for (const SceneStation& station : scene_.stations) {
             stationMark(station);
         }
         if (!scene_.aircraft.empty()) {
             filledShape(scene_.aircraft, mapColours::kAircraft, mapColours::kBackground);
         }
+        planAirportLabels();
         legend();
         if (!scene_.note.empty()) {
             RECT box = all;
@@ -76,6 +78,26 @@ private:
         RECT box{px(area.tagAt.x) - scene_.widthPx, px(area.tagAt.y) - scene_.heightPx,
                  px(area.tagAt.x) + scene_.widthPx, px(area.tagAt.y) + scene_.heightPx};
         text(area.tag, area.colour, box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+
+    // The legs in a thin line, under the stations.
+    void route() {
+        const GdiObject<HPEN> pen(CreatePen(PS_SOLID, line_, colourOf(mapColours::kRoute)));
+        const Selection selectedPen(dc_, pen.get());
+        for (const std::vector<MapPoint>& leg : scene_.routeLegs) {
+            const std::vector<POINT> corners = points(leg);
+            Polyline(dc_, corners.data(), static_cast<int>(corners.size()));
+        }
+    }
+
+    // The plan's airports named centred below them, over the stations and
+    // the aircraft so that the departure's name stays readable.
+    void planAirportLabels() {
+        for (const SceneLabel& label : scene_.planAirports) {
+            RECT box{px(label.at.x) - scene_.widthPx, px(label.at.y), px(label.at.x) + scene_.widthPx,
+                     scene_.heightPx};
+            text(label.text, mapColours::kRoute, box, DT_CENTER | DT_TOP | DT_SINGLELINE);
+        }
     }
 
     void stationMark(const SceneStation& station) {

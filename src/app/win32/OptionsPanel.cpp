@@ -3,6 +3,10 @@
 
 #include "app/win32/OptionsPanel.h"
 
+#include <commdlg.h>
+
+#include <filesystem>
+
 #include "app/StationEntry.h"
 #include "app/UiText.h"
 #include "platform/win32/WideText.h"
@@ -10,8 +14,19 @@
 
 namespace wx {
 
-OptionsPanel::OptionsPanel(HWND dialog, Language language) : dialog_(dialog) {
+namespace {
+
+// An airport's ident is at most four characters.
+constexpr WPARAM kAirportFieldChars = 4;
+constexpr int kAirportFields[] = {IDC_FROM, IDC_TO, IDC_ALTERNATE};
+
+}  // namespace
+
+OptionsPanel::OptionsPanel(HWND dialog, Language language) : dialog_(dialog), language_(language) {
     setCaptions(dialog_, language, kOptionCaptions);
+    for (const int id : kAirportFields) {
+        SendMessageW(control(id), EM_LIMITTEXT, kAirportFieldChars, 0);
+    }
     const HWND sources = control(IDC_SOURCE);
     for (const SourceInfo& source : listSources()) {
         SendMessageW(sources, CB_ADDSTRING, 0,
@@ -68,8 +83,45 @@ void OptionsPanel::showStations(const std::vector<std::string>& stations) {
     refreshStationList();
 }
 
+PlanChoice OptionsPanel::flight() const {
+    return {planPath_, controlText(IDC_FROM), controlText(IDC_TO), controlText(IDC_ALTERNATE)};
+}
+
+void OptionsPanel::showFlight(const PlanChoice& flight) {
+    planPath_ = flight.planPath;
+    SetDlgItemTextW(dialog_, IDC_FROM, toWide(flight.departureId).c_str());
+    SetDlgItemTextW(dialog_, IDC_TO, toWide(flight.destinationId).c_str());
+    SetDlgItemTextW(dialog_, IDC_ALTERNATE, toWide(flight.alternateId).c_str());
+    const std::wstring fileName = std::filesystem::path(toWide(planPath_)).filename().wstring();
+    SetDlgItemTextW(dialog_, IDC_PLAN_FILE, fileName.c_str());
+    const WPARAM readOnly = planPath_.empty() ? FALSE : TRUE;
+    SendMessageW(control(IDC_FROM), EM_SETREADONLY, readOnly, 0);
+    SendMessageW(control(IDC_TO), EM_SETREADONLY, readOnly, 0);
+}
+
+std::optional<std::string> OptionsPanel::askPlanFile() const {
+    // The filter: its name, its pattern, each ended by a NUL, and one more.
+    const std::wstring filter = toWide(uiText(language_, TextId::PlanFiles)) + L'\0' + L"*.pln;*.PLN" + L'\0' + L'\0';
+    std::wstring path(MAX_PATH * 4, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = dialog_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (GetOpenFileNameW(&dialog) == 0) {
+        return std::nullopt;
+    }
+    path.resize(wcslen(path.c_str()));
+    return fromWide(path);
+}
+
 bool OptionsPanel::onCommand(WPARAM wParam) {
     switch (LOWORD(wParam)) {
+    case IDC_CLEAR_PLAN:
+        showFlight({});
+        break;
     case IDC_SOURCE:
         return HIWORD(wParam) == CBN_SELCHANGE;
     case IDC_ADD_STATION:

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "app/win32/ControlCaptions.h"
 #include "app/win32/ControlIds.h"
 #include "engine/EngineSettings.h"
+#include "flight/PlanChoice.h"
 
 namespace wx {
 
@@ -40,6 +42,12 @@ inline constexpr ControlCaption kOptionCaptions[] = {
     {IDC_STATIONS_LABEL, TextId::StationsLabel},
     {IDC_ADD_STATION, TextId::AddStation},
     {IDC_REMOVE_STATION, TextId::RemoveStation},
+    {IDC_PLAN, TextId::PlanButton},
+    {IDC_FROM_LABEL, TextId::FromLabel},
+    {IDC_TO_LABEL, TextId::ToLabel},
+    {IDC_ALTERNATE_LABEL, TextId::AlternateLabel},
+    {IDC_CLEAR_PLAN, TextId::ClearPlan},
+    {IDC_ROUTE_STATIONS_LABEL, TextId::RouteStationsLabel},
 };
 
 struct OptionBox {
@@ -68,11 +76,15 @@ inline constexpr NumberBox kNumberBoxes[] = {
     {IDC_MAX_STATIONS, &ControlValues::maxStations}, {IDC_RADIUS, &ControlValues::radiusNm},
     {IDC_INTERVAL, &ControlValues::intervalSec},     {IDC_TEXT_SECONDS, &ControlValues::textSeconds},
     {IDC_CAVOK_VISIBILITY, &ControlValues::cavokVisibilityM}, {IDC_KEEP_REPORTS_MIN, &ControlValues::keepReportsMin},
+    {IDC_ROUTE_STATIONS, &ControlValues::routeStations},
 };
 
 // The options of the window: the source selector, the station mode with
 // its numbers, the language selector, the option boxes with their fields
-// and the station list with its entry. The controls are the dialog's; the
+// the station list with its entry, and the flight: the plan file, the
+// departure, destination and alternate fields and the route stations. The
+// departure and destination come from a plan file while there is one (and
+// are then read-only), or are typed. The controls are the dialog's; the
 // panel gives them their texts, shows a settings record in them and reads
 // one back, and answers their own commands (the station list's buttons,
 // "Keep reports"). The language chosen takes effect at the next start, as
@@ -91,6 +103,13 @@ public:
     // The stations the engine chose, in place of the list's.
     void showStations(const std::vector<std::string>& stations);
 
+    // The flight the fields describe, and a flight shown in them.
+    PlanChoice flight() const;
+    void showFlight(const PlanChoice& flight);
+    // The .pln file the pilot picks in the file dialog; nothing when the
+    // dialog is cancelled.
+    std::optional<std::string> askPlanFile() const;
+
     // A command of one of the panel's controls (others are ignored). True
     // when the pilot picked another source, which the engine has to know.
     bool onCommand(WPARAM wParam);
@@ -105,7 +124,9 @@ private:
     void refreshStationList();
 
     HWND dialog_ = nullptr;
+    Language language_ = Language::English;
     std::vector<std::string> stations_;
+    std::string planPath_;
 };
 
 }  // namespace wx

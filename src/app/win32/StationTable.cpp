@@ -22,7 +22,8 @@ struct Column {
 };
 
 constexpr Column kColumns[] = {
-    {TextId::ColumnStation, 55, "WWWW"},     {TextId::ColumnCategory, 45, "LIFR"},
+    {TextId::ColumnStation, 55, "WWWW"},     {TextId::ColumnRole, 45, "ROUTE"},
+    {TextId::ColumnCategory, 45, "LIFR"},
     {TextId::ColumnDistance, 55, "9999"},
     {TextId::ColumnAge, 55, "999 !"},        {TextId::ColumnWind, 80, "360/99"},
     {TextId::ColumnQnh, 50, "1013"},
@@ -32,6 +33,9 @@ constexpr Column kColumns[] = {
     {TextId::ColumnUpperAir, 420, "FL050 250/45 -5C | FL100 260/50 -17C | FL180 270/60 -30C"},
 };
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
+
+// The cells of StationCells follow the identifier and the role.
+constexpr int kFirstCellColumn = 2;
 
 // Room beside a text inside a header or a cell, at 96 DPI.
 constexpr int kTextPaddingPx = 16;
@@ -100,7 +104,7 @@ void StationTable::stretchLastColumn() {
 }
 
 LRESULT StationTable::customDraw(NMLVCUSTOMDRAW& draw) const {
-    constexpr int kCategoryColumn = static_cast<int>(kCategoryCell) + 1;
+    constexpr int kCategoryColumn = static_cast<int>(kCategoryCell) + kFirstCellColumn;
     switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
@@ -129,7 +133,7 @@ LRESULT StationTable::customDraw(NMLVCUSTOMDRAW& draw) const {
     return CDRF_NEWFONT;
 }
 
-void StationTable::show(const std::string& stationId, const StationCells& cells) {
+void StationTable::show(const std::string& stationId, StationRole role, const StationCells& cells) {
     if (list_ == nullptr) {
         return;
     }
@@ -137,8 +141,9 @@ void StationTable::show(const std::string& stationId, const StationCells& cells)
     if (row < 0) {
         row = insertRow(stationId);
     }
+    setCell(row, 1, stationRoleCell(role));
     for (size_t i = 0; i < cells.size(); ++i) {
-        setCell(row, static_cast<int>(i) + 1, cells[i]);
+        setCell(row, static_cast<int>(i) + kFirstCellColumn, cells[i]);
     }
 }
 

@@ -18,13 +18,14 @@ namespace wx {
 class StationTable {
 public:
     StationTable() = default;
-    // Sets grid lines, full-row selection and the thirteen columns with their
+    // Sets grid lines, full-row selection and the fourteen columns with their
     // headers in that language.
     StationTable(HWND listView, Language language);
 
     explicit operator bool() const { return list_ != nullptr; }
-    // Fills the station's row, inserting it at the top when it is new.
-    void show(const std::string& stationId, const StationCells& cells);
+    // Fills the station's row (its role, then the cells), inserting it at
+    // the top when it is new.
+    void show(const std::string& stationId, StationRole role, const StationCells& cells);
 
     // Makes every column wide enough for its header and a typical cell in
     // the table's current font, and at least its width scaled to dpi; then

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/AboutText.h"
+#include "flight/PlanSummary.h"
 #include "platform/win32/WideText.h"
 
 namespace wx {
@@ -23,6 +24,29 @@ WindowCommands::WindowCommands(CommandsContext context) : context_(std::move(con
 WindowCommands::~WindowCommands() {
     engine_.reset();
     textJob_.collect();
+}
+
+std::optional<FlightPlan> WindowCommands::takeFlight(const PlanChoice& flight) const {
+    if (!asksForPlan(flight) || airports_ == nullptr) {
+        return std::nullopt;
+    }
+    const AirportDb& airports = *airports_;
+    const TakenPlan taken = takePlan(flight, [&airports](const std::string& id) { return airports.findAirport(id); });
+    if (!taken.plan) {
+        context_.log(taken.warning, "WARN");
+        return std::nullopt;
+    }
+    const PlanSummary summary = summarizePlan(*taken.plan, flight.alternateId);
+    context_.log(context_.language == Language::Russian ? planSummaryLineRussian(summary) : planSummaryLine(summary),
+                 "INFO");
+    return taken.plan;
+}
+
+EngineSettings WindowCommands::engineSettings() const {
+    EngineSettings settings = context_.options->settings();
+    settings.plan = plan_;
+    settings.alternateId = plan_ ? alternateId_ : std::string();
+    return settings;
 }
 
 void WindowCommands::onCommand(int id) {
@@ -58,11 +82,14 @@ void WindowCommands::start() {
         showWarning(TextId::NoAirportDatabase);
         return;
     }
-    const EngineSettings settings = context_.options->settings();
-    if (settings.stationMode == "manual" && settings.manualStations.empty()) {
+    if (context_.options->settings().stationMode == "manual" && context_.options->settings().manualStations.empty()) {
         showWarning(TextId::AddStationsFirst);
         return;
     }
+    const PlanChoice flight = context_.options->flight();
+    plan_ = takeFlight(flight);
+    alternateId_ = flight.alternateId;
+    const EngineSettings settings = engineSettings();
     context_.log(uiText(context_.language, TextId::SourceSelected, settings.source), "INFO");
     SetDlgItemTextW(context_.dialog, IDC_READBACK, toWide(text(TextId::ReadBackNone)).c_str());
     engine_ = std::make_unique<Engine>(*airports_, settings, context_.bridge.engineCallbacks());
@@ -87,7 +114,7 @@ void WindowCommands::refresh() {
     if (!engineRunning()) {
         return;
     }
-    engine_->updateSettings(context_.options->settings());
+    engine_->updateSettings(engineSettings());
     engine_->requestRefresh();
     context_.log(uiText(context_.language, TextId::RefreshRequested, context_.options->selectedSourceId()), "INFO");
 }
@@ -96,7 +123,7 @@ void WindowCommands::sourceChanged() {
     const std::string source = context_.options->selectedSourceId();
     context_.log(uiText(context_.language, TextId::SourceChanged, source), "INFO");
     if (engineRunning()) {
-        engine_->updateSettings(context_.options->settings());
+        engine_->updateSettings(engineSettings());
         engine_->requestRefresh();
         context_.log(uiText(context_.language, TextId::SourceChangeRefresh, source), "OK");
     }

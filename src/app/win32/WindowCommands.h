@@ -17,6 +17,7 @@
 #include "app/win32/EngineBridge.h"
 #include "app/win32/OptionsPanel.h"
 #include "engine/Engine.h"
+#include "flight/PlanChoice.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
@@ -55,6 +56,11 @@ public:
 
     // The airport database Start needs.
     void useAirports(const AirportDb& airports) { airports_ = &airports; }
+    // The plan a flight asks for, said in the log: its summary line, or the
+    // one warning why there is none. Nothing, silently, for a flight that
+    // asks for no plan.
+    std::optional<FlightPlan> takeFlight(const PlanChoice& flight) const;
+
     // A command button's click (other commands are ignored).
     void onCommand(int id);
     void sourceChanged();
@@ -84,12 +90,16 @@ private:
     void about() const;
     void showWarning(TextId message) const;
     bool engineRunning() const;
+    // The options' settings with the plan taken at Start.
+    EngineSettings engineSettings() const;
     std::string text(TextId id) const { return uiText(context_.language, id); }
 
     CommandsContext context_;
     const AirportDb* airports_ = nullptr;
     std::unique_ptr<Engine> engine_;
     EngineState engineState_ = EngineState::Idle;
+    std::optional<FlightPlan> plan_;
+    std::string alternateId_;
     bool weatherSinceStart_ = false;
     WeatherTextJob textJob_;
     std::mutex weatherMutex_;

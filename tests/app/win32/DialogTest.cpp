@@ -262,8 +262,9 @@ protected:
         return reader.get();
     }
 
-    void reportStationWeather(const std::string& station, const WeatherData& weather, double distanceNm) {
-        window_->engineCallbacks().onStationWeather(station, weather, distanceNm);
+    void reportStationWeather(const std::string& station, const WeatherData& weather, double distanceNm,
+                              StationRole role = StationRole::Nearest) {
+        window_->engineCallbacks().onStationWritten({station, distanceNm, role}, weather);
         pump();
     }
 
@@ -295,7 +296,8 @@ TEST_P(Dialog, OpensWithItsTextsInitialStatesAndTheAirportDatabase) {
     const std::pair<int, const char*> fields[] = {
         {IDC_MAX_STATIONS, "15"}, {IDC_RADIUS, "200"},     {IDC_INTERVAL, "600"},
         {IDC_TEXT_SECONDS, "15"}, {IDC_CAVOK_VISIBILITY, "9999"}, {IDC_STATION_ENTRY, ""},
-        {IDC_KEEP_REPORTS_MIN, ""},
+        {IDC_KEEP_REPORTS_MIN, ""}, {IDC_FROM, ""}, {IDC_TO, ""}, {IDC_ALTERNATE, ""}, {IDC_PLAN_FILE, ""},
+        {IDC_ROUTE_STATIONS, "30"},
     };
     for (const auto& [id, value] : fields) {
         EXPECT_EQ(d.text(id), value) << id;
@@ -442,22 +444,22 @@ TEST_P(Dialog, EngineEventsFillTheTableTheListAndTheButtons) {
     const std::string raw = "EGLL 121250Z 27012KT 9999 FEW035 15/09 Q1013";
     const WeatherData egll = reported("EGLL", 1013, raw);
     reportStationWeather("EGLL", egll, 3.2);
-    reportStationWeather("EDDF", reported("EDDF", 1009, ""), 355.6);
+    reportStationWeather("EDDF", reported("EDDF", 1009, ""), 355.6, StationRole::Destination);
     WeatherData egllLater = egll;
     egllLater.qnhHpa = 1015;
     reportStationWeather("EGLL", egllLater, 3.2);
 
     const auto rows = d.listViewRows(IDC_STATION_TABLE);
     ASSERT_EQ(rows.size(), 2u);
-    Lines edffRow = {"EDDF"};
+    Lines edffRow = {"EDDF", "DEST"};
     for (const std::string& cell : stationCells(reported("EDDF", 1009, ""), 355.6, {})) {
         edffRow.push_back(cell);
     }
     EXPECT_EQ(rows[0], edffRow);
     // The report's age depends on today's date.
-    const std::string age = rows[1][3];
+    const std::string age = rows[1][4];
     EXPECT_TRUE(std::regex_match(age, std::regex("\\d+( !)?"))) << age;
-    EXPECT_EQ(rows[1], (Lines{"EGLL", "VFR", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
+    EXPECT_EQ(rows[1], (Lines{"EGLL", "", "VFR", "3", age, "270/12", "1015", "9999", "15", "2", "0", "0", "-", "FL100 250/45"}));
     EXPECT_EQ(logSince(before), (Lines{"[METAR] [EGLL] METAR: " + raw, "[METAR] [EGLL] METAR: " + raw}));
 
     window_->engineCallbacks().onStations({"EGLC", "EGLL", "EGKK"});
@@ -573,6 +575,10 @@ TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
     d.selectComboEntry(IDC_SOURCE, 2);
     d.type(IDC_STATION_ENTRY, "kjfk");
     d.click(IDC_ADD_STATION);
+    d.type(IDC_FROM, "egll");
+    d.type(IDC_TO, "EDDFX");
+    d.type(IDC_ALTERNATE, "eddm");
+    d.type(IDC_ROUTE_STATIONS, "12");
     ASSERT_TRUE(d.selectTab(IDC_VIEW_TABS, 1));
     d.resize(1040, 760);
     pump();
@@ -582,12 +588,20 @@ TEST_P(Dialog, KeepsItsSettingsForTheNextStart) {
     EXPECT_EQ(kept.settings.language, LanguageChoice::Automatic);
     ASSERT_TRUE(kept.settings.window.has_value());
     EXPECT_EQ(kept.settings.window->width, 1040);
+    // Typed airports upper-case and at most four characters; no plan file.
+    EXPECT_EQ(kept.settings.flight, (PlanChoice{"", "EGLL", "EDDF", "EDDM"}));
+    EXPECT_EQ(kept.settings.engine.routeStations, 12);
 
     open(kAirportList);
     EXPECT_EQ(window_->collectSettings(), set);
     EXPECT_EQ(set.manualStations, (Lines{"EGLL", "EDDF", "LFPG", "EHAM", "KJFK"}));
     EXPECT_EQ(driver_->listBoxEntries(IDC_STATIONS), set.manualStations);
     EXPECT_EQ(driver_->text(IDC_INTERVAL), "45");
+    EXPECT_EQ(driver_->text(IDC_FROM), "EGLL");
+    EXPECT_EQ(driver_->text(IDC_TO), "EDDF");
+    EXPECT_EQ(driver_->text(IDC_ALTERNATE), "EDDM");
+    driver_->click(IDC_CLEAR_PLAN);
+    EXPECT_EQ(driver_->text(IDC_FROM) + driver_->text(IDC_TO) + driver_->text(IDC_ALTERNATE), "");
     EXPECT_EQ(driver_->selectedTab(IDC_VIEW_TABS), 1);
     RECT outer{};
     GetWindowRect(window_->window(), &outer);
@@ -760,6 +774,30 @@ TEST_P(Dialog, FollowsDpiChanges) {
                 << dpi << " " << entry;
         }
         EXPECT_LE(languageBox.right, languageNote.left) << dpi;
+        // The flight's row: each label and button holds its text, each
+        // control ends before the next begins.
+        const int flightRow[] = {IDC_PLAN, IDC_FROM_LABEL, IDC_FROM, IDC_TO_LABEL, IDC_TO, IDC_ALTERNATE_LABEL,
+                                 IDC_ALTERNATE, IDC_CLEAR_PLAN, IDC_PLAN_FILE, IDC_ROUTE_STATIONS_LABEL,
+                                 IDC_ROUTE_STATIONS};
+        for (size_t i = 0; i < std::size(flightRow); ++i) {
+            const RECT place = d.controlRect(flightRow[i]);
+            if (i + 1 < std::size(flightRow)) {
+                EXPECT_LE(place.right, d.controlRect(flightRow[i + 1]).left) << dpi << " " << flightRow[i];
+            }
+        }
+        for (const ControlCaption& caption : kOptionCaptions) {
+            if (caption.id < IDC_PLAN) {
+                continue;
+            }
+            const bool button = caption.id == IDC_PLAN || caption.id == IDC_CLEAR_PLAN;
+            const RECT place = d.controlRect(caption.id);
+            EXPECT_GE(place.right - place.left,
+                      textWidth(d.control(caption.id), toWide(text(caption.text))) + (button ? scaled(8) : 0))
+                << dpi << " " << text(caption.text);
+        }
+        EXPECT_GE(d.controlRect(IDC_FROM).right - d.controlRect(IDC_FROM).left,
+                  textWidth(d.control(IDC_FROM), L"WWWW") + scaled(4))
+            << dpi;
         EXPECT_GE(languageNote.right - languageNote.left,
                   textWidth(d.control(IDC_LANGUAGE_NOTE), toWide(text(TextId::LanguageNote))))
             << dpi;

@@ -18,7 +18,7 @@ BOOL CALLBACK closeTopLevel(HWND window, LPARAM processId) {
 
 }  // namespace
 
-ProgramProcess::ProgramProcess() {
+ProgramProcess::ProgramProcess(const std::string& args) {
     job_ = KernelHandle(CreateJobObjectW(nullptr, nullptr));
     if (job_) {
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
@@ -26,7 +26,7 @@ ProgramProcess::ProgramProcess() {
         SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
     }
     const std::wstring program = toWide(NUBIRO_EXE);
-    std::wstring line = L"\"" + program + L"\"";
+    std::wstring line = L"\"" + program + L"\"" + (args.empty() ? L"" : L" " + toWide(args));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created{};

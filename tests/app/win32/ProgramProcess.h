@@ -15,7 +15,8 @@ namespace wx::test {
 // when closed backs this up.
 class ProgramProcess {
 public:
-    ProgramProcess();
+    // Nubiro.exe with these arguments after its name.
+    explicit ProgramProcess(const std::string& args = "");
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <future>
 #include <regex>
+#include <set>
 #include <thread>
 
 #include "DialogDriver.h"
@@ -273,20 +274,20 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     EXPECT_EQ(records[0]["station"], "GLOB");
     auto rows = window->listViewRows(IDC_STATION_TABLE);
     ASSERT_EQ(rows.size(), 3u);
-    const std::regex cellFormats[] = {std::regex("[A-Z]{4}"), std::regex("M?VFR|L?IFR"), std::regex("\\d+"), std::regex("\\d+( !)?|—|\\?"),
+    const std::regex cellFormats[] = {std::regex("[A-Z]{4}"), std::regex(""), std::regex("M?VFR|L?IFR"), std::regex("\\d+"), std::regex("\\d+( !)?|—|\\?"),
                                       std::regex("\\d{3}/\\d{2,}"), std::regex("\\d{3,4}"), std::regex("\\d+"),
                                       std::regex("-?\\d+"), std::regex("\\d+"), std::regex("[0-4]"), std::regex("[0-4]"),
                                       std::regex("-|RA\\d|SN\\d"),
                                       std::regex("-|FL\\d{3} \\d{3}/\\d{2,}( -?\\d+C)?( \\| FL.*)?")};
     for (size_t i = 0; i < rows.size(); ++i) {
         const auto& row = rows[i];
-        ASSERT_EQ(row.size(), 13u);
+        ASSERT_EQ(row.size(), 14u);
         for (size_t column = 0; column < row.size(); ++column) {
             EXPECT_TRUE(std::regex_match(row[column], cellFormats[column])) << column << ": " << row[column];
         }
         const nlohmann::json& record = records[3 - i];
         EXPECT_EQ(row[0], record["station"]);
-        EXPECT_EQ(row[5], std::to_string(std::lround(record["qnhHpa"].get<double>())));
+        EXPECT_EQ(row[6], std::to_string(std::lround(record["qnhHpa"].get<double>())));
         EXPECT_NE(std::find(chosen.begin(), chosen.end(), row[0]), chosen.end()) << row[0];
     }
 
@@ -357,6 +358,59 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
 // line says it matches. Once the simulator shows another QNH, the next
 // cycle's status line names the difference and the one after it brings
 // the engine's warning.
+// The roles of the table's rows once the engine has written its first
+// cycle.
+std::set<std::string> rolesShown(const DialogDriver& window) {
+    std::set<std::string> roles;
+    for (const Lines& row : window.listViewRows(IDC_STATION_TABLE)) {
+        if (row.size() > 1 && !row[1].empty()) {
+            roles.insert(row[0] + " " + row[1]);
+        }
+    }
+    return roles;
+}
+
+// Airports typed in fly a plan of one leg: the table marks the departure,
+// the destination and the alternate, and the fields come back at the next
+// start. A plan file given with --plan and --start is taken and flown
+// without a click.
+TEST_F(Program, FliesTheTypedAirportsAndAPlanFileGivenOnTheCommandLine) {
+    speak(Language::English);
+    test::StandInProcess simulator(
+        {"--lat", "51.4706", "--lon", "-0.4619", "--airports", test::testDataPath("airports.csv")});
+    ASSERT_TRUE(simulator.started());
+    {
+        test::ProgramProcess program;
+        const auto window = open(program);
+        ASSERT_TRUE(window.has_value());
+        window->type(IDC_FROM, "egll");
+        window->type(IDC_TO, "EGBB");
+        window->type(IDC_ALTERNATE, "egss");
+        startWithThreeStations(*window);
+        ASSERT_TRUE(waitForLines(*window, "[INFO] Flight plan: EGLL \xE2\x86\x92 EGBB (alternate EGSS)", 1));
+        ASSERT_TRUE(waitForLines(*window, " points activated", 1));
+        const std::set<std::string> roles = rolesShown(*window);
+        for (const char* role : {"EGLL DEP", "EGBB DEST", "EGSS ALTN"}) {
+            EXPECT_EQ(roles.count(role), 1u) << role << " in " << testing::PrintToString(roles);
+        }
+        closeWithinTwoSeconds(*window, program);
+    }
+    EXPECT_EQ(readSettingsFile(defaultSettingsPath()).settings.flight, (PlanChoice{"", "EGLL", "EGBB", "EGSS"}));
+    const std::string plan = test::testDataPath("plans/fs9-short-egsh-egbb.pln");
+    test::ProgramProcess program("--plan \"" + plan + "\" --start");
+    const auto window = open(program);
+    ASSERT_TRUE(window.has_value());
+    EXPECT_EQ(window->text(IDC_FROM), "EGSH");
+    EXPECT_EQ(window->text(IDC_TO), "EGBB");
+    EXPECT_EQ(window->text(IDC_ALTERNATE), "EGSS");
+    ASSERT_TRUE(waitForLines(*window, " points activated", 1));
+    const std::set<std::string> roles = rolesShown(*window);
+    for (const char* role : {"EGSH DEP", "EGBB DEST", "EGSS ALTN"}) {
+        EXPECT_EQ(roles.count(role), 1u) << role << " in " << testing::PrintToString(roles);
+    }
+    closeWithinTwoSeconds(*window, program);
+}
+
 TEST_F(Program, TheStatusLineShowsTheReadBack) {
     speak(Language::English);
     test::StandInProcess simulator(

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <optional>
 
 #include "platform/PlatformDefaults.h"
@@ -160,6 +161,43 @@ TEST_F(HeadlessRun, FindsTheSimulatorAgainAfterItDiedAndStopsOnCommand) {
     cli.sendLine("stop");
     EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(60)));
     EXPECT_EQ(cli.waitForExit(seconds(30)), DWORD{0});
+}
+
+// Through WinHTTP, from Geneva to Southend with Gatwick as alternate, the
+// aircraft 140 nm short of Southend: the first cycle writes the destination
+// and the alternate from their reports, the departure and the stations 50
+// and 100 nm ahead beside the 20 nearest.
+TEST_F(HeadlessRun, APlanWritesTheDestinationTheAlternateAndTheRouteInTheFirstCycle) {
+    StandInProcess standIn({"--lat", "49.62", "--lon", "2.72"});
+    ASSERT_TRUE(standIn.started());
+    ChildProcess cli(NUBIRO_CLI_EXE,
+                     runArgs({"--cycles", "1", "--plan", test::testDataPath("plans/fs9-long-lsgg-egmc.pln"),
+                              "--alternate", "EGKK"}),
+                     "nubiro-cli> ");
+    ASSERT_TRUE(cli.launched());
+    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(120)).has_value());
+    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
+    std::map<std::string, std::vector<std::string>> byRole;
+    std::optional<double> destinationNm;
+    for (const std::string& line : cli.linesSoFar()) {
+        const auto event = json::parse(line, nullptr, false);
+        if (event.is_object() && event.value("event", "") == "station") {
+            const std::string role = event.value("role", "nearest");
+            byRole[role].push_back(event["stationId"]);
+            if (role == "destination") {
+                destinationNm = event["distanceNm"].get<double>();
+            }
+        }
+    }
+    using Ids = std::vector<std::string>;
+    EXPECT_EQ(byRole["destination"], Ids{"EGMC"});
+    EXPECT_EQ(byRole["alternate"], Ids{"EGKK"});
+    EXPECT_EQ(byRole["departure"], Ids{"LSGG"});
+    EXPECT_EQ(byRole["route"], (Ids{"LFAT", "LFAC"}));
+    EXPECT_EQ(byRole["nearest"].size(), 20u);
+    ASSERT_TRUE(destinationNm.has_value());
+    EXPECT_NEAR(*destinationNm, 140.0, 1.0);
+    EXPECT_EQ(countEvents(standIn.linesSoFar(), "record"), 26u) << "the global point and 25 stations";
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "app/ProgramOptions.h"
+
+namespace wx {
+namespace {
+
+TEST(ProgramOptions, TheCommandLine) {
+    using Args = std::vector<std::string>;
+    struct Case {
+        Args args;
+        std::optional<ProgramOptions> expected;
+    };
+    const Case cases[] = {
+        {{}, ProgramOptions{}},
+        {{"--start", "--minimized"}, ProgramOptions{std::nullopt, true, true}},
+        {{"--minimized", "--plan", "C:\\Plans\\EGLL to EGBB.pln", "--start"},
+         ProgramOptions{"C:\\Plans\\EGLL to EGBB.pln", true, true}},
+        {{"--plan"}, std::nullopt},
+        {{"--plan", ""}, std::nullopt},
+        {{"--plan", "a.pln", "--plan", "b.pln"}, std::nullopt},
+        {{"--start", "--start"}, std::nullopt},
+        {{"--minimised"}, std::nullopt},
+        {{"a.pln"}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parseProgramOptions(c.args), c.expected) << testing::PrintToString(c.args);
+    }
+}
+
+}  // namespace
+}  // namespace wx

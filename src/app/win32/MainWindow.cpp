@@ -12,6 +12,7 @@
 #include "app/win32/Dpi.h"
 #include "app/win32/SystemLanguage.h"
 #include "app/win32/ChildWindows.h"
+#include "app/win32/FlightChoice.h"
 #include "app/win32/WindowFrame.h"
 #include "platform/win32/WideText.h"
 
@@ -142,38 +143,7 @@ void MainWindow::initialise() {
         appendLog(*warning, "WARN");
     }
     loadAirports();
-    takeStartFlight();
-}
-
-// The flight of the settings (or the plan file given on the command line,
-// beside the kept alternate): a plan file is read again and fills the
-// departure and destination; one that cannot be read any more is said once
-// and leaves no plan.
-void MainWindow::takeStartFlight() {
-    PlanChoice flight = startSettings_.settings.flight;
-    if (seams_.planFile) {
-        flight = {*seams_.planFile, "", "", flight.alternateId};
-    }
-    if (flight.planPath.empty()) {
-        options_.showFlight(flight);
-        return;
-    }
-    const std::optional<FlightPlan> plan = commands_->takeFlight(flight);
-    options_.showFlight(plan ? PlanChoice{flight.planPath, plan->departureId, plan->destinationId, flight.alternateId}
-                             : PlanChoice{"", "", "", flight.alternateId});
-}
-
-// A plan file picked in the file dialog takes the place of the flight
-// shown when it can be read; the alternate stays.
-void MainWindow::choosePlanFile() {
-    const std::optional<std::string> path = options_.askPlanFile();
-    if (!path) {
-        return;
-    }
-    const std::string alternateId = options_.flight().alternateId;
-    if (const auto plan = commands_->takeFlight({*path, "", "", alternateId})) {
-        options_.showFlight({*path, plan->departureId, plan->destinationId, alternateId});
-    }
+    showStartFlight(startSettings_.settings.flight, seams_.planFile, options_, *commands_);
 }
 
 int MainWindow::showCommand() const { return firstShowCommand(startSettings_.settings.window); }
@@ -202,7 +172,7 @@ void MainWindow::onCommand(WPARAM wParam) {
         return;
     }
     if (LOWORD(wParam) == IDC_PLAN) {
-        choosePlanFile();
+        choosePlanFile(options_, *commands_);
     }
     commands_->onCommand(LOWORD(wParam));
     if (options_.onCommand(wParam)) {

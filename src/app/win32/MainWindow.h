@@ -98,8 +98,6 @@ private:
     LRESULT onNotify(const NMHDR& header);
     void dpiChanged(unsigned dpi, const RECT& suggested);
     void loadAirports();
-    void takeStartFlight();
-    void choosePlanFile();
     HWND control(int id) const { return GetDlgItem(dialog_, id); }
 
     void takeEvents();

@@ -173,10 +173,10 @@ TEST_F(HeadlessRun, APlanWritesTheDestinationTheAlternateAndTheRouteInTheFirstCy
     ChildProcess cli(NUBIRO_CLI_EXE,
                      runArgs({"--cycles", "1", "--plan", test::testDataPath("plans/fs9-long-lsgg-egmc.pln"),
                               "--alternate", "EGKK"}),
-                     "nubiro-cli> ");
+                     "nubiro-cli");
     ASSERT_TRUE(cli.launched());
-    EXPECT_TRUE(cli.waitFor(logEndingWith("Engine stopped."), seconds(120)).has_value());
-    EXPECT_EQ(cli.waitForExit(seconds(10)), DWORD{0});
+    EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(120)));
+    EXPECT_EQ(cli.waitForExit(seconds(30)), DWORD{0});
     std::map<std::string, std::vector<std::string>> byRole;
     std::optional<double> destinationNm;
     for (const std::string& line : cli.linesSoFar()) {
@@ -197,7 +197,9 @@ TEST_F(HeadlessRun, APlanWritesTheDestinationTheAlternateAndTheRouteInTheFirstCy
     EXPECT_EQ(byRole["nearest"].size(), 20u);
     ASSERT_TRUE(destinationNm.has_value());
     EXPECT_NEAR(*destinationNm, 140.0, 1.0);
-    EXPECT_EQ(countEvents(standIn.linesSoFar(), "record"), 26u) << "the global point and 25 stations";
+    const auto events = standIn.quit();
+    ASSERT_TRUE(events);
+    EXPECT_EQ(countEvents(*events, "record"), 26u) << "the global point and 25 stations";
 }
 
 }  // namespace

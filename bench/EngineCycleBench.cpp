@@ -129,7 +129,7 @@ void BM_EngineCycle(benchmark::State& state) {
     }
     int written = 0;
     wx::EngineCallbacks callbacks;
-    callbacks.onStationWeather = [&written](const std::string&, const wx::WeatherData&, double) { ++written; };
+    callbacks.onStationWritten = [&written](const wx::StationEntry&, const wx::WeatherData&) { ++written; };
     std::atomic<int> hoursOn{0};
     const wx::UtcClock utcNow = [&hoursOn] {
         return std::chrono::system_clock::now() + std::chrono::hours{hoursOn.load()};

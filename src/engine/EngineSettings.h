@@ -57,10 +57,8 @@ struct EngineSettings {
     bool operator==(const EngineSettings&) const = default;
 };
 
-using StationWeatherFn =
-    std::function<void(const std::string& stationId, const WeatherData& weather, double distanceNm)>;
-// The same, with the station as the cycle knows it: its role beside its
-// distance.
+// A record written into the simulator, with the station as the cycle knows
+// it: its role beside its distance.
 using StationWrittenFn = std::function<void(const StationEntry& station, const WeatherData& weather)>;
 using StationsFn = std::function<void(const std::vector<std::string>& stationIds)>;
 using StoppedFn = std::function<void()>;
@@ -72,8 +70,7 @@ using CycleOverviewFn = std::function<void(const CycleOverview& overview)>;
 // with no engine lock held.
 struct EngineCallbacks {
     LogFn onLog;
-    StationWeatherFn onStationWeather;  // a record was written into the simulator
-    StationWrittenFn onStationWritten;  // the same record, with the station's role
+    StationWrittenFn onStationWritten;  // a record was written into the simulator
     StationsFn onStations;              // auto mode chose its stations for a cycle
     StoppedFn onStopped;                // the worker has ended, for whatever reason
     ReadBackFn onReadBack;              // the simulator's weather at the aircraft after an activation

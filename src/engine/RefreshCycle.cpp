@@ -346,9 +346,6 @@ bool Engine::writeStationRecord(const EngineSettings& settings, const StationEnt
         first = record;
     }
     noteWritten(station, record);
-    if (callbacks_.onStationWeather) {
-        callbacks_.onStationWeather(station.stationId, record, station.distanceNm);
-    }
     if (callbacks_.onStationWritten) {
         callbacks_.onStationWritten(station, record);
     }

@@ -382,7 +382,7 @@ TEST_F(RefreshCycle, AMissingPositionIsSaidOncePerOutage) {
 TEST_F(RefreshCycle, AStopEndsThePauseAfterACycleError) {
     EngineCallbacks callbacks = rig.callbacks();
     std::chrono::milliseconds stoppedAt{};
-    callbacks.onStationWeather = [&](const std::string&, const WeatherData&, double) {
+    callbacks.onStationWritten = [&](const StationEntry&, const WeatherData&) {
         stoppedAt = rig.clock->elapsed();
         rig.engine->requestStop();
         throw std::runtime_error("window gone");
@@ -397,7 +397,7 @@ TEST_F(RefreshCycle, AStopEndsThePauseAfterACycleError) {
 TEST_F(RefreshCycle, AnErrorAbandonsTheRestOfTheCycle) {
     EngineCallbacks callbacks = rig.callbacks();
     int calls = 0;
-    callbacks.onStationWeather = [&](const std::string&, const WeatherData&, double) {
+    callbacks.onStationWritten = [&](const StationEntry&, const WeatherData&) {
         if (++calls == 1) {
             throw std::runtime_error("window gone");
         }

@@ -353,21 +353,18 @@ TEST_F(Program, RunsCyclesAgainstTheStandInsAndStops) {
     closeWithinTwoSeconds(*window, program);
 }
 
-// fsuipc-sim places the stations with the airport list and shows the
-// nearest one's weather at the aircraft: after the first cycle the status
-// line says it matches. Once the simulator shows another QNH, the next
-// cycle's status line names the difference and the one after it brings
-// the engine's warning.
-// The roles of the table's rows once the engine has written its first
+// Each "ICAO ROLE" is in the table once the engine has written its first
 // cycle.
-std::set<std::string> rolesShown(const DialogDriver& window) {
+void expectRolesShown(const DialogDriver& window, const std::vector<std::string>& expected) {
     std::set<std::string> roles;
     for (const Lines& row : window.listViewRows(IDC_STATION_TABLE)) {
         if (row.size() > 1 && !row[1].empty()) {
             roles.insert(row[0] + " " + row[1]);
         }
     }
-    return roles;
+    for (const std::string& role : expected) {
+        EXPECT_EQ(roles.count(role), 1u) << role << " in " << testing::PrintToString(roles);
+    }
 }
 
 // Airports typed in fly a plan of one leg: the table marks the departure,
@@ -389,10 +386,7 @@ TEST_F(Program, FliesTheTypedAirportsAndAPlanFileGivenOnTheCommandLine) {
         startWithThreeStations(*window);
         ASSERT_TRUE(waitForLines(*window, "[INFO] Flight plan: EGLL \xE2\x86\x92 EGBB (alternate EGSS)", 1));
         ASSERT_TRUE(waitForLines(*window, " points activated", 1));
-        const std::set<std::string> roles = rolesShown(*window);
-        for (const char* role : {"EGLL DEP", "EGBB DEST", "EGSS ALTN"}) {
-            EXPECT_EQ(roles.count(role), 1u) << role << " in " << testing::PrintToString(roles);
-        }
+        expectRolesShown(*window, {"EGLL DEP", "EGBB DEST", "EGSS ALTN"});
         closeWithinTwoSeconds(*window, program);
     }
     EXPECT_EQ(readSettingsFile(defaultSettingsPath()).settings.flight, (PlanChoice{"", "EGLL", "EGBB", "EGSS"}));
@@ -404,13 +398,15 @@ TEST_F(Program, FliesTheTypedAirportsAndAPlanFileGivenOnTheCommandLine) {
     EXPECT_EQ(window->text(IDC_TO), "EGBB");
     EXPECT_EQ(window->text(IDC_ALTERNATE), "EGSS");
     ASSERT_TRUE(waitForLines(*window, " points activated", 1));
-    const std::set<std::string> roles = rolesShown(*window);
-    for (const char* role : {"EGSH DEP", "EGBB DEST", "EGSS ALTN"}) {
-        EXPECT_EQ(roles.count(role), 1u) << role << " in " << testing::PrintToString(roles);
-    }
+    expectRolesShown(*window, {"EGSH DEP", "EGBB DEST", "EGSS ALTN"});
     closeWithinTwoSeconds(*window, program);
 }
 
+// fsuipc-sim places the stations with the airport list and shows the
+// nearest one's weather at the aircraft: after the first cycle the status
+// line says it matches. Once the simulator shows another QNH, the next
+// cycle's status line names the difference and the one after it brings
+// the engine's warning.
 TEST_F(Program, TheStatusLineShowsTheReadBack) {
     speak(Language::English);
     test::StandInProcess simulator(

@@ -11,6 +11,7 @@
 #include "engine/ReadBack.h"
 #include "flight/FlightPlan.h"
 #include "weather/LogFn.h"
+#include "weather/UtcTime.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
@@ -53,6 +54,9 @@ struct EngineSettings {
     std::optional<FlightPlan> plan;
     std::string alternateId;
     int32_t routeStations = kRouteStationsMax;
+    // The time whose weather is flown, UTC, as chosen at Start; from there
+    // it runs on with the clock. Empty: now.
+    std::optional<UtcMillis> weatherTime;
 
     bool operator==(const EngineSettings&) const = default;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "sources/HostPauses.h"
 #include "sources/HttpCancel.h"
@@ -20,6 +21,10 @@ struct SourceContext {
     UtcClock clock;
     std::shared_ptr<HostPauses> pauses;
     std::shared_ptr<ModelAnswerStore> modelAnswers;
+    // Set while the pilot flies a time in the past: `clock` then shows the
+    // weather time and runs on, and this is the time the services live in
+    // (an empty function: the computer's clock). Empty: the weather of now.
+    std::optional<UtcClock> present;
 };
 
 }  // namespace wx

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "briefing/Briefing.h"
 #include "engine/CycleOverview.h"
 #include "engine/CycleStation.h"
 #include "engine/ReadBack.h"
@@ -57,6 +58,9 @@ struct EngineSettings {
     // The time whose weather is flown, UTC, as chosen at Start; from there
     // it runs on with the clock. Empty: now.
     std::optional<UtcMillis> weatherTime;
+    // The arrival time the pilot typed, UTC; the briefing takes it in place
+    // of the one the engine works out. Empty: worked out.
+    std::optional<UtcMillis> typedArrival;
 
     bool operator==(const EngineSettings&) const = default;
 };
@@ -68,6 +72,7 @@ using StationsFn = std::function<void(const std::vector<std::string>& stationIds
 using StoppedFn = std::function<void()>;
 using ReadBackFn = std::function<void(const ReadBack& readBack)>;
 using CycleOverviewFn = std::function<void(const CycleOverview& overview)>;
+using BriefingFn = std::function<void(const Briefing& briefing)>;
 
 // How the engine reports. Each function may be empty; all but the
 // constructor's first log line are called on the engine's worker thread,
@@ -79,6 +84,7 @@ struct EngineCallbacks {
     StoppedFn onStopped;                // the worker has ended, for whatever reason
     ReadBackFn onReadBack;              // the simulator's weather at the aircraft after an activation
     CycleOverviewFn onCycleOverview;    // what the simulator holds after an activation
+    BriefingFn onBriefing;              // with a plan, the cycle's briefing
 };
 
 }  // namespace wx

@@ -51,6 +51,7 @@ enum class TextId {
     AlternateLabel,
     ClearPlan,
     RouteStationsLabel,
+    ArrivalLabel,
     PlanFiles,
     LogLabel,
     // The source selector's entries, in the registry's order.
@@ -74,12 +75,40 @@ enum class TextId {
     ColumnIcing,
     ColumnPrecipitation,
     ColumnUpperAir,
-    // The tabs over the table and the map, and the map's own texts.
+    // The tabs over the table, the map and the briefing, and the map's own
+    // texts.
     ViewTable,
     ViewMap,
+    ViewBriefing,
     MapModelWeather,
     MapWaiting,
     MapNoPosition,
+    // The briefing's texts: its note without one, the arrival time, each
+    // airport's report and forecast, the forecast at arrival in words and
+    // the SIGMETs across the route.
+    BriefingNeedsPlan,
+    BriefingArrival,
+    BriefingReport,
+    BriefingNoReport,
+    BriefingTaf,
+    BriefingNoTaf,
+    BriefingAtArrival,
+    BriefingNoForecastAtArrival,
+    BriefingCalm,
+    BriefingWind,
+    BriefingWindVariable,
+    BriefingGusts,
+    BriefingVisibility,
+    BriefingVisibilityTenKm,
+    BriefingCeiling,
+    BriefingNoCeiling,
+    BriefingSigmets,
+    BriefingNoSigmets,
+    BriefingSurface,
+    BriefingAndAbove,
+    BriefingLegs,
+    BriefingAtCruise,
+    BriefingNotAtCruise,
     // The status line below the log: the simulator's weather at the
     // aircraft and how it compares with the weather sent, a part for each
     // value beyond what a pilot would accept.
@@ -118,6 +147,7 @@ enum class TextId {
     SettingsUnreadable,
     SettingsOutOfRange,
     SettingsNotSaved,
+    ArrivalNotUnderstood,
     ProgramUsage,
     Count
 };

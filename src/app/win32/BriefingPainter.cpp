@@ -1,0 +1,96 @@
+#include "app/win32/BriefingPainter.h"
+
+#include "app/win32/GdiObjects.h"
+#include "platform/win32/WideText.h"
+
+namespace wx {
+namespace {
+
+COLORREF colourOf(Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
+
+RECT rectOf(const PixelRect& rect) { return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height}; }
+
+class BriefingPainter {
+public:
+    BriefingPainter(HDC dc, const BriefingScene& scene) : dc_(dc), scene_(scene) {}
+
+    void paint() {
+        const GdiObject<HBRUSH> background(CreateSolidBrush(colourOf(mapColours::kBackground)));
+        RECT all{0, 0, scene_.widthPx, scene_.heightPx};
+        FillRect(dc_, &all, background.get());
+        SetBkMode(dc_, TRANSPARENT);
+        if (!scene_.note.empty()) {
+            text(scene_.note, mapColours::kText, all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            return;
+        }
+        for (const BriefingTick& tick : scene_.ticks) {
+            verticalLine(tick.x, scene_.ticksTopPx, scene_.ticksBottomPx, mapColours::kRing, PS_DOT);
+        }
+        for (const BriefingBox& box : scene_.boxes) {
+            periodBox(box);
+        }
+        if (scene_.arrivalX) {
+            verticalLine(*scene_.arrivalX, scene_.arrivalTopPx, scene_.arrivalBottomPx, mapColours::kAircraft,
+                         PS_SOLID, 2);
+        }
+        for (const BriefingLabel& label : scene_.labels) {
+            RECT box = rectOf(label.rect);
+            const UINT align = label.align == TextAlign::Centre  ? DT_CENTER
+                               : label.align == TextAlign::Right ? DT_RIGHT
+                                                                 : DT_LEFT;
+            text(label.text, label.colour, box,
+                 label.wrapped ? DT_WORDBREAK | DT_END_ELLIPSIS | DT_EDITCONTROL : align | DT_SINGLELINE | DT_END_ELLIPSIS);
+        }
+    }
+
+private:
+    void verticalLine(int x, int top, int bottom, Rgb colour, int style, int widths = 1) {
+        const GdiObject<HPEN> pen(CreatePen(style, widths * scene_.lineWidthPx, colourOf(colour)));
+        const Selection selected(dc_, pen.get());
+        MoveToEx(dc_, x, top, nullptr);
+        LineTo(dc_, x, bottom);
+    }
+
+    // A box in its category's colour with a thin dark edge, so that
+    // neighbours of one colour stay apart; a change under way is hatched
+    // over its colour. Its label only where it fits.
+    void periodBox(const BriefingBox& box) {
+        RECT rect = rectOf(box.rect);
+        const GdiObject<HBRUSH> fill(CreateSolidBrush(colourOf(box.colour)));
+        FillRect(dc_, &rect, fill.get());
+        if (box.changing) {
+            const GdiObject<HBRUSH> hatch(CreateHatchBrush(HS_BDIAGONAL, colourOf(mapColours::kBackground)));
+            FillRect(dc_, &rect, hatch.get());
+        }
+        const GdiObject<HBRUSH> edge(CreateSolidBrush(colourOf(mapColours::kBackground)));
+        FrameRect(dc_, &rect, edge.get());
+        if (!box.changing && textWidth(box.label) + 4 * scene_.lineWidthPx <= box.rect.width) {
+            text(box.label, {255, 255, 255}, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }
+    }
+
+    int textWidth(const std::string& value) const {
+        const std::wstring wide = toWide(value);
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+        return size.cx;
+    }
+
+    void text(const std::string& value, Rgb colour, RECT& box, UINT format) {
+        SetTextColor(dc_, colourOf(colour));
+        std::wstring wide = toWide(value);
+        DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &box, format | DT_NOPREFIX);
+    }
+
+    HDC dc_;
+    const BriefingScene& scene_;
+};
+
+}  // namespace
+
+void paintBriefingScene(HDC dc, const BriefingScene& scene, HFONT font) {
+    const Selection selectedFont(dc, font != nullptr ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    BriefingPainter(dc, scene).paint();
+}
+
+}  // namespace wx

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "briefing/Briefing.h"
 #include "engine/CycleOverview.h"
 #include "engine/ReadBack.h"
 #include "weather/WeatherData.h"
@@ -12,9 +13,9 @@
 namespace wx {
 
 // What other threads report to the window: the engine's log lines, station
-// weathers, chosen stations, read-backs, cycle overviews and its end, the
-// airport database's log lines, and the outcome of a weather text shown
-// without an engine.
+// weathers, chosen stations, read-backs, cycle overviews, briefings and its
+// end, the airport database's log lines, and the outcome of a weather text
+// shown without an engine.
 struct LogLineEvent {
     std::string message;
     std::string level;
@@ -39,6 +40,10 @@ struct CycleOverviewEvent {
     CycleOverview overview;
 };
 
+struct BriefingEvent {
+    Briefing briefing;
+};
+
 struct EngineStoppedEvent {};
 
 struct WeatherTextShownEvent {
@@ -46,7 +51,7 @@ struct WeatherTextShownEvent {
 };
 
 using WindowEvent = std::variant<LogLineEvent, StationWeatherEvent, StationsChosenEvent, ReadBackEvent,
-                                 CycleOverviewEvent, EngineStoppedEvent, WeatherTextShownEvent>;
+                                 CycleOverviewEvent, BriefingEvent, EngineStoppedEvent, WeatherTextShownEvent>;
 
 // The events waiting for the window, in the order they were reported. Any
 // thread pushes; the window's thread takes them all when it is woken. Only

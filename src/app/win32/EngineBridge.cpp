@@ -37,6 +37,7 @@ EngineCallbacks EngineBridge::engineCallbacks() const {
     callbacks.onCycleOverview = [shared = shared_](const CycleOverview& overview) {
         report(*shared, CycleOverviewEvent{overview});
     };
+    callbacks.onBriefing = [shared = shared_](const Briefing& briefing) { report(*shared, BriefingEvent{briefing}); };
     callbacks.onStopped = [shared = shared_] { report(*shared, EngineStoppedEvent{}); };
     return callbacks;
 }

@@ -1,5 +1,6 @@
 #include "app/win32/LogView.h"
 
+#include "app/LogLine.h"
 #include "app/LogTrim.h"
 #include "platform/win32/WideText.h"
 
@@ -11,6 +12,12 @@ size_t textLength(HWND edit) { return static_cast<size_t>(SendMessageW(edit, WM_
 void selectEnd(HWND edit) {
     const auto end = static_cast<WPARAM>(textLength(edit));
     SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+LocalTime localTimeNow() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wHour, now.wMinute, now.wSecond};
 }
 
 }  // namespace
@@ -50,6 +57,10 @@ void LogView::dropOldLines() {
     SendMessageW(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
     selectEnd(edit_);
     SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
+}
+
+void LogView::appendNow(const std::string& level, const std::string& message) {
+    append(formatLogLine(localTimeNow(), level, message));
 }
 
 }  // namespace wx

@@ -21,6 +21,8 @@ public:
 
     // Adds one line (UTF-8, with its line break) at the end of the text.
     void append(const std::string& line);
+    // Adds a message as a line stamped with the local time and its level.
+    void appendNow(const std::string& level, const std::string& message);
 
 private:
     void dropOldLines();

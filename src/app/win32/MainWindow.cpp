@@ -5,7 +5,6 @@
 #include <chrono>
 #include <variant>
 
-#include "app/LogLine.h"
 #include "app/ReadBackStatus.h"
 #include "app/StationCells.h"
 #include "app/WindowLayout.h"
@@ -22,12 +21,6 @@ namespace {
 // Closing waits this long for the engine and a weather-text job to end.
 constexpr auto kCloseWait = std::chrono::milliseconds(1500);
 constexpr UINT_PTR kCloseTimer = 1;
-
-LocalTime localTimeNow() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wHour, now.wMinute, now.wSecond};
-}
 
 }  // namespace
 
@@ -114,6 +107,7 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::initialise() {
     bridge_ = EngineBridge(dialog_);
     map_ = std::make_unique<WeatherMapView>(dialog_, IDC_WEATHER_MAP, language_, windowDpi(dialog_));
+    briefing_ = std::make_unique<BriefingView>(dialog_, IDC_BRIEFING, language_, windowDpi(dialog_));
     scale_ = DialogScale(dialog_, control(IDC_LOG));
     log_ = LogView(control(IDC_LOG));
     table_ = StationTable(control(IDC_STATION_TABLE), language_);
@@ -123,9 +117,10 @@ void MainWindow::initialise() {
     commands_ = std::make_unique<WindowCommands>(CommandsContext{
         dialog_, language_, bridge_, &options_,
         [this](const std::string& message, const std::string& level) { appendLog(message, level); },
-        [this] { saveSettings(); }});
+        [this] { saveSettings(); briefing_->show(std::nullopt); }});
     tabs_ = ViewTabs(control(IDC_VIEW_TABS), language_,
-                     {{TextId::ViewTable, control(IDC_STATION_TABLE)}, {TextId::ViewMap, map_->window()}});
+                     {{TextId::ViewTable, control(IDC_STATION_TABLE)}, {TextId::ViewMap, map_->window()},
+                      {TextId::ViewBriefing, briefing_->window()}});
     options_.show(startSettings_.settings.engine, startSettings_.settings.language);
     scale_.applyFonts();
     if (startSettings_.settings.window) {
@@ -199,6 +194,7 @@ void MainWindow::dpiChanged(unsigned dpi, const RECT& suggested) {
     layoutControls();
     table_.fitColumns(scale_.dpi());
     map_->setDpi(scale_.dpi());
+    briefing_->setDpi(scale_.dpi());
     InvalidateRect(dialog_, nullptr, TRUE);
 }
 
@@ -232,7 +228,7 @@ void MainWindow::layoutControls() {
 }
 
 void MainWindow::appendLog(const std::string& message, const std::string& level) {
-    log_.append(formatLogLine(localTimeNow(), level, message));
+    log_.appendNow(level, message);
 }
 
 // Everything reported since the last wake-up, in order. Once closing, the
@@ -266,6 +262,8 @@ void MainWindow::handle(const ReadBackEvent& event) {
 }
 
 void MainWindow::handle(const CycleOverviewEvent& event) { map_->show(event.overview); }
+
+void MainWindow::handle(const BriefingEvent& event) { briefing_->show(event.briefing); }
 
 void MainWindow::handle(const EngineStoppedEvent&) { commands_->engineStopped(); }
 

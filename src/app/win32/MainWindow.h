@@ -11,6 +11,7 @@
 #include "app/SavedSettings.h"
 #include "app/UiLanguage.h"
 #include "app/WindowEvents.h"
+#include "app/win32/BriefingView.h"
 #include "app/win32/ControlCaptions.h"
 #include "app/win32/ControlIds.h"
 #include "app/win32/DialogScale.h"
@@ -48,7 +49,7 @@ struct MainWindowSeams {
 
 // The program's one window: the main dialog with its parts (the options
 // panel, the commands with the engine they drive, the log, the tabs over
-// the station table and the weather map), the airport database loaded
+// the station table, the weather map and the briefing), the airport database loaded
 // while it initialises and the events of its bridge handed to the parts.
 // Everything runs on the thread that created it; other threads reach it
 // only through the events of its bridge (EngineBridge.h). It speaks the
@@ -87,7 +88,7 @@ public:
 
 private:
     // The views of the tabs, in their order.
-    enum View : size_t { kTableView, kMapView };
+    enum View : size_t { kTableView, kMapView, kBriefingView };
 
     static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -106,6 +107,7 @@ private:
     void handle(const StationsChosenEvent& event);
     void handle(const ReadBackEvent& event);
     void handle(const CycleOverviewEvent& event);
+    void handle(const BriefingEvent& event);
     void handle(const EngineStoppedEvent& event);
     void handle(const WeatherTextShownEvent& event);
 
@@ -124,6 +126,7 @@ private:
     std::unique_ptr<WindowCommands> commands_;
     StationTable table_;
     std::unique_ptr<WeatherMapView> map_;
+    std::unique_ptr<BriefingView> briefing_;
     ViewTabs tabs_;
     DialogScale scale_;
     std::unique_ptr<AirportDb> airports_;

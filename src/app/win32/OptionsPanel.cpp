@@ -19,6 +19,8 @@ namespace {
 // An airport's ident is at most four characters.
 constexpr WPARAM kAirportFieldChars = 4;
 constexpr int kAirportFields[] = {IDC_FROM, IDC_TO, IDC_ALTERNATE};
+// "YYYY-MM-DD HH:MMZ" is the longest arrival time understood.
+constexpr WPARAM kArrivalFieldChars = 17;
 
 }  // namespace
 
@@ -27,6 +29,7 @@ OptionsPanel::OptionsPanel(HWND dialog, Language language) : dialog_(dialog), la
     for (const int id : kAirportFields) {
         SendMessageW(control(id), EM_LIMITTEXT, kAirportFieldChars, 0);
     }
+    SendMessageW(control(IDC_ARRIVAL), EM_LIMITTEXT, kArrivalFieldChars, 0);
     const HWND sources = control(IDC_SOURCE);
     for (const SourceInfo& source : listSources()) {
         SendMessageW(sources, CB_ADDSTRING, 0,

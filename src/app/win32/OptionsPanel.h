@@ -48,6 +48,7 @@ inline constexpr ControlCaption kOptionCaptions[] = {
     {IDC_ALTERNATE_LABEL, TextId::AlternateLabel},
     {IDC_CLEAR_PLAN, TextId::ClearPlan},
     {IDC_ROUTE_STATIONS_LABEL, TextId::RouteStationsLabel},
+    {IDC_ARRIVAL_LABEL, TextId::ArrivalLabel},
 };
 
 struct OptionBox {
@@ -82,7 +83,8 @@ inline constexpr NumberBox kNumberBoxes[] = {
 // The options of the window: the source selector, the station mode with
 // its numbers, the language selector, the option boxes with their fields
 // the station list with its entry, and the flight: the plan file, the
-// departure, destination and alternate fields and the route stations. The
+// departure, destination and alternate fields, the route stations and the
+// arrival time typed (empty: worked out by the engine). The
 // departure and destination come from a plan file while there is one (and
 // are then read-only), or are typed. The controls are the dialog's; the
 // panel gives them their texts, shows a settings record in them and reads
@@ -109,6 +111,8 @@ public:
     // The .pln file the pilot picks in the file dialog; nothing when the
     // dialog is cancelled.
     std::optional<std::string> askPlanFile() const;
+    // The arrival time as typed (see readArrivalField).
+    std::string arrivalText() const { return controlText(IDC_ARRIVAL); }
 
     // A command of one of the panel's controls (others are ignored). True
     // when the pilot picked another source, which the engine has to know.

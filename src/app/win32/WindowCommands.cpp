@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/AboutText.h"
+#include "app/ArrivalField.h"
 #include "flight/PlanSummary.h"
 #include "platform/win32/WideText.h"
 
@@ -46,7 +47,20 @@ EngineSettings WindowCommands::engineSettings() const {
     EngineSettings settings = context_.options->settings();
     settings.plan = plan_;
     settings.alternateId = plan_ ? alternateId_ : std::string();
+    settings.typedArrival = typedArrival_;
     return settings;
+}
+
+bool WindowCommands::takeArrival() {
+    const std::string typed = context_.options->arrivalText();
+    const ArrivalReading arrival =
+        readArrivalField(typed, std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+    if (!arrival.understood) {
+        context_.log(uiText(context_.language, TextId::ArrivalNotUnderstood, typed), "WARN");
+        return false;
+    }
+    typedArrival_ = arrival.at;
+    return true;
 }
 
 void WindowCommands::onCommand(int id) {
@@ -73,7 +87,8 @@ void WindowCommands::onCommand(int id) {
 
 // Only one simulator link may exist in the process: while a weather-text
 // job holds one, Start is refused (its button is disabled until the job
-// has reported, which it does within its link's time-outs).
+// has reported, which it does within its link's time-outs). An arrival
+// time the field does not understand refuses it too, with one log line.
 void WindowCommands::start() {
     if (engineState_ != EngineState::Idle || textJob_.busy()) {
         return;
@@ -84,6 +99,9 @@ void WindowCommands::start() {
     }
     if (context_.options->settings().stationMode == "manual" && context_.options->settings().manualStations.empty()) {
         showWarning(TextId::AddStationsFirst);
+        return;
+    }
+    if (!takeArrival()) {
         return;
     }
     const PlanChoice flight = context_.options->flight();
@@ -114,6 +132,7 @@ void WindowCommands::refresh() {
     if (!engineRunning()) {
         return;
     }
+    takeArrival();
     engine_->updateSettings(engineSettings());
     engine_->requestRefresh();
     context_.log(uiText(context_.language, TextId::RefreshRequested, context_.options->selectedSourceId()), "INFO");

@@ -90,7 +90,11 @@ private:
     void about() const;
     void showWarning(TextId message) const;
     bool engineRunning() const;
-    // The options' settings with the plan taken at Start.
+    // The arrival field read now; a text it does not understand is said in
+    // the log and leaves the arrival time taken before (false).
+    bool takeArrival();
+    // The options' settings with the plan taken at Start and the arrival
+    // time taken at Start or Refresh.
     EngineSettings engineSettings() const;
     std::string text(TextId id) const { return uiText(context_.language, id); }
 
@@ -100,6 +104,7 @@ private:
     EngineState engineState_ = EngineState::Idle;
     std::optional<FlightPlan> plan_;
     std::string alternateId_;
+    std::optional<UtcMillis> typedArrival_;
     bool weatherSinceStart_ = false;
     WeatherTextJob textJob_;
     std::mutex weatherMutex_;

@@ -121,14 +121,26 @@ private:
         for (; tick <= axis_->to; tick += stepHours) {
             const int x = axis_->xOf(tick);
             scene_.ticks.push_back({x, tickLabel(tick)});
-            label(tickLabel(tick), {x - room / 2, y, room, line_}, mapColours::kRing, TextAlign::Centre);
+            // A label that would reach past the panel ends at its edge.
+            if (x + room / 2 > scene_.widthPx - scene_.lineWidthPx) {
+                const int right = scene_.widthPx - scene_.lineWidthPx;
+                label(tickLabel(tick), {right - room, y, room, line_}, mapColours::kRing, TextAlign::Right);
+            } else {
+                label(tickLabel(tick), {x - room / 2, y, room, line_}, mapColours::kRing, TextAlign::Centre);
+            }
         }
     }
 
     int airportRow(const BriefingAirport& airport, int y) {
         label(airportName(airport), {margin_, y, column_, line_});
-        label(reportText(language_, airport), {margin_, y + line_, column_, line_},
-              airport.reportCategory ? categoryColour(*airport.reportCategory) : mapColours::kText);
+        int reportLeft = margin_;
+        if (airport.reportCategory) {
+            const int side = line_ * 2 / 3;
+            scene_.swatches.push_back({{margin_, y + line_ + (line_ - side) / 2, side, side},
+                                       categoryColour(*airport.reportCategory), "", false});
+            reportLeft += side + side / 2;
+        }
+        label(reportText(language_, airport), {reportLeft, y + line_, column_ - (reportLeft - margin_), line_});
         label(tafText(language_, airport), {margin_, y + 2 * line_, column_, line_});
         int bottom = y + 3 * line_;
         if (airport.taf && axis_) {

@@ -60,8 +60,10 @@ struct BriefingTick {
 
 // Everything the briefing panel shows, in pixels of a panel of that size
 // at that DPI, drawn in this order: the ticks' lines, the boxes, the
-// arrival's line, the texts. A row per airport: its name, report and TAF
-// in a column at the left; its TAF's boxes on the axis to the right, the
+// arrival's line, the texts on the panel's colour (so that no line runs
+// through them). A row per airport: its name, its report (after a swatch
+// of its category's colour) and its TAF in a column at the left; its TAF's
+// boxes on the axis to the right, the
 // TEMPO and PROB periods in lanes of a thinner band below them; below
 // those, the forecast at arrival in words. Then the SIGMETs across the
 // route, a line each. Without a briefing only the note.
@@ -73,6 +75,7 @@ struct BriefingScene {
     int ticksTopPx = 0;
     int ticksBottomPx = 0;
     std::vector<BriefingBox> boxes;
+    std::vector<BriefingBox> swatches;  // the reports' categories
     std::optional<int> arrivalX;  // empty when the arrival lies off the axis
     int arrivalTopPx = 0;
     int arrivalBottomPx = 0;

@@ -24,15 +24,20 @@ public:
             return;
         }
         for (const BriefingTick& tick : scene_.ticks) {
-            verticalLine(tick.x, scene_.ticksTopPx, scene_.ticksBottomPx, mapColours::kRing, PS_DOT);
+            verticalLine(tick.x, scene_.ticksTopPx, scene_.ticksBottomPx, mapColours::kRing, PS_DOT, 1);
         }
         for (const BriefingBox& box : scene_.boxes) {
             periodBox(box);
         }
+        for (const BriefingBox& swatch : scene_.swatches) {
+            periodBox(swatch);
+        }
         if (scene_.arrivalX) {
             verticalLine(*scene_.arrivalX, scene_.arrivalTopPx, scene_.arrivalBottomPx, mapColours::kAircraft,
-                         PS_SOLID, 2);
+                         PS_SOLID, 2 * scene_.lineWidthPx);
         }
+        SetBkMode(dc_, OPAQUE);
+        SetBkColor(dc_, colourOf(mapColours::kBackground));
         for (const BriefingLabel& label : scene_.labels) {
             RECT box = rectOf(label.rect);
             const UINT align = label.align == TextAlign::Centre  ? DT_CENTER
@@ -44,8 +49,9 @@ public:
     }
 
 private:
-    void verticalLine(int x, int top, int bottom, Rgb colour, int style, int widths = 1) {
-        const GdiObject<HPEN> pen(CreatePen(style, widths * scene_.lineWidthPx, colourOf(colour)));
+    // A dotted line is one pixel wide: GDI draws wider ones solid.
+    void verticalLine(int x, int top, int bottom, Rgb colour, int style, int widthPx) {
+        const GdiObject<HPEN> pen(CreatePen(style, widthPx, colourOf(colour)));
         const Selection selected(dc_, pen.get());
         MoveToEx(dc_, x, top, nullptr);
         LineTo(dc_, x, bottom);
@@ -64,7 +70,7 @@ private:
         }
         const GdiObject<HBRUSH> edge(CreateSolidBrush(colourOf(mapColours::kBackground)));
         FrameRect(dc_, &rect, edge.get());
-        if (!box.changing && textWidth(box.label) + 4 * scene_.lineWidthPx <= box.rect.width) {
+        if (!box.changing && !box.label.empty() && textWidth(box.label) + 4 * scene_.lineWidthPx <= box.rect.width) {
             text(box.label, {255, 255, 255}, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         }
     }

@@ -19,7 +19,9 @@
 #include <span>
 
 #include "DialogDriver.h"
+#include "Screenshot.h"
 #include "app/AboutText.h"
+#include "app/BriefingLayout.h"
 #include "app/LogLine.h"
 #include "app/LogTrim.h"
 #include "app/MapScene.h"
@@ -708,6 +710,66 @@ TEST_P(Dialog, TheMapShowsTheLastCycle) {
     EXPECT_EQ(zoomed.rings.back().label, "25 nm");
 }
 
+// A flight to Birmingham with Manchester as its alternate: the
+// destination's TAF with an FM, a BECMG and a TEMPO beside, the
+// alternate's without a report, the departure without a TAF, and two
+// SIGMETs across the route.
+Briefing birminghamBriefing() {
+    const auto utc = [](const char* text) { return *parseUtcTime(text); };
+    const auto tafPeriod = [&](const char* change, const char* from, const char* to, FlightCategory category) {
+        TafPeriod period;
+        period.change = change;
+        period.from = utc(from);
+        period.to = utc(to);
+        period.category = category;
+        period.windDirDeg = 240;
+        period.windSpeedKt = 12;
+        period.visibilityM = category == FlightCategory::Vfr ? 9999 : 3000;
+        period.ceilingFt = category == FlightCategory::Vfr ? std::nullopt : std::optional<int>(800);
+        period.cloudsGiven = true;
+        return period;
+    };
+    Taf destination{"EGBB", utc("2026-12-08T11:00:00Z"), utc("2026-12-08T12:00:00Z"), utc("2026-12-09T12:00:00Z"), "", {}};
+    destination.periods = {tafPeriod("BASE", "2026-12-08T12:00:00Z", "2026-12-08T15:00:00Z", FlightCategory::Vfr),
+                           tafPeriod("FM", "2026-12-08T15:00:00Z", "2026-12-08T21:00:00Z", FlightCategory::Ifr),
+                           tafPeriod("BECMG", "2026-12-08T21:00:00Z", "2026-12-09T12:00:00Z", FlightCategory::Mvfr),
+                           tafPeriod("TEMPO", "2026-12-08T16:00:00Z", "2026-12-08T19:00:00Z", FlightCategory::Lifr)};
+    destination.periods[2].becomingEnd = utc("2026-12-08T23:00:00Z");
+    destination.periods[3].weather = "+TSRA";
+    Taf alternate{"EGCC", utc("2026-12-08T11:00:00Z"), utc("2026-12-08T12:00:00Z"), utc("2026-12-09T18:00:00Z"), "", {}};
+    alternate.periods = {tafPeriod("BASE", "2026-12-08T12:00:00Z", "2026-12-09T18:00:00Z", FlightCategory::Mvfr)};
+    Briefing briefing;
+    briefing.eta = utc("2026-12-08T16:40:00Z");
+    briefing.airports = {
+        {"EGLL", StationRole::Departure, FlightCategory::Vfr, 12, std::nullopt, std::nullopt},
+        {"EGBB", StationRole::Destination, FlightCategory::Mvfr, 35, destination,
+         ForecastAt{destination.periods[1], {{"TEMPO", FlightCategory::Lifr, destination.periods[3]}}}},
+        {"EGCC", StationRole::Alternate, std::nullopt, std::nullopt, alternate, ForecastAt{alternate.periods[0], {}}}};
+    briefing.sigmets = {{"TS@EGTT", "TS", std::nullopt, 38000, {1, 2}, true},
+                        {"TURB@EGTT", "TURB", 25000, std::nullopt, {2}, false}};
+    return briefing;
+}
+
+// The screen's pixels of a window, frame included.
+std::vector<uint32_t> screenPixels(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const ScreenDc screen;
+    const MemoryDc memory(screen.get());
+    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), rect.right - rect.left, rect.bottom - rect.top));
+    std::vector<uint32_t> pixels(static_cast<size_t>((rect.right - rect.left) * (rect.bottom - rect.top)));
+    {
+        const Selection selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen.get(), rect.left, rect.top,
+               SRCCOPY);
+    }
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), rect.right - rect.left, rect.top - rect.bottom, 1, 32, BI_RGB};
+    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(rect.bottom - rect.top), pixels.data(), &format,
+              DIB_RGB_COLORS);
+    return pixels;
+}
+
 // How big a text is in a control's font.
 SIZE textExtent(HWND control, const std::wstring& text) {
     const HDC dc = GetDC(control);
@@ -776,9 +838,10 @@ TEST_P(Dialog, FollowsDpiChanges) {
         EXPECT_LE(languageBox.right, languageNote.left) << dpi;
         // The flight's row: each label and button holds its text, each
         // control ends before the next begins.
-        const int flightRow[] = {IDC_PLAN, IDC_FROM_LABEL, IDC_FROM, IDC_TO_LABEL, IDC_TO, IDC_ALTERNATE_LABEL,
-                                 IDC_ALTERNATE, IDC_CLEAR_PLAN, IDC_PLAN_FILE, IDC_ROUTE_STATIONS_LABEL,
-                                 IDC_ROUTE_STATIONS};
+        const int flightRow[] = {IDC_PLAN,           IDC_FROM_LABEL, IDC_FROM,     IDC_TO_LABEL,
+                                 IDC_TO,             IDC_ALTERNATE_LABEL, IDC_ALTERNATE, IDC_CLEAR_PLAN,
+                                 IDC_PLAN_FILE,      IDC_ROUTE_STATIONS_LABEL, IDC_ROUTE_STATIONS, IDC_ARRIVAL_LABEL,
+                                 IDC_ARRIVAL};
         for (size_t i = 0; i < std::size(flightRow); ++i) {
             const RECT place = d.controlRect(flightRow[i]);
             if (i + 1 < std::size(flightRow)) {
@@ -826,6 +889,93 @@ TEST_P(Dialog, FollowsDpiChanges) {
         EXPECT_EQ(outer.bottom - outer.top, scaled(500)) << dpi;
     }
     EXPECT_EQ(d.controlRect(IDC_START).right, startAt96.right);
+}
+
+// The third tab shows the briefing: without one, that a plan is needed;
+// fed one, its boxes in their categories' colours and the arrival's line
+// where the layout puts them, at 96 and 144 DPI. With NUBIRO_SCREENSHOTS
+// naming a folder, the window is shown and saved there at each DPI.
+TEST_P(Dialog, TheBriefingTabShowsTheBriefing) {
+    open(kAirportList);
+    const DialogDriver& d = *driver_;
+    const HWND tabs = d.control(IDC_VIEW_TABS);
+    const TextId captions[] = {TextId::ViewTable, TextId::ViewMap, TextId::ViewBriefing};
+    for (int index = 0; index < 3; ++index) {
+        wchar_t caption[64] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        item.cchTextMax = 64;
+        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(fromWide(caption), text(captions[index]));
+    }
+    const HWND view = d.control(IDC_BRIEFING);
+    ASSERT_TRUE(d.selectTab(IDC_VIEW_TABS, 2));
+    EXPECT_TRUE(hasStyle(view, WS_VISIBLE));
+    EXPECT_FALSE(hasStyle(d.control(IDC_WEATHER_MAP), WS_VISIBLE));
+    EXPECT_EQ(d.controlRect(IDC_BRIEFING).bottom, d.clientRect().bottom - 8);
+
+    const Briefing briefing = birminghamBriefing();
+    window_->engineCallbacks().onBriefing(briefing);
+    pump();
+    const char* const shotsFolder = std::getenv("NUBIRO_SCREENSHOTS");
+    const std::string shots = shotsFolder != nullptr ? shotsFolder : "";
+    for (const unsigned dpi : {96u, 144u}) {
+        if (dpi != 96) {
+            RECT suggested{0, 0, 1500, 1100};
+            SendMessageW(d.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            pump();
+        }
+        RECT client{};
+        GetClientRect(view, &client);
+        const SIZE line = textExtent(view, L"Ag");
+        const BriefingScene scene = buildBriefingScene(briefing, client.right, client.bottom, line.cy, dpi, language());
+        ASSERT_EQ(scene.boxes.size(), 6u) << dpi;
+        const Painted picture(view);
+        for (const BriefingBox& box : scene.boxes) {
+            const MapPoint inside{box.rect.left + 2.0 * scene.lineWidthPx, box.rect.top + 2.0 * scene.lineWidthPx};
+            EXPECT_EQ(picture.at(inside), box.colour) << dpi << " " << box.label;
+        }
+        ASSERT_TRUE(scene.arrivalX);
+        EXPECT_EQ(picture.at({static_cast<double>(*scene.arrivalX), scene.boxes[0].rect.top + 2.0}),
+                  mapColours::kAircraft)
+            << dpi;
+        if (!shots.empty()) {
+            // Wine draws into the X screen after the paint: the picture is
+            // taken once the screen shows the briefing and stays as it is.
+            ShowWindow(d.window(), SW_SHOW);
+            RedrawWindow(d.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            std::vector<uint32_t> shown = screenPixels(d.window());
+            const auto deadline = std::chrono::steady_clock::now() + 10s;
+            for (bool still = false; !still && std::chrono::steady_clock::now() < deadline;) {
+                pump();
+                std::vector<uint32_t> now = screenPixels(d.window());
+                POINT inside{scene.boxes[0].rect.left + 2, scene.boxes[0].rect.top + 2};
+                ClientToScreen(view, &inside);
+                const ScreenDc screen;
+                const COLORREF colour = GetPixel(screen.get(), inside.x, inside.y);
+                still = now == shown && Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)} ==
+                                            scene.boxes[0].colour;
+                shown = std::move(now);
+            }
+            const std::string name = std::string(language() == Language::Russian ? "ru" : "en") + "-" +
+                                     std::to_string(dpi) + ".png";
+            EXPECT_TRUE(driver::saveWindowPng(d.window(), shots + "\\briefing-" + name));
+        }
+    }
+}
+
+// An arrival time the field does not understand refuses Start with one
+// line in the log that says what it takes.
+TEST_P(Dialog, StartRefusesAnArrivalTimeItDoesNotUnderstand) {
+    open(kAirportList);
+    const DialogDriver& d = *driver_;
+    d.type(IDC_ARRIVAL, "25:00");
+    const size_t before = log().size();
+    EXPECT_TRUE(d.click(IDC_START));
+    pump();
+    EXPECT_EQ(logSince(before), (Lines{"[WARN] " + text(TextId::ArrivalNotUnderstood, "25:00")}));
+    EXPECT_EQ(buttons(), (std::vector<bool>{true, false, false, true}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Dialog, testing::Values(Language::Russian, Language::English),

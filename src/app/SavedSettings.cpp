@@ -105,6 +105,13 @@ std::optional<int64_t> wholeNumber(const json& value, int64_t lowest, int64_t hi
     return static_cast<int64_t>(number);
 }
 
+struct ViewName {
+    ShownView view;
+    const char* name;
+};
+constexpr ViewName kViewNames[] = {
+    {ShownView::Table, "table"}, {ShownView::Map, "map"}, {ShownView::Briefing, "briefing"}};
+
 bool isOneOf(const json& value, const std::vector<std::string>& allowed) {
     return value.is_string() && std::find(allowed.begin(), allowed.end(), value.get<std::string>()) != allowed.end();
 }
@@ -232,8 +239,13 @@ public:
             return reading_.settings.window.has_value();
         });
         read("view", [&](const json& value) {
-            reading_.settings.mapShown = value == "map";
-            return isOneOf(value, {"table", "map"});
+            for (const ViewName& view : kViewNames) {
+                if (value == view.name) {
+                    reading_.settings.view = view.view;
+                    return true;
+                }
+            }
+            return false;
         });
     }
 
@@ -337,7 +349,11 @@ std::string settingsText(const SavedSettings& settings) {
         object["window"] = {{"left", place.left},     {"top", place.top}, {"width", place.width},
                             {"height", place.height}, {"dpi", place.dpi}, {"maximized", place.maximized}};
     }
-    object["view"] = settings.mapShown ? "map" : "table";
+    for (const ViewName& view : kViewNames) {
+        if (settings.view == view.view) {
+            object["view"] = view.name;
+        }
+    }
     return object.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 

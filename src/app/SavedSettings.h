@@ -31,15 +31,18 @@ struct WindowPlace {
 
 // What the window keeps between runs: every setting of the controls, the
 // station list (as manualStations), the pilot's choice of language, the
-// window's place, whether the map was shown and the flight (the plan file's
+// window's place, the view shown under the tabs and the flight (the plan file's
 // path and the airports typed; the plan itself is read again from them at
 // start, engine.plan is not kept).
+// The view under the tabs, in the tabs' order.
+enum class ShownView { Table, Map, Briefing };
+
 struct SavedSettings {
     EngineSettings engine = windowDefaults();
     PlanChoice flight;
     LanguageChoice language = LanguageChoice::Automatic;
     std::optional<WindowPlace> window;
-    bool mapShown = false;
+    ShownView view = ShownView::Table;
 
     bool operator==(const SavedSettings&) const = default;
 };

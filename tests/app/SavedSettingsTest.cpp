@@ -22,7 +22,7 @@ SavedSettings changed() {
     settings.flight = {"C:\\Users\\Пилот\\EGSH to EGBB.pln", "EGSH", "EGBB", "EGNX"};
     settings.language = LanguageChoice::Russian;
     settings.window = WindowPlace{-20, 40, 1100, 760, 144, true};
-    settings.mapShown = true;
+    settings.view = ShownView::Briefing;
     return settings;
 }
 
@@ -72,7 +72,7 @@ TEST(SavedSettings, RefusedValuesTakeTheirDefaults) {
     expected.engine.textSeconds = 3;
     expected.engine.fullMetarText = false;
     expected.engine.stationMode = "manual";
-    expected.mapShown = true;
+    expected.view = ShownView::Map;
     expected.flight.departureId = "EGSH";
     EXPECT_EQ(reading.settings, expected);
     EXPECT_FALSE(reading.unreadable);

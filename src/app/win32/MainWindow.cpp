@@ -118,6 +118,7 @@ void MainWindow::initialise() {
         dialog_, language_, bridge_, &options_,
         [this](const std::string& message, const std::string& level) { appendLog(message, level); },
         [this] { saveSettings(); briefing_->show(std::nullopt); }});
+    // The views in the order of ShownView.
     tabs_ = ViewTabs(control(IDC_VIEW_TABS), language_,
                      {{TextId::ViewTable, control(IDC_STATION_TABLE)}, {TextId::ViewMap, map_->window()},
                       {TextId::ViewBriefing, briefing_->window()}});
@@ -126,7 +127,7 @@ void MainWindow::initialise() {
     if (startSettings_.settings.window) {
         restoreWindowPlace(dialog_, *startSettings_.settings.window, scale_.dpi());
     }
-    tabs_.select(startSettings_.settings.mapShown ? kMapView : kTableView);
+    tabs_.select(static_cast<size_t>(startSettings_.settings.view));
     layoutControls();
     table_.fitColumns(scale_.dpi());
     if (seams_.recording) {
@@ -151,7 +152,7 @@ void MainWindow::saveSettings() {
     settings.engine = options_.settings();
     settings.flight = options_.flight();
     settings.language = options_.languageChoice();
-    settings.mapShown = tabs_.selected() == kMapView;
+    settings.view = static_cast<ShownView>(tabs_.selected());
     settings.window = currentWindowPlace(dialog_, scale_.dpi());
     if (!writeSettingsFile(settingsPath_, settings)) {
         appendLog(uiText(language_, TextId::SettingsNotSaved, settingsPath_), "WARN");

@@ -87,8 +87,6 @@ public:
     EngineCallbacks engineCallbacks() const { return bridge_.engineCallbacks(); }
 
 private:
-    // The views of the tabs, in their order.
-    enum View : size_t { kTableView, kMapView, kBriefingView };
 
     static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);

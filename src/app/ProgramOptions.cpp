@@ -1,5 +1,7 @@
 #include "app/ProgramOptions.h"
 
+#include "app/ArrivalField.h"
+
 namespace wx {
 
 std::optional<ProgramOptions> parseProgramOptions(const std::vector<std::string>& args) {
@@ -8,6 +10,9 @@ std::optional<ProgramOptions> parseProgramOptions(const std::vector<std::string>
         const std::string& arg = args[i];
         if (arg == "--plan" && !options.planFile && i + 1 < args.size() && !args[i + 1].empty()) {
             options.planFile = args[++i];
+        } else if (arg == "--eta" && !options.arrival && i + 1 < args.size() &&
+                   readArrivalField(args[i + 1], UtcMillis{}).at) {
+            options.arrival = args[++i];
         } else if (arg == "--start" && !options.start) {
             options.start = true;
         } else if (arg == "--minimized" && !options.minimized) {

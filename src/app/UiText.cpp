@@ -151,11 +151,15 @@ constexpr Entry kTexts[] = {
      "Время прибытия «{}» не понято: нужно ЧЧ:ММ или ГГГГ-ММ-ДД ЧЧ:ММ (UTC), либо пустое поле",
      "Arrival time \"{}\" not understood: type HH:MM or YYYY-MM-DD HH:MM (UTC), or leave it empty"},
     {TextId::ProgramUsage,
-     "Запуск: Nubiro.exe [--plan ФАЙЛ.pln] [--start] [--minimized]\n\n"
-     "--plan ФАЙЛ   взять этот план полёта\n--start   нажать «Старт», когда окно откроется\n"
+     "Запуск: Nubiro.exe [--plan ФАЙЛ.pln] [--eta ВРЕМЯ] [--start] [--minimized]\n\n"
+     "--plan ФАЙЛ   взять этот план полёта\n"
+     "--eta ВРЕМЯ   время прибытия, UTC: ЧЧ:ММ или \"ГГГГ-ММ-ДД ЧЧ:ММ\"\n"
+     "--start   нажать «Старт», когда окно откроется\n"
      "--minimized   запуститься свёрнутым",
-     "Usage: Nubiro.exe [--plan FILE.pln] [--start] [--minimized]\n\n"
-     "--plan FILE   take this flight plan\n--start   press Start once the window is up\n"
+     "Usage: Nubiro.exe [--plan FILE.pln] [--eta TIME] [--start] [--minimized]\n\n"
+     "--plan FILE   take this flight plan\n"
+     "--eta TIME   the arrival time, UTC: HH:MM or \"YYYY-MM-DD HH:MM\"\n"
+     "--start   press Start once the window is up\n"
      "--minimized   start minimized"},
 };
 

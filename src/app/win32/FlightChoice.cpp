@@ -2,8 +2,12 @@
 
 namespace wx {
 
-void showStartFlight(const PlanChoice& kept, const std::optional<std::string>& planFileGiven, OptionsPanel& options,
+void showStartFlight(const PlanChoice& kept, const std::optional<std::string>& planFileGiven,
+                     const std::optional<std::string>& arrivalGiven, OptionsPanel& options,
                      const WindowCommands& commands) {
+    if (arrivalGiven) {
+        options.showArrival(*arrivalGiven);
+    }
     PlanChoice flight = kept;
     if (planFileGiven) {
         flight = {*planFileGiven, "", "", kept.alternateId};

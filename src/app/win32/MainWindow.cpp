@@ -139,7 +139,7 @@ void MainWindow::initialise() {
         appendLog(*warning, "WARN");
     }
     loadAirports();
-    showStartFlight(startSettings_.settings.flight, seams_.planFile, options_, *commands_);
+    showStartFlight(startSettings_.settings.flight, seams_.planFile, seams_.arrival, options_, *commands_);
 }
 
 int MainWindow::showCommand() const { return firstShowCommand(startSettings_.settings.window); }

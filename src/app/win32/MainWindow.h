@@ -39,12 +39,14 @@ inline constexpr ControlCaption kLogCaptions[] = {
 // first two empty (the user's folder, the process-wide transport); tests
 // give folders of their own. And the weather pack the program records into,
 // which the log names first. And a plan file taken in place of the one the
-// settings name (Nubiro.exe --plan).
+// settings name (Nubiro.exe --plan), and an arrival time for its field
+// (--eta).
 struct MainWindowSeams {
     AirportCacheOptions airportCache;
     std::string settingsFile;  // empty: defaultSettingsPath()
     std::optional<PackRecordingStart> recording;
     std::optional<std::string> planFile;
+    std::optional<std::string> arrival;
 };
 
 // The program's one window: the main dialog with its parts (the options

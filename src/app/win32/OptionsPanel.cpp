@@ -102,6 +102,10 @@ void OptionsPanel::showFlight(const PlanChoice& flight) {
     SendMessageW(control(IDC_TO), EM_SETREADONLY, readOnly, 0);
 }
 
+void OptionsPanel::showArrival(const std::string& text) {
+    SetDlgItemTextW(dialog_, IDC_ARRIVAL, toWide(text).c_str());
+}
+
 std::optional<std::string> OptionsPanel::askPlanFile() const {
     // The filter: its name, its pattern, each ended by a NUL, and one more.
     const std::wstring filter = toWide(uiText(language_, TextId::PlanFiles)) + L'\0' + L"*.pln;*.PLN" + L'\0' + L'\0';

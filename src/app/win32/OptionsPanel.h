@@ -113,6 +113,7 @@ public:
     std::optional<std::string> askPlanFile() const;
     // The arrival time as typed (see readArrivalField).
     std::string arrivalText() const { return controlText(IDC_ARRIVAL); }
+    void showArrival(const std::string& text);
 
     // A command of one of the panel's controls (others are ignored). True
     // when the pilot picked another source, which the engine has to know.

@@ -1,4 +1,4 @@
-// Nubiro.exe: reads its options (--plan FILE, --start, --minimized; a
+// Nubiro.exe: reads its options (--plan FILE, --eta TIME, --start, --minimized; a
 // wrong one shows the usage and ends with 2), asks for per-monitor DPI
 // awareness, installs the Win32 implementations of the core's seams, opens
 // the main window and runs the message loop until the window is closed.
@@ -66,6 +66,7 @@ int run(HINSTANCE instance) {
     MainWindowSeams seams;
     seams.recording = recordFromEnvironment();
     seams.planFile = options->planFile;
+    seams.arrival = options->arrival;
     MainWindow window(instance, std::move(seams));
     if (!window.create()) {
         const DWORD error = GetLastError();

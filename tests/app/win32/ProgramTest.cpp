@@ -370,7 +370,7 @@ void expectRolesShown(const DialogDriver& window, const std::vector<std::string>
 // Airports typed in fly a plan of one leg: the table marks the departure,
 // the destination and the alternate, and the fields come back at the next
 // start. A plan file given with --plan and --start is taken and flown
-// without a click.
+// without a click, with the arrival time given with --eta in its field.
 TEST_F(Program, FliesTheTypedAirportsAndAPlanFileGivenOnTheCommandLine) {
     speak(Language::English);
     test::StandInProcess simulator(
@@ -391,12 +391,13 @@ TEST_F(Program, FliesTheTypedAirportsAndAPlanFileGivenOnTheCommandLine) {
     }
     EXPECT_EQ(readSettingsFile(defaultSettingsPath()).settings.flight, (PlanChoice{"", "EGLL", "EGBB", "EGSS"}));
     const std::string plan = test::testDataPath("plans/fs9-short-egsh-egbb.pln");
-    test::ProgramProcess program("--plan \"" + plan + "\" --start");
+    test::ProgramProcess program("--plan \"" + plan + "\" --eta \"2026-12-08 16:40\" --start");
     const auto window = open(program);
     ASSERT_TRUE(window.has_value());
     EXPECT_EQ(window->text(IDC_FROM), "EGSH");
     EXPECT_EQ(window->text(IDC_TO), "EGBB");
     EXPECT_EQ(window->text(IDC_ALTERNATE), "EGSS");
+    EXPECT_EQ(window->text(IDC_ARRIVAL), "2026-12-08 16:40");
     ASSERT_TRUE(waitForLines(*window, " points activated", 1));
     expectRolesShown(*window, {"EGSH DEP", "EGBB DEST", "EGSS ALTN"});
     closeWithinTwoSeconds(*window, program);

@@ -102,17 +102,18 @@ private:
     }
 
     // Whole hours of the step that keeps their labels apart, each label
-    // centred in the room between its neighbours.
+    // centred in the room between its neighbours; none when even a day
+    // apart they would come too close (an axis of many days, or a panel
+    // too narrow).
     void ticks(int y) {
         const double spanHours = duration<double, std::ratio<3600>>(axis_->to - axis_->from).count();
-        const double pxPerHour = spanHours > 0 ? (axis_->rightPx - axis_->leftPx) / spanHours : 0;
-        int step = kTickHours[std::size(kTickHours) - 1];
-        for (const int hoursApart : kTickHours) {
-            if (hoursApart * pxPerHour >= minTickGap_) {
-                step = hoursApart;
-                break;
-            }
+        const double pxPerHour = (axis_->rightPx - axis_->leftPx) / spanHours;
+        const auto fitting = std::find_if(std::begin(kTickHours), std::end(kTickHours),
+                                          [&](int hoursApart) { return hoursApart * pxPerHour >= minTickGap_; });
+        if (fitting == std::end(kTickHours)) {
+            return;
         }
+        const int step = *fitting;
         const hours stepHours{step};
         const auto first = ceil<hours>(axis_->from);
         const auto startHour = duration_cast<hours>(first.time_since_epoch()).count();
@@ -163,8 +164,8 @@ private:
         for (const TafPeriod& period : taf.periods) {
             if (isMainLine(period)) {
                 const UtcMillis settled = std::clamp(period.becomingEnd.value_or(period.from), period.from, period.to);
-                box(period.from, settled, {top, mainHeight}, period.category, categoryText(period.category), true);
-                box(settled, period.to, {top, mainHeight}, period.category, categoryText(period.category), false);
+                box(period.from, settled, top, mainHeight, period.category, categoryText(period.category), true);
+                box(settled, period.to, top, mainHeight, period.category, categoryText(period.category), false);
                 continue;
             }
             size_t lane = 0;
@@ -176,7 +177,7 @@ private:
             }
             laneEnds[lane] = period.to;
             const int laneTop = top + mainHeight + bandGap_ + static_cast<int>(lane) * (laneHeight + bandGap_);
-            box(period.from, period.to, {laneTop, laneHeight}, period.category,
+            box(period.from, period.to, laneTop, laneHeight, period.category,
                 period.change + " " + categoryText(period.category), false);
         }
         return top + mainHeight + static_cast<int>(laneEnds.size()) * (laneHeight + bandGap_);
@@ -184,7 +185,7 @@ private:
 
     // A box on the axis between two times, clipped to it; none when
     // nothing of it lies on the axis.
-    void box(UtcMillis from, UtcMillis to, PixelSize band, const std::optional<FlightCategory>& category,
+    void box(UtcMillis from, UtcMillis to, int top, int height, const std::optional<FlightCategory>& category,
              std::string text, bool changing) {
         if (to <= from || to <= axis_->from || from >= axis_->to) {
             return;
@@ -194,8 +195,7 @@ private:
         if (right <= left) {
             return;
         }
-        scene_.boxes.push_back({{left, band.width, right - left, band.height}, colourOf(category), std::move(text),
-                                changing});
+        scene_.boxes.push_back({{left, top, right - left, height}, colourOf(category), std::move(text), changing});
     }
 
     void sigmets(int y) {

@@ -166,6 +166,9 @@ TEST(BriefingLayout, BoxesOnTheAxisAndTheArrivalMarked) {
 
     briefing.eta = utc("2026-12-10T01:00:00Z");
     EXPECT_EQ(buildBriefingScene(briefing, width, 500, 14, 96, Language::English).arrivalX, std::nullopt);
+    // A TAF whose validity reaches years ahead gets no hours marked.
+    briefing.airports[1].taf->validTo = utc("2126-12-09T18:00:00Z");
+    EXPECT_TRUE(buildBriefingScene(briefing, width, 500, 14, 96, Language::English).ticks.empty());
     const BriefingScene none = buildBriefingScene(std::nullopt, width, 500, 14, 96, Language::Russian);
     EXPECT_TRUE(none.boxes.empty());
     EXPECT_EQ(none.note, "Для брифинга нужен план полёта: он появится после первого цикла с планом.");

@@ -14,7 +14,7 @@ using namespace std::chrono;
 
 // Lengths at 96 DPI.
 constexpr int kMarginPx = 8;
-constexpr int kColumnPx = 180;     // the airports' names, reports and TAFs
+constexpr int kColumnPx = 180;  // the airports' names, reports and TAFs
 constexpr int kColumnGapPx = 10;
 constexpr int kMinTickGapPx = 56;  // hour labels never come closer
 constexpr int kBandGapPx = 2;
@@ -95,7 +95,8 @@ private:
         const int room = minTickGap_ * 2;
         const int gap = 3 * scene_.lineWidthPx;
         if (x + room > axis_->rightPx) {
-            label(utcClockText(briefing_.eta), {x - gap - room, y, room, line_}, mapColours::kAircraft, TextAlign::Right);
+            label(utcClockText(briefing_.eta), {x - gap - room, y, room, line_}, mapColours::kAircraft,
+                  TextAlign::Right);
         } else {
             label(utcClockText(briefing_.eta), {x + gap, y, room, line_}, mapColours::kAircraft);
         }
@@ -137,8 +138,8 @@ private:
         int reportLeft = margin_;
         if (airport.reportCategory) {
             const int side = line_ * 2 / 3;
-            scene_.swatches.push_back({{margin_, y + line_ + (line_ - side) / 2, side, side},
-                                       categoryColour(*airport.reportCategory), "", false});
+            const PixelRect square{margin_, y + line_ + (line_ - side) / 2, side, side};
+            scene_.swatches.push_back({square, categoryColour(*airport.reportCategory), "", false});
             reportLeft += side + side / 2;
         }
         label(reportText(language_, airport), {reportLeft, y + line_, column_ - (reportLeft - margin_), line_});
@@ -148,8 +149,8 @@ private:
             const int bandsBottom = periodBoxes(*airport.taf, y);
             const int wordsTop = bandsBottom + bandGap_;
             label(arrivalForecastText(language_, airport, briefing_.eta),
-                  {axis_->leftPx, wordsTop, axis_->rightPx - axis_->leftPx, 2 * line_}, mapColours::kText, TextAlign::Left,
-                  true);
+                  {axis_->leftPx, wordsTop, axis_->rightPx - axis_->leftPx, 2 * line_}, mapColours::kText,
+                  TextAlign::Left, true);
             bottom = std::max(bottom, wordsTop + 2 * line_);
         }
         return bottom;

@@ -76,7 +76,7 @@ struct BriefingScene {
     int ticksBottomPx = 0;
     std::vector<BriefingBox> boxes;
     std::vector<BriefingBox> swatches;  // the reports' categories
-    std::optional<int> arrivalX;  // empty when the arrival lies off the axis
+    std::optional<int> arrivalX;        // empty when the arrival lies off the axis
     int arrivalTopPx = 0;
     int arrivalBottomPx = 0;
     std::vector<BriefingLabel> labels;

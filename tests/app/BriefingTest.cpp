@@ -85,9 +85,11 @@ TEST(BriefingText, AirportsAndSigmets) {
         const char* expected;
     };
     const Case cases[] = {
-        {{"TS@EGTT", "TS", std::nullopt, 38000, {1, 2}, true}, Language::English,
+        {{"TS@EGTT", "TS", std::nullopt, 38000, {1, 2}, true},
+         Language::English,
          "TS, SFC–FL380, legs 1, 2, at the cruise level (TS@EGTT)"},
-        {{"", "TURB", 25000, std::nullopt, {3}, false}, Language::Russian,
+        {{"", "TURB", 25000, std::nullopt, {3}, false},
+         Language::Russian,
          "TURB, FL250 и выше, участки 3, не на эшелоне полёта"},
     };
     for (const Case& c : cases) {
@@ -115,7 +117,8 @@ TEST(BriefingLayout, TheAxisMapsTimesAcrossItsPixelsAndHoldsThemToItsEnds) {
 // is a box of its own, overlapping TEMPO and PROB periods take two lanes,
 // and the arrival's line lies where its time does.
 TEST(BriefingLayout, BoxesOnTheAxisAndTheArrivalMarked) {
-    Taf destination{"EGBB", utc("2026-12-08T11:00:00Z"), utc("2026-12-08T12:00:00Z"), utc("2026-12-09T12:00:00Z"), "", {}};
+    Taf destination{"EGBB", utc("2026-12-08T11:00:00Z"), utc("2026-12-08T12:00:00Z"), utc("2026-12-09T12:00:00Z"), "",
+                    {}};
     destination.periods = {
         tafPeriod("BASE", "2026-12-08T10:00:00Z", "2026-12-08T18:00:00Z", FlightCategory::Vfr),
         tafPeriod("BECMG", "2026-12-08T18:00:00Z", "2026-12-09T12:00:00Z", FlightCategory::Ifr),
@@ -123,7 +126,8 @@ TEST(BriefingLayout, BoxesOnTheAxisAndTheArrivalMarked) {
         tafPeriod("PROB30", "2026-12-08T16:00:00Z", "2026-12-08T17:00:00Z", std::nullopt),
     };
     destination.periods[1].becomingEnd = utc("2026-12-08T20:00:00Z");
-    Taf alternate{"EGNX", utc("2026-12-08T11:00:00Z"), utc("2026-12-08T18:00:00Z"), utc("2026-12-09T18:00:00Z"), "", {}};
+    Taf alternate{"EGNX", utc("2026-12-08T11:00:00Z"), utc("2026-12-08T18:00:00Z"), utc("2026-12-09T18:00:00Z"), "",
+                  {}};
     alternate.periods = {tafPeriod("BASE", "2026-12-08T18:00:00Z", "2026-12-09T18:00:00Z", FlightCategory::Mvfr)};
     Briefing briefing;
     briefing.eta = utc("2026-12-08T16:00:00Z");
@@ -146,8 +150,9 @@ TEST(BriefingLayout, BoxesOnTheAxisAndTheArrivalMarked) {
         bool changing;
     };
     const Expected expected[] = {
-        {left, 60, "VFR", false},          {left + 60, 20, "IFR", true},      {left + 80, 160, "IFR", false},
-        {left + 20, 60, "TEMPO LIFR", false}, {left + 40, 10, "PROB30 ?", false}, {left + 60, 240, "MVFR", false},
+        {left, 60, "VFR", false},           {left + 60, 20, "IFR", true},
+        {left + 80, 160, "IFR", false},     {left + 20, 60, "TEMPO LIFR", false},
+        {left + 40, 10, "PROB30 ?", false}, {left + 60, 240, "MVFR", false},
     };
     ASSERT_EQ(scene.boxes.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {

@@ -33,8 +33,8 @@ public:
             periodBox(swatch);
         }
         if (scene_.arrivalX) {
-            verticalLine(*scene_.arrivalX, scene_.arrivalTopPx, scene_.arrivalBottomPx, mapColours::kAircraft,
-                         PS_SOLID, 2 * scene_.lineWidthPx);
+            verticalLine(*scene_.arrivalX, scene_.arrivalTopPx, scene_.arrivalBottomPx, mapColours::kAircraft, PS_SOLID,
+                         2 * scene_.lineWidthPx);
         }
         SetBkMode(dc_, OPAQUE);
         SetBkColor(dc_, colourOf(mapColours::kBackground));
@@ -44,7 +44,8 @@ public:
                                : label.align == TextAlign::Right ? DT_RIGHT
                                                                  : DT_LEFT;
             text(label.text, label.colour, box,
-                 label.wrapped ? DT_WORDBREAK | DT_END_ELLIPSIS | DT_EDITCONTROL : align | DT_SINGLELINE | DT_END_ELLIPSIS);
+                 label.wrapped ? DT_WORDBREAK | DT_END_ELLIPSIS | DT_EDITCONTROL
+                               : align | DT_SINGLELINE | DT_END_ELLIPSIS);
         }
     }
 

@@ -101,7 +101,8 @@ void BriefingView::rebuild() {
 // A line of text in the panel's font, with its leading.
 int BriefingView::lineHeight() const {
     const ScreenDc screen;
-    const Selection selected(screen.get(), font_ != nullptr ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+    const Selection selected(screen.get(),
+                             font_ != nullptr ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen.get(), &metrics);
     return metrics.tmHeight + metrics.tmExternalLeading;

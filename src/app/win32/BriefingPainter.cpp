@@ -37,6 +37,9 @@ public:
                          2 * scene_.lineWidthPx);
         }
         SetBkMode(dc_, OPAQUE);
+        for (const BriefingBox& box : scene_.boxes) {
+            boxLabel(box);
+        }
         SetBkColor(dc_, colourOf(mapColours::kBackground));
         for (const BriefingLabel& label : scene_.labels) {
             RECT box = rectOf(label.rect);
@@ -60,7 +63,7 @@ private:
 
     // A box in its category's colour with a thin dark edge, so that
     // neighbours of one colour stay apart; a change under way is hatched
-    // over its colour. Its label only where it fits.
+    // over its colour.
     void periodBox(const BriefingBox& box) {
         RECT rect = rectOf(box.rect);
         const GdiObject<HBRUSH> fill(CreateSolidBrush(colourOf(box.colour)));
@@ -71,9 +74,17 @@ private:
         }
         const GdiObject<HBRUSH> edge(CreateSolidBrush(colourOf(mapColours::kBackground)));
         FrameRect(dc_, &rect, edge.get());
-        if (!box.changing && !box.label.empty() && textWidth(box.label) + 4 * scene_.lineWidthPx <= box.rect.width) {
-            text(box.label, {255, 255, 255}, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+
+    // A box's name in white on its colour, over the arrival's line, where
+    // it fits; none on a change under way.
+    void boxLabel(const BriefingBox& box) {
+        if (box.changing || textWidth(box.label) + 4 * scene_.lineWidthPx > box.rect.width) {
+            return;
         }
+        RECT rect = rectOf(box.rect);
+        SetBkColor(dc_, colourOf(box.colour));
+        text(box.label, {255, 255, 255}, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 
     int textWidth(const std::string& value) const {

@@ -30,13 +30,16 @@ const char* const kUsage =
     "usage: nubiro-driver COMMAND [ARGS...]\n"
     "  wait-window               wait until the Nubiro window is shown\n"
     "  click BUTTON              click start, stop, refresh, weather-text or about\n"
-    "  show table|map            show the station table or the weather map, as its tab does\n"
+    "  show table|map|briefing   show the station table, the weather map or the briefing, as its tab does\n"
     "  zoom-map STEPS            zoom the map in (or out, when negative) by turning the mouse wheel\n"
     "  wait-log TEXT SECONDS     wait for a log line holding TEXT and print it\n"
     "  log                       print the log\n"
     "  table                     print the station table, one row a line, cells tab-separated\n"
     "  screenshot FILE.png       bring the window to the front and save a picture of it\n"
     "  close                     close the window, as its close box does\n";
+
+// The view tabs in the window's order.
+const std::map<std::string, int> kViews = {{"table", 0}, {"map", 1}, {"briefing", 2}};
 
 const std::map<std::string, int> kButtons = {
     {"start", IDC_START}, {"stop", IDC_STOP}, {"refresh", IDC_REFRESH}, {"weather-text", IDC_WEATHER_TEXT},
@@ -70,8 +73,8 @@ int runCommand(const DialogDriver& window, const std::vector<std::string>& args)
     if (command == "click" && args.size() == 2 && kButtons.count(args[1]) != 0) {
         return window.click(kButtons.at(args[1])) ? 0 : fail("the button " + args[1] + " is disabled");
     }
-    if (command == "show" && args.size() == 2 && (args[1] == "table" || args[1] == "map")) {
-        return window.selectTab(IDC_VIEW_TABS, args[1] == "map" ? 1 : 0) ? 0 : fail("no tab for the " + args[1]);
+    if (command == "show" && args.size() == 2 && kViews.count(args[1]) == 1) {
+        return window.selectTab(IDC_VIEW_TABS, kViews.at(args[1])) ? 0 : fail("no tab for the " + args[1]);
     }
     if (command == "zoom-map" && args.size() == 2) {
         window.wheel(IDC_WEATHER_MAP, std::stoi(args[1]));

@@ -96,7 +96,7 @@ std::optional<int> visibilityMetres(const json& value) {
     if (!miles || *miles < 0.0) {
         return std::nullopt;
     }
-    return std::min(kUnlimitedVisibilityM, static_cast<int>(std::lround(*miles * kMetresPerStatuteMile)));
+    return std::min(kUnlimitedVisibilityM, static_cast<int>(std::lround(std::min(*miles, 10.0) * kMetresPerStatuteMile)));
 }
 
 std::string changeName(const json& period) {

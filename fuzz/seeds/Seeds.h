@@ -13,6 +13,7 @@ void writeMetarReportSeeds(SeedDir& seeds, const std::vector<std::string>& repor
 void writeMetarAnswerSeeds(SeedDir& seeds, const std::vector<std::string>& reports);
 void writeSigmetAnswerSeeds(SeedDir& seeds, const std::string& fixture);
 void writeForecastAnswerSeeds(SeedDir& seeds);
+void writeTafAnswerSeeds(SeedDir& seeds);
 void writeAirportListSeeds(SeedDir& seeds, const std::vector<std::string>& lines);
 void writeFsuipcAreaSeeds(SeedDir& seeds);
 void writeWeatherRecordSeeds(SeedDir& seeds, const std::vector<std::string>& reports);

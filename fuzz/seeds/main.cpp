@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
         write("metar-answer", [&](SeedDir& seeds) { writeMetarAnswerSeeds(seeds, reports); });
         write("sigmet-answer", [&](SeedDir& seeds) { writeSigmetAnswerSeeds(seeds, wholeFile(argv[3])); });
         write("forecast-answer", [&](SeedDir& seeds) { writeForecastAnswerSeeds(seeds); });
+        write("taf-answer", [&](SeedDir& seeds) { writeTafAnswerSeeds(seeds); });
         write("airport-list", [&](SeedDir& seeds) { writeAirportListSeeds(seeds, nonEmptyLines(testData / "airports.csv")); });
         write("fsuipc-area", [&](SeedDir& seeds) { writeFsuipcAreaSeeds(seeds); });
         write("weather-records", [&](SeedDir& seeds) { writeWeatherRecordSeeds(seeds, reports); });

@@ -18,6 +18,7 @@
 #include "engine/SigmetSelection.h"
 #include "engine/SmoothChange.h"
 #include "engine/StationSelection.h"
+#include "engine/TafKeeper.h"
 #include "sim/Clock.h"
 #include "sim/InterruptibleClock.h"
 #include "sim/IpcTransport.h"
@@ -121,6 +122,8 @@ private:
     void noteWritten(const StationEntry& station, const WeatherData& record);
     void readBack(const std::optional<WeatherData>& sent, double magVarDeg);
     SigmetList fetchSigmets(const EngineSettings& settings);
+    void briefCycle(const EngineSettings& settings, const std::optional<SimPosition>& position,
+                    const MetarMap& reports, const SigmetList& sigmets);
     void initialiseWeatherOnce();
     bool wantsGlobalPoint(const EngineSettings& settings, const std::optional<SimPosition>& position) const;
     void syncZulu(const EngineSettings& settings, const std::vector<std::pair<std::string, std::string>>& reports);
@@ -171,6 +174,7 @@ private:
     // What the simulator holds, reported after each activation.
     CycleOverview overview_;
     KeptReports keptReports_;
+    TafKeeper tafs_;
 };
 
 }  // namespace wx

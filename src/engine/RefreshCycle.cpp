@@ -74,7 +74,7 @@ void forgetOtherCandidates(const RouteAhead& ahead, const std::vector<StationEnt
 }
 
 // "SIGMET: " and the record's first three tags, or nothing without tags.
-std::string sigmetText(const WeatherData& weather) {
+std::string sigmetTagsText(const WeatherData& weather) {
     std::string text;
     for (size_t i = 0; i < std::min(weather.sigmets.size(), kSigmetsInText); ++i) {
         text += (i == 0 ? "SIGMET: " : ", ") + weather.sigmets[i];
@@ -286,6 +286,7 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
     }
     source_->endCycle();
     activate(settings, count, first, first ? first : global, magVarDeg);
+    briefCycle(settings, position, metars, sigmets);
 }
 
 // An answer of the METAR service is remembered. When the service gave none
@@ -524,7 +525,7 @@ void Engine::activate(const EngineSettings& settings, int written, const std::op
     }
     if (settings.textInSim && textRecord) {
         link_->showText(
-            formatWeatherSummary(*textRecord, settings.fullMetarText, kTextMaxLength, sigmetText(*textRecord)),
+            formatWeatherSummary(*textRecord, settings.fullMetarText, kTextMaxLength, sigmetTagsText(*textRecord)),
             settings.textSeconds);
     }
 }

@@ -14,10 +14,14 @@
 
 namespace wx {
 
-// The aircraft position, degrees.
+// The aircraft position, degrees, with what the arrival time is worked
+// out from: the ground speed and the GPS's time to its destination
+// (seconds; 0 when it has none).
 struct SimPosition {
     double latitudeDeg = 0.0;
     double longitudeDeg = 0.0;
+    double groundSpeedKt = 0.0;
+    uint32_t gpsTimeToDestinationSec = 0;
 
     bool operator==(const SimPosition&) const = default;
 };

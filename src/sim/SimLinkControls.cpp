@@ -16,6 +16,7 @@ constexpr int64_t kHalfDayMinutes = 720;
 constexpr size_t kMaxTextBytes = 127;
 constexpr std::chrono::milliseconds kAfterHourPause{100};
 constexpr std::chrono::milliseconds kAfterMinutePause{300};
+constexpr double kKnotsPerMetrePerSecond = 3600.0 / 1852.0;
 
 // The simulator's local-to-UTC offset in minutes, brought into -720..720.
 int64_t localOffsetMinutes(int64_t localMinutes, int64_t utcMinutes) {
@@ -34,11 +35,16 @@ int64_t localOffsetMinutes(int64_t localMinutes, int64_t utcMinutes) {
 std::optional<SimPosition> SimLink::readPosition() {
     uint8_t latitude[8] = {};
     uint8_t longitude[8] = {};
+    uint8_t groundSpeed[4] = {};
+    uint8_t timeToDestination[4] = {};
     if (!client_.read(SimOffsets::kLatitude, 8, latitude) || !client_.read(SimOffsets::kLongitude, 8, longitude) ||
-        !process()) {
+        !client_.read(SimOffsets::kGroundSpeed, 4, groundSpeed) ||
+        !client_.read(SimOffsets::kGpsTimeToDestination, 4, timeToDestination) || !process()) {
         return std::nullopt;
     }
     SimPosition position;
+    position.groundSpeedKt = static_cast<int32_t>(loadLe32(groundSpeed)) / 65536.0 * kKnotsPerMetrePerSecond;
+    position.gpsTimeToDestinationSec = loadLe32(timeToDestination);
     const auto latitudeWord = static_cast<int64_t>(loadLe64(latitude));
     const auto longitudeWord = static_cast<int64_t>(loadLe64(longitude));
     position.latitudeDeg = static_cast<double>(latitudeWord) * 90.0 / kLatitudeUnitsPer90Deg;

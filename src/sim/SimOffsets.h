@@ -11,6 +11,8 @@ struct SimOffsets {
     static constexpr uint32_t kUtcHour = 0x023B;
     static constexpr uint32_t kUtcMinute = 0x023C;
     static constexpr uint32_t kMagneticVariation = 0x02A0;
+    // The ground speed: 4 bytes, metres per second × 65536.
+    static constexpr uint32_t kGroundSpeed = 0x02B4;
     static constexpr uint32_t kLatitude = 0x0560;
     static constexpr uint32_t kLongitude = 0x0568;
     // The aircraft's altitude above sea level: whole metres, signed, in the
@@ -29,6 +31,10 @@ struct SimOffsets {
     static constexpr uint32_t kAmbientWindDirection = 0x0E92;
     static constexpr uint32_t kAmbientQnh = 0x0EC6;
     static constexpr uint32_t kSurfaceWindCeiling = 0x0EEE;
+    // In the GPS area of FSUIPC's offset list: the GPS's estimated time en
+    // route to the destination of its flight plan, 4 bytes, unsigned
+    // seconds; 0 without a plan.
+    static constexpr uint32_t kGpsTimeToDestination = 0x6198;
     static constexpr uint32_t kControl = 0x3110;
     static constexpr uint32_t kControlParameter = 0x3114;
     static constexpr uint32_t kTextSeconds = 0x32FA;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "sources/AviationWeather.h"
+#include "sources/TafFetch.h"
 
 namespace wx {
 
@@ -16,5 +17,9 @@ MetarFetch MetarOnlySource::fetchMetars(const std::vector<std::string>& stationI
 }
 
 std::vector<nlohmann::json> MetarOnlySource::fetchSigmets() { return fetchSigmetList(http_); }
+
+std::optional<std::vector<Taf>> MetarOnlySource::fetchTafs(const std::vector<std::string>& stationIds) {
+    return fetchTafList(http_, log_, stationIds);
+}
 
 }  // namespace wx

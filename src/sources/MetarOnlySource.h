@@ -21,6 +21,7 @@ public:
     bool canSynthesize() const override { return false; }
     MetarFetch fetchMetars(const std::vector<std::string>& stationIds) override;
     std::vector<nlohmann::json> fetchSigmets() override;
+    std::optional<std::vector<Taf>> fetchTafs(const std::vector<std::string>& stationIds) override;
     std::optional<WeatherData> synthesize(const std::string&, double, double, int32_t) override {
         return std::nullopt;
     }

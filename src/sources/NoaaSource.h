@@ -23,6 +23,9 @@ public:
         return openMeteo_.fetchMetars(stationIds);
     }
     std::vector<nlohmann::json> fetchSigmets() override { return openMeteo_.fetchSigmets(); }
+    std::optional<std::vector<Taf>> fetchTafs(const std::vector<std::string>& stationIds) override {
+        return openMeteo_.fetchTafs(stationIds);
+    }
     std::optional<WeatherData> synthesize(const std::string& stationId, double lat, double lon,
                                           int32_t elevationM) override {
         return openMeteo_.synthesize(stationId, lat, lon, elevationM);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "sources/AviationWeather.h"
+#include "sources/TafFetch.h"
 #include "sources/Forecast.h"
 #include "sources/ModelWeather.h"
 
@@ -32,6 +33,10 @@ MetarFetch OpenMeteoSource::fetchMetars(const std::vector<std::string>& stationI
 }
 
 std::vector<nlohmann::json> OpenMeteoSource::fetchSigmets() { return fetchSigmetList(http_); }
+
+std::optional<std::vector<Taf>> OpenMeteoSource::fetchTafs(const std::vector<std::string>& stationIds) {
+    return fetchTafList(http_, log_, stationIds);
+}
 
 void OpenMeteoSource::beginCycle(const CycleOptions& options) {
     modelSkipped_ = false;

@@ -28,6 +28,7 @@ public:
     bool canSynthesize() const override { return true; }
     MetarFetch fetchMetars(const std::vector<std::string>& stationIds) override;
     std::vector<nlohmann::json> fetchSigmets() override;
+    std::optional<std::vector<Taf>> fetchTafs(const std::vector<std::string>& stationIds) override;
     std::optional<WeatherData> synthesize(const std::string& stationId, double lat, double lon,
                                           int32_t elevationM) override;
     void attachUpperAir(WeatherData& weather, double lat, double lon) override;

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "briefing/Briefing.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
@@ -46,6 +47,10 @@ public:
     virtual MetarFetch fetchMetars(const std::vector<std::string>& stationIds) = 0;
     // The SIGMET objects exactly as the service sent them.
     virtual std::vector<nlohmann::json> fetchSigmets() = 0;
+    // The terminal forecasts of all ids in one request; nothing when the
+    // service gave no readable answer. A source without a forecast service
+    // has none.
+    virtual std::optional<std::vector<Taf>> fetchTafs(const std::vector<std::string>&) { return std::nullopt; }
     // A record built wholly from model data for the point.
     virtual std::optional<WeatherData> synthesize(const std::string& stationId, double lat, double lon,
                                                   int32_t elevationM) = 0;

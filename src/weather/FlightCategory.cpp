@@ -23,15 +23,17 @@ double ceilingFeet(const std::vector<CloudLayer>& clouds) {
     return lowest;
 }
 
-double visibilityMiles(int32_t visibilityM) {
+}  // namespace
+
+double visibilityStatuteMiles(int32_t visibilityM) {
     return std::round(visibilityM / kMetresPerStatuteMile * 100.0) / 100.0;
 }
 
-}  // namespace
-
 FlightCategory flightCategory(const WeatherData& weather) {
-    const double ceiling = ceilingFeet(weather.clouds);
-    const double miles = visibilityMiles(weather.visibilityM);
+    return flightCategoryFrom(ceilingFeet(weather.clouds), visibilityStatuteMiles(weather.visibilityM));
+}
+
+FlightCategory flightCategoryFrom(double ceiling, double miles) {
     if (ceiling < 500.0 || miles < 1.0) {
         return FlightCategory::Lifr;
     }

@@ -16,6 +16,14 @@ enum class FlightCategory { Vfr, Mvfr, Ifr, Lifr };
 // reported 1,000 ft (304 m) or 1 SM (1609 m) across a boundary.
 FlightCategory flightCategory(const WeatherData& weather);
 
+// The same rules for a ceiling in feet above the station and a visibility
+// in statute miles as the steps above give them; infinity for no ceiling or
+// an unlimited visibility.
+FlightCategory flightCategoryFrom(double ceilingFt, double visibilityMiles);
+
+// Metres as statute miles in hundredths, the step the rules compare.
+double visibilityStatuteMiles(int32_t visibilityM);
+
 // "VFR", "MVFR", "IFR" or "LIFR".
 const char* flightCategoryName(FlightCategory category);
 

@@ -23,6 +23,7 @@ const Bound kStationWrite{3, "3 s (station write)"};
 const Bound kReconnectPause{1, "1 s (the pause while the simulator is away)"};
 const Bound kOneSend{3, "3 s (one send to a window that does not answer)"};
 const Bound kUntilHung{6, "6 s (until the system reports the window hung)"};
+const Bound kTafTimeout{15, "15 s (TAF time-out)"};
 
 // A service case's times: a request's time-out at most silent, and a stop
 // that ends the requests at once.
@@ -37,6 +38,10 @@ std::vector<std::pair<std::string, std::string>> onMetars(const std::string& fau
 std::vector<std::pair<std::string, std::string>> onAviationWeather(const std::string& fault) {
     return {{"/api/data/metar", fault}, {"/cgi-bin/data/metar.php", fault}, {"/api/data/isigmet", fault}};
 }
+
+// A flight from Heathrow to Birmingham: every cycle asks for the TAFs of
+// both until the service answers them.
+const std::vector<std::string> kFlight{"--from", "EGLL", "--to", "EGBB"};
 
 // Runs until the count-th cycle begins, then stops.
 std::vector<Step> stopAtCycle(int count) { return {{Kind::Cycle, "", count}, {Kind::Stop}}; }
@@ -161,6 +166,31 @@ std::vector<FaultCase> makeCases() {
          .absent = {kAnyTlsFallback, "SIGMET active: *"},
          .counted = Counted{2, 3},
          .timing = kServiceTimes},
+        {.id = "TafAnswerBroken",
+         .name = "Services: TAF answer broken",
+         .faults = {{"/api/data/taf", "invalid-json"}},
+         .runOptions = kFlight,
+         .steps = stopAtCycle(3),
+         .lines = {{"ERROR", "TAF: unreadable answer"}, {"WARN", "[EGBB] TAF missing"}, {"INFO", "METAR: *"}},
+         .absent = {kAnyTlsFallback},
+         .timing = kServiceTimes},
+        {.id = "TafAnswerEmpty",
+         .name = "Services: TAF answer empty",
+         .faults = {{"/api/data/taf", "empty"}},
+         .runOptions = kFlight,
+         .steps = stopAtCycle(3),
+         .lines = {{"WARN", "TAF: empty answer"}, {"WARN", "[EGLL] TAF missing"}, {"INFO", "METAR: *"}},
+         .absent = {kAnyTlsFallback},
+         .timing = kServiceTimes},
+        {.id = "TafAnswerLate",
+         .name = "Services: TAF answer slower than its time-out",
+         .nativeOnly = true,
+         .faults = {{"/api/data/taf", "delay:20000"}},
+         .runOptions = kFlight,
+         .steps = {{Kind::Line, "TAF fetch failed"}, {Kind::Cycle, "", 2}, {Kind::Stop}},
+         .lines = {{"ERROR", "TAF fetch failed"}, {"WARN", "[EGBB] TAF missing"}, {"INFO", "METAR: *"}},
+         .absent = {kAnyTlsFallback},
+         .timing = {kTafTimeout, kCancelled}},
         {.id = "ModelServiceDown",
          .name = "Services: model service answers 503, METARs work",
          .faults = {{"/v1/forecast", "status:503"}},

@@ -85,6 +85,24 @@ TEST_P(Sources, FetchSigmets) {
     EXPECT_EQ(sigmets[4]["coords"].size(), 4u);
 }
 
+// Every source asks for the TAFs of all airports in one request; the
+// stand-in has none for ZZZZ.
+TEST_P(Sources, FetchTafsOfThePlansAirports) {
+    const size_t before = sim_.requests().size();
+    const auto tafs = source_->fetchTafs({"EGBB", "EGLL", "ZZZZ"});
+    ASSERT_TRUE(tafs);
+    ASSERT_EQ(tafs->size(), 2u);
+    EXPECT_EQ((*tafs)[0].stationId, "EGBB");
+    EXPECT_EQ((*tafs)[1].stationId, "EGLL");
+    EXPECT_EQ((*tafs)[0].periods.size(), 6u);
+    EXPECT_EQ((*tafs)[0].periods[3].change, "PROB30");
+    EXPECT_EQ((*tafs)[1].issued + std::chrono::minutes(40), (*tafs)[1].validFrom);
+    EXPECT_TRUE(log_.lines().empty());
+    const auto requests = requestsSince(before);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0]["target"], "/api/data/taf?format=json&ids=EGBB,EGLL,ZZZZ");
+}
+
 TEST_P(Sources, SynthesizeFromTheForecast) {
     const size_t before = sim_.requests().size();
     const auto weather = source_->synthesize("EGLL", 51.47, -0.4543, 25);

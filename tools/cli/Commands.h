@@ -29,6 +29,7 @@ int runSigmets(const std::vector<std::string>& args, CliStreams io);
 int runSynthesize(const std::vector<std::string>& args, CliStreams io);
 int runAttach(const std::vector<std::string>& args, CliStreams io);
 int runNwiRecord(const std::vector<std::string>& args, CliStreams io);
+int runBrief(const std::vector<std::string>& args, CliStreams io);
 int runRun(const std::vector<std::string>& args, CliStreams io);
 
 }  // namespace wx::cli

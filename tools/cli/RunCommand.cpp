@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 
+#include "BriefingJson.h"
 #include "CliOptions.h"
 #include "Commands.h"
 #include "JsonLine.h"
@@ -227,6 +228,11 @@ private:
             printer_.print(event);
         };
         callbacks.onReadBack = [this](const ReadBack& readBack) { printer_.print(readBackToJson(readBack)); };
+        callbacks.onBriefing = [this](const Briefing& briefing) {
+            ordered_json event{{"event", "briefing"}};
+            event.update(briefingToJson(briefing));
+            printer_.print(event);
+        };
         callbacks.onStopped = [this] {
             printer_.print({{"event", "stopped"}});
             std::lock_guard lock(mutex_);
@@ -299,12 +305,12 @@ private:
         } else if (verb == "set") {
             setField(words);
         } else if (verb == "move" || verb == "ack" || verb == "reply" || verb == "kill" || verb == "restart" ||
-                   verb == "hang" || verb == "ambient") {
+                   verb == "hang" || verb == "ambient" || verb == "gps") {
             printer_.print(standIn_ ? standIn_->apply(line) : errorEvent("\"" + verb + "\" needs --sim standin"));
         } else {
             printer_.print(errorEvent("cannot do \"" + line +
                                       "\"; commands: refresh, weather-text, stop, set FIELD VALUE, move LAT LON, "
-                                      "ack on|off, reply N, kill, restart, hang MS, ambient ..."));
+                                      "ack on|off, reply N, kill, restart, hang MS, ambient ..., gps KT SECONDS"));
         }
     }
 

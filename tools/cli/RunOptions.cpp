@@ -67,7 +67,8 @@ const char* runUsage() {
            "    plan fields included); the options given beside it win.\n"
            "    --plan FILE flies the flight plan in FILE (.PLN, either kind); --from and --to make a plan of one\n"
            "    leg between two airports of the list; --alternate names the alternate beside either. Every cycle\n"
-           "    then writes the departure, destination and alternate and stations along the route ahead; a plan\n"
+           "    then writes the departure, destination and alternate and stations along the route ahead, and prints\n"
+           "    the flight's briefing as a \"briefing\" event (as `brief` prints it); a plan\n"
            "    that cannot be read or made is one WARN line, and the run goes on without it.\n"
            "    --record DIR keeps every request to the services, with what came back, in the weather pack DIR;\n"
            "    --clock TIME runs the engine's clock (the model hour, report ages, SIGMET validity) from TIME,\n"
@@ -83,7 +84,8 @@ const char* runUsage() {
            "    --route-stations N (0 to 30: at most N stations along the route ahead of a plan; 0 none).\n"
            "    Commands on standard input, one a line (or with --at-cycle, run when cycle K pauses): refresh,\n"
            "    weather-text, stop, set FIELD VALUE, and with the stand-in move LAT LON [ALT_M], ack on|off, reply N,\n"
-           "    kill, restart, hang MS, ambient wind DIR KT|qnh HPA|oat C|vis M|off.\n"
+           "    kill, restart, hang MS, ambient wind DIR KT|qnh HPA|oat C|vis M|off, gps KT SECONDS (the ground\n"
+           "    speed and the GPS's time to its destination, which the briefing's arrival time is taken from).\n"
            "    --cycles N stops after N cycles; without it the end of input or Ctrl-C stops";
 }
 

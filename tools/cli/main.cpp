@@ -40,6 +40,14 @@ const Command kCommands[] = {
      "nwi-record [--magvar DEG]\n"
      "    reads records as decode --finalize prints them and prints each 1024-byte NWI record in hex,\n"
      "    32 bytes a line after the offset, records separated by an empty line"},
+    {"brief", wx::cli::runBrief,
+     "brief [--plan FILE | --from ICAO --to ICAO] [--alternate ICAO] [--eta TIME] [--clock TIME]\n"
+     "    [--airports CSV] [--source ID]\n"
+     "    fetches the METARs, SIGMETs and TAFs of the flight once and prints its briefing as one JSON object:\n"
+     "    the departure, destination and alternate with their reports' category and age, their TAFs and the\n"
+     "    forecast at the arrival time, and the SIGMETs across the route. --eta TIME (UTC, as\n"
+     "    2026-12-08T16:40:00Z) is the arrival time; without it the plan's length flown at 250 kt from now.\n"
+     "    --clock TIME is now instead of the computer's time (report ages, SIGMET validity)"},
     {"run", wx::cli::runRun, wx::cli::runUsage()},
 };
 

@@ -75,6 +75,15 @@ void SimModel::setPosition(double latitudeDeg, double longitudeDeg) {
     updateAmbient();
 }
 
+void SimModel::setGroundSpeed(double knots) {
+    const double units = std::round(std::clamp(knots, 0.0, 5000.0) * 1852.0 / 3600.0 * 65536.0);
+    storeLe32(&space_[SimOffsets::kGroundSpeed], static_cast<uint32_t>(units));
+}
+
+void SimModel::setGpsTimeToDestination(uint32_t seconds) {
+    storeLe32(&space_[SimOffsets::kGpsTimeToDestination], seconds);
+}
+
 void SimModel::setAltitude(double altitudeM) {
     const auto units = static_cast<int64_t>(std::llround(std::clamp(altitudeM, -1e6, 1e6) * 65536.0 * 65536.0));
     // Metres × 2^32: the fraction, then the whole metres.

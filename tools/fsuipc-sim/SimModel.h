@@ -70,6 +70,10 @@ public:
     void setPosition(double latitudeDeg, double longitudeDeg);
     // The aircraft's altitude in metres above sea level (0 at start).
     void setAltitude(double altitudeM);
+    // The ground speed in knots and the GPS's time to its destination in
+    // seconds (0: the GPS has none), both 0 at start.
+    void setGroundSpeed(double knots);
+    void setGpsTimeToDestination(uint32_t seconds);
     void setSimVersion(uint16_t version);
     void setModuleVersion(uint32_t version);
     void setAckEnabled(bool enabled) { ackEnabled_ = enabled; }

@@ -174,6 +174,8 @@ const char* usageText() {
            "standard input, one command a line:\n"
            "  move LAT LON [ALT_M] move the aircraft (to that altitude above sea level in metres,\n"
            "                      0 unless given)\n"
+           "  gps KT SECONDS      set the ground speed and the GPS's time to its destination\n"
+           "                      (0: none)\n"
            "  version N           change the simulator version word\n"
            "  ack off|on          stop or resume acknowledging NWI commands\n"
            "  reply N             reply N to every batch from now on\n"
@@ -182,7 +184,7 @@ const char* usageText() {
            "                      set the weather at the aircraft instead of the one modelled\n"
            "  quit                end (so does the end of input)\n"
            "\n"
-           "events: ready, record, clear, init, activate, time, text, move, version, ack, reply, hang, ambient, error,\n"
+           "events: ready, record, clear, init, activate, time, text, move, gps, version, ack, reply, hang, ambient, error,\n"
            "        quit\n";
 }
 
@@ -218,6 +220,14 @@ ordered_json applyInputLine(SimModel& model, const std::string& line) {
         }
         return event;
     }
+    double groundSpeedKt = 0.0;
+    long long eteSec = 0;
+    if (words[0] == "gps" && words.size() == 3 && parseNumber(words[1], groundSpeedKt) && groundSpeedKt >= 0.0 &&
+        groundSpeedKt <= 5000.0 && parseWhole(words[2], 0, std::numeric_limits<uint32_t>::max(), eteSec)) {
+        model.setGroundSpeed(groundSpeedKt);
+        model.setGpsTimeToDestination(static_cast<uint32_t>(eteSec));
+        return {{"event", "gps"}, {"groundSpeedKt", groundSpeedKt}, {"timeToDestinationSec", eteSec}};
+    }
     if (words[0] == "version" && words.size() == 2 && parseWhole(words[1], 0, 0xFFFF, version)) {
         model.setSimVersion(static_cast<uint16_t>(version));
         return {{"event", "version"}, {"version", version}};
@@ -235,7 +245,7 @@ ordered_json applyInputLine(SimModel& model, const std::string& line) {
         return applyAmbient(model, words);
     }
     return errorLine("cannot do \"" + line +
-                     "\"; commands: move LAT LON [ALT_M], version N, ack off|on, reply N, ambient ..., quit");
+                     "\"; commands: move LAT LON [ALT_M], gps KT SECONDS, version N, ack off|on, reply N, ambient ..., quit");
 }
 
 }  // namespace wx::standin

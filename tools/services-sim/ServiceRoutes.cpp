@@ -14,6 +14,7 @@
 #include "ConnectionDrop.h"
 #include "ForecastModel.h"
 #include "SlowAnswers.h"
+#include "TafFixtures.h"
 
 namespace wx::sim {
 namespace {
@@ -293,6 +294,7 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
     server.Get("/api/data/metar", metars);
     server.Get("/cgi-bin/data/metar.php", metars);
     server.Get("/api/data/isigmet", service([&data](const Request& req, Response& res) { serveSigmets(data, req, res); }));
+    server.Get("/api/data/taf", service(tafRoute()));
     server.Get("/v1/forecast", service(serveForecast));
     server.Get("/ourairports-data/airports.csv", service([&data](const Request&, Response& res) {
                    if (data.airportsCsv) {

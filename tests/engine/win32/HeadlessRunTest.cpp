@@ -202,5 +202,37 @@ TEST_F(HeadlessRun, APlanWritesTheDestinationTheAlternateAndTheRouteInTheFirstCy
     EXPECT_EQ(countEvents(*events, "record"), 26u) << "the global point and 25 stations";
 }
 
+// Through WinHTTP, from Heathrow to Birmingham with Gatwick as alternate,
+// the simulator's GPS 90 minutes from its destination: the cycle's briefing
+// arrives then, with the TAFs of all three airports.
+TEST_F(HeadlessRun, TheBriefingArrivesAtTheSimulatorsGpsTime) {
+    StandInProcess standIn({"--lat", "51.9", "--lon", "-1.1"});
+    ASSERT_TRUE(standIn.started());
+    standIn.sendLine("gps 250 5400");
+    EXPECT_TRUE(standIn.waitFor(
+        "the GPS set", [](const json& line) { return line.value("event", "") == "gps"; }, seconds(30)));
+    ChildProcess cli(NUBIRO_CLI_EXE,
+                     runArgs({"--cycles", "1", "--from", "EGLL", "--to", "EGBB", "--alternate", "EGKK", "--clock",
+                              "2026-12-08T12:00:00Z"}),
+                     "nubiro-cli");
+    ASSERT_TRUE(cli.launched());
+    EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(120)));
+    EXPECT_EQ(cli.waitForExit(seconds(30)), DWORD{0});
+    std::vector<json> briefings;
+    for (const std::string& line : cli.linesSoFar()) {
+        const auto event = json::parse(line, nullptr, false);
+        if (event.is_object() && event.value("event", "") == "briefing") {
+            briefings.push_back(event);
+        }
+    }
+    ASSERT_EQ(briefings.size(), 1u);
+    EXPECT_EQ(briefings[0]["eta"], "2026-12-08T13:30Z");
+    ASSERT_EQ(briefings[0]["airports"].size(), 3u);
+    for (const json& airport : briefings[0]["airports"]) {
+        EXPECT_TRUE(airport["taf"].is_object()) << airport.dump();
+    }
+    EXPECT_TRUE(standIn.quit());
+}
+
 }  // namespace
 }  // namespace wx

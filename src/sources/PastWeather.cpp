@@ -89,7 +89,8 @@ void PastWeather::endCycle(bool model) {
                        (reports_ == 1 ? " report from " : " reports from ") + reportServiceName(reportService_);
     if (model) {
         line += services().historicalModel
-                    ? ", " + std::to_string(modelPoints_) + " model points from the historical forecast"
+                    ? ", " + std::to_string(modelPoints_) + (modelPoints_ == 1 ? " model point" : " model points") +
+                          " from the historical forecast"
                     : ", no model data";
     }
     logLine(log_, line, "INFO");

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "ServicesSimTest.h"
+#include "sources/HttpClient.h"
+#include "sources/SourceRegistry.h"
+#include "support/Environment.h"
+#include "support/LogRecorder.h"
+
+namespace wx {
+namespace {
+
+using namespace std::chrono;
+using test::LogRecorder;
+using Time = system_clock::time_point;
+
+// Where the weather time of a case lies.
+enum class Past { WithinReach, YearsBack };
+
+Time weatherTimeOf(Past past) {
+    if (past == Past::YearsBack) {
+        return sys_days{year{2022} / 10 / 23} + hours{14} + minutes{50};
+    }
+    return floor<minutes>(system_clock::now()) - days{2};
+}
+
+// The minutes since the start of the day a report's "ddhhmmZ" group names,
+// when its day is that of `time`.
+std::optional<int> minuteOfDay(const std::string& report, Time time) {
+    const size_t group = report.find("Z ", 5);
+    if (group == std::string::npos || group < 6) {
+        return std::nullopt;
+    }
+    const std::string digits = report.substr(group - 6, 6);
+    const year_month_day date{floor<days>(time)};
+    if (std::atoi(digits.substr(0, 2).c_str()) != static_cast<int>(static_cast<unsigned>(date.day()))) {
+        return std::nullopt;
+    }
+    return std::atoi(digits.substr(2, 2).c_str()) * 60 + std::atoi(digits.substr(4, 2).c_str());
+}
+
+// Every source flies a time in the past against the stand-in, its hosts all
+// the stand-in over HTTPS.
+class PastSources : public test::ServicesSimTest, public testing::WithParamInterface<std::tuple<const char*, Past>> {
+protected:
+    void SetUp() override {
+        ServicesSimTest::SetUp();
+        for (const char* variable :
+             {"NUBIRO_AWC_URL", "NUBIRO_OPENMETEO_URL", "NUBIRO_OPENMETEO_HISTORY_URL", "NUBIRO_IEM_URL"}) {
+            hosts_.push_back(std::make_unique<test::EnvironmentScope>(variable, sim_.httpsUrl));
+        }
+        source_ = sourceAt(weatherTime_);
+    }
+
+    std::unique_ptr<IWeatherSource> sourceAt(Time weatherTime) {
+        SourceContext context;
+        context.clock = [weatherTime] { return weatherTime; };
+        context.present = UtcClock{};
+        context.cancel = cancel_;
+        return makeSource(std::get<0>(GetParam()), log_.fn(), std::move(context));
+    }
+
+    bool full() const { return std::string(std::get<0>(GetParam())) != "metaronly"; }
+    bool yearsBack() const { return std::get<1>(GetParam()) == Past::YearsBack; }
+
+    std::vector<std::unique_ptr<test::EnvironmentScope>> hosts_;
+    std::shared_ptr<HttpCancel> cancel_ = std::make_shared<HttpCancel>();
+    Time weatherTime_ = weatherTimeOf(std::get<1>(GetParam()));
+    LogRecorder log_;
+    std::unique_ptr<IWeatherSource> source_;
+};
+
+TEST_P(PastSources, OneCycleAtTheWeatherTime) {
+    const size_t before = sim_.requests().size();
+    source_->beginCycle({});
+    const MetarMap reports = source_->fetchMetars({"EGLL", "KJFK", "ZZZZ"}).reports;
+    const auto sigmets = source_->fetchSigmets();
+    const auto model = source_->synthesize("EHAM", 52.3086, 4.7639, -3);
+    source_->endCycle();
+
+    // Each station's report observed within three hours before the time.
+    EXPECT_EQ(reports.size(), 2u);
+    const int minute = static_cast<int>(duration_cast<minutes>(weatherTime_ - floor<days>(weatherTime_)).count());
+    for (const char* id : {"EGLL", "KJFK"}) {
+        ASSERT_EQ(reports.count(id), 1u) << id;
+        const auto observed = minuteOfDay(reports.at(id), weatherTime_);
+        ASSERT_TRUE(observed) << reports.at(id);
+        EXPECT_LE(*observed, minute) << reports.at(id);
+        EXPECT_GE(*observed, minute - 180) << reports.at(id);
+    }
+    EXPECT_EQ(sigmets.empty(), yearsBack());
+    EXPECT_EQ(model.has_value(), full());
+
+    const auto requests = requestsSince(before);
+    ASSERT_EQ(requests.size(), yearsBack() ? (full() ? 2u : 1u) : (full() ? 3u : 2u));
+    const std::string reportsTarget = requests[0]["target"];
+    EXPECT_EQ(reportsTarget.rfind(yearsBack() ? "/cgi-bin/request/asos.py?data=metar&station=EGLL&station=JFK"
+                                                "&station=ZZZZ&year1=2022&month1=10&day1=23&hour1=11&minute1=50"
+                                              : "/api/data/metar?date=",
+                                  0),
+              0u)
+        << reportsTarget;
+    if (full()) {
+        const std::string modelTarget = requests.back()["target"];
+        const std::string day = yearsBack() ? "2022-10-23" : reportsTarget.substr(21, 10);
+        EXPECT_EQ(modelTarget.rfind("/v1/forecast?end_date=" + day + "&hourly=", 0), 0u) << modelTarget;
+        EXPECT_NE(modelTarget.find("&start_date=" + day + "&timezone=UTC"), std::string::npos) << modelTarget;
+    }
+    const std::string service = yearsBack() ? "the METAR archive" : "the aviation-weather service";
+    const std::string modelPart = full() ? ", 1 model point from the historical forecast" : "";
+    const std::string label = yearsBack() ? "2022-10-23 14:50Z" : "";
+    std::vector<std::string> lines = log_.lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().rfind("[INFO] Weather time " + label, 0), 0u) << lines.back();
+    EXPECT_NE(lines.back().find(": 2 reports from " + service + modelPart), std::string::npos) << lines.back();
+    if (yearsBack()) {
+        EXPECT_EQ(lines.front(), "[INFO] SIGMETs: none kept for " + label + " / SIGMET: не хранятся за " + label);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSources, PastSources,
+                         testing::Combine(testing::Values("openmeteo", "noaa", "metaronly"),
+                                          testing::Values(Past::WithinReach, Past::YearsBack)));
+
+// The archive's failures end the cycle's report fetch with no reports and
+// the lines today's services give; the next cycle asks again.
+class ArchiveFaults : public test::ServicesSimTest {
+protected:
+    void SetUp() override {
+        ServicesSimTest::SetUp();
+        for (const char* variable : {"NUBIRO_AWC_URL", "NUBIRO_OPENMETEO_HISTORY_URL", "NUBIRO_IEM_URL"}) {
+            hosts_.push_back(std::make_unique<test::EnvironmentScope>(variable, sim_.httpsUrl));
+        }
+    }
+
+    std::vector<std::unique_ptr<test::EnvironmentScope>> hosts_;
+};
+
+TEST_F(ArchiveFaults, TheCycleGoesOn) {
+    const std::string where = hostAndPath(sim_.httpsUrl);
+    struct Row {
+        const char* fault;
+        std::vector<std::string> lines;
+        size_t secondCycleReports;  // the next cycle, the fault cleared
+    };
+    const Row rows[] = {
+        {"status:503", {"[WARN] HTTP 503 from " + where + "/cgi-bin/request/asos.py", "[ERROR] METAR archive fetch failed"},
+         2},
+        {"retry-after:429:600",
+         {"[WARN] " + where + " asks to wait 600 s (HTTP 429): requests paused", "[ERROR] METAR archive fetch failed",
+          "[ERROR] METAR archive fetch failed"},
+         0},
+        {"drop:60", {}, 0},
+        {"empty", {"[WARN] METAR archive: no report table in the answer"}, 2},
+    };
+    const Time weatherTime = weatherTimeOf(Past::YearsBack);
+    for (const Row& row : rows) {
+        ASSERT_TRUE(sim_.resetFaults(*transport_));
+        ASSERT_TRUE(sim_.setFault(*transport_, "/cgi-bin/request/asos.py", row.fault));
+        LogRecorder log;
+        SourceContext context;
+        context.clock = [weatherTime] { return weatherTime; };
+        context.present = UtcClock{};
+        auto source = makeSource("metaronly", log.fn(), std::move(context));
+        const MetarFetch first = source->fetchMetars({"EGLL", "KJFK"});
+        ASSERT_TRUE(sim_.setFault(*transport_, "/cgi-bin/request/asos.py", "none"));
+        const MetarFetch second = source->fetchMetars({"EGLL", "KJFK"});
+        std::vector<std::string> lines;
+        for (const std::string& line : log.lines()) {
+            if (line.find("Weather time") == std::string::npos) {
+                lines.push_back(line);
+            }
+        }
+        if (std::string(row.fault) == "drop:60") {
+            // The cut answer keeps its complete lines: no station's report
+            // is whole in the first 60 bytes.
+            EXPECT_TRUE(first.reports.empty()) << row.fault;
+            EXPECT_EQ(second.reports.size(), 2u) << row.fault;
+            continue;
+        }
+        EXPECT_TRUE(first.reports.empty()) << row.fault;
+        EXPECT_EQ(second.reports.size(), row.secondCycleReports) << row.fault;
+        EXPECT_EQ(lines, row.lines) << row.fault;
+    }
+}
+
+TEST_F(ArchiveFaults, TheCancelSwitchEndsAnArchiveRequestThatHangs) {
+    ASSERT_TRUE(sim_.setFault(*transport_, "/cgi-bin/request/asos.py", "hang"));
+    LogRecorder log;
+    SourceContext context;
+    const Time weatherTime = weatherTimeOf(Past::YearsBack);
+    context.clock = [weatherTime] { return weatherTime; };
+    context.present = UtcClock{};
+    context.cancel = std::make_shared<HttpCancel>();
+    auto source = makeSource("metaronly", log.fn(), context);
+    const size_t before = sim_.requests().size();
+    // The switch goes on once the stand-in holds the request.
+    std::thread stopper([&] {
+        while (requestsSince(before).empty()) {
+            std::this_thread::yield();
+        }
+        context.cancel->cancel();
+    });
+    const MetarFetch fetch = source->fetchMetars({"EGLL"});
+    stopper.join();
+    EXPECT_TRUE(fetch.reports.empty());
+    EXPECT_FALSE(fetch.answered);
+    EXPECT_TRUE(log.lines().empty());
+}
+
+}  // namespace
+}  // namespace wx

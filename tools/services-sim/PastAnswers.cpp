@@ -42,12 +42,6 @@ std::optional<TimePoint> periodEnd(const std::multimap<std::string, std::string>
            minutes{std::atoi(value(params, "minute" + n).c_str())};
 }
 
-std::optional<TimePoint> periodBound(const std::multimap<std::string, std::string>& params, const char* iso,
-                                     char index) {
-    const std::string text = value(params, iso);
-    return text.empty() ? periodEnd(params, index) : serviceDate(text);
-}
-
 std::string archiveStation(const std::string& id) {
     return id.size() == 4 && id[0] == 'K' ? id.substr(1) : id;
 }
@@ -58,6 +52,12 @@ std::string archiveTime(int64_t epochSec) {
 }
 
 }  // namespace
+
+std::optional<TimePoint> periodBound(const std::multimap<std::string, std::string>& params, const char* iso,
+                                     char index) {
+    const std::string text = value(params, iso);
+    return text.empty() ? periodEnd(params, index) : serviceDate(text);
+}
 
 std::optional<TimePoint> serviceDate(const std::string& text) {
     if (text.size() == 13 && text[8] == '_') {

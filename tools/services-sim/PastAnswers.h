@@ -16,6 +16,12 @@ using TimePoint = std::chrono::system_clock::time_point;
 // without seconds, or "20221023_1450"; nothing for any other text.
 std::optional<TimePoint> serviceDate(const std::string& text);
 
+// One end of an asked period: the ISO 8601 parameter `iso` ("sts" or
+// "ets"), else year1..minute1 (index '1') or year2..minute2 ('2') in UTC,
+// hour and minute 0 when not given.
+std::optional<TimePoint> periodBound(const std::multimap<std::string, std::string>& params, const char* iso,
+                                     char index);
+
 // The stations' reports as the service held them at `time`: made recent
 // for that time (see retimed), those observed within `hours` before it.
 std::vector<FixtureReport> reportsAt(const MetarFixtures& fixtures, const std::string& ids, double hours,

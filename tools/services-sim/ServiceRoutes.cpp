@@ -14,6 +14,7 @@
 #include "ConnectionDrop.h"
 #include "ForecastModel.h"
 #include "PastAnswers.h"
+#include "TafArchiveAnswer.h"
 #include "SlowAnswers.h"
 
 namespace wx::sim {
@@ -305,6 +306,11 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
     server.Get("/v1/forecast", service(serveForecast));
     server.Get("/cgi-bin/request/asos.py", service([&data](const Request& req, Response& res) {
                    const ArchiveAnswer answer = metarArchiveAnswer(data.metars, req.params);
+                   res.status = answer.status;
+                   res.set_content(answer.body, answer.contentType);
+               }));
+    server.Get("/cgi-bin/request/taf.py", service([&data](const Request& req, Response& res) {
+                   const ArchiveAnswer answer = tafArchiveAnswer(data.metars, req.params);
                    res.status = answer.status;
                    res.set_content(answer.body, answer.contentType);
                }));

@@ -8,7 +8,7 @@ namespace wx {
 
 MetarOnlySource::MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport, SourceContext context)
     : log_(log),
-      http_(log, std::move(transport), context.cancel, std::move(context.pauses), context.clock) {
+      http_(log, std::move(transport), context.cancel, std::move(context.pauses), servicesClock(context)) {
     if (context.present) {
         past_.emplace(log_, std::move(context.clock), *context.present, std::move(context.cancel));
     }

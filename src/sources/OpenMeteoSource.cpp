@@ -23,7 +23,8 @@ WeatherData decodedAtHour(const std::string& stationId, int32_t elevationM, cons
 OpenMeteoSource::OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport, SourceContext context)
     : log_(log),
       clock_(context.clock),
-      http_(std::move(log), std::move(transport), context.cancel, std::move(context.pauses), context.clock),
+      http_(std::move(log), std::move(transport), context.cancel, std::move(context.pauses),
+            servicesClock(context)),
       answers_(context.modelAnswers ? std::move(context.modelAnswers) : std::make_shared<ModelAnswerStore>()) {
     if (context.present) {
         past_.emplace(log_, clock_, *context.present, context.cancel);

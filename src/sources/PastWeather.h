@@ -10,10 +10,19 @@
 #include "sources/HttpClient.h"
 #include "sources/PastServices.h"
 #include "sources/RequestSpacing.h"
+#include "sources/SourceContext.h"
 #include "sources/WeatherSource.h"
 #include "weather/LogFn.h"
 
 namespace wx {
+
+// The time the services live in: the context's `present` while flying the
+// past, else its clock. An HTTP date in "Retry-After" is read against it,
+// so that a weather time years back does not turn a wait of seconds into
+// the longest pause.
+inline UtcClock servicesClock(const SourceContext& context) {
+    return context.present ? *context.present : context.clock;
+}
 
 // A source's requests while the pilot flies a time in the past: the
 // services chosen for the weather time its clock shows against the present

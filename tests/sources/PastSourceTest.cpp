@@ -192,5 +192,12 @@ TEST_F(PastSource, SigmetsOfTheWeatherTimeWithinTheServicesReach) {
     EXPECT_TRUE(past.log.lines().empty());
 }
 
+TEST_F(PastSource, AnHttpDateInRetryAfterCountsFromThePresent) {
+    Flight past("2022-10-23T14:50:00Z", true, false);
+    past.transport->answer(HttpResult::answer(429, "slow down", "Tue, 08 Dec 2026 18:00:30 GMT"));
+    EXPECT_TRUE(past.source->fetchMetars({"EGLL"}).reports.empty());
+    EXPECT_EQ(past.log.lines().front(), "[WARN] iem.test asks to wait 30 s (HTTP 429): requests paused");
+}
+
 }  // namespace
 }  // namespace wx

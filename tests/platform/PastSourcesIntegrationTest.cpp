@@ -6,6 +6,7 @@
 #include "ServicesSimTest.h"
 #include "sources/HttpClient.h"
 #include "sources/SourceRegistry.h"
+#include "sources/TafArchive.h"
 #include "support/Environment.h"
 #include "support/LogRecorder.h"
 
@@ -208,6 +209,25 @@ TEST_F(ArchiveFaults, TheCancelSwitchEndsAnArchiveRequestThatHangs) {
     EXPECT_TRUE(fetch.reports.empty());
     EXPECT_FALSE(fetch.answered);
     EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(ArchiveFaults, TafsFromTheArchive) {
+    LogRecorder log;
+    HttpClient http(log.fn());
+    RequestSpacing spacing(seconds{1});
+    const Time time = weatherTimeOf(Past::YearsBack);
+    const auto tafs = fetchTafArchive(http, spacing, nullptr, log.fn(), {"EGLL", "KJFK", "ZZZZ"}, time);
+    ASSERT_TRUE(tafs);
+    ASSERT_EQ(tafs->size(), 2u);
+    EXPECT_EQ((*tafs)[0].stationId, "EGLL");
+    EXPECT_EQ((*tafs)[1].stationId, "KJFK");
+    for (const Taf& taf : *tafs) {
+        EXPECT_LE(taf.issued, time);
+        EXPECT_LT(taf.validFrom, time + hours{24});
+        ASSERT_EQ(taf.periods.size(), 1u);
+        EXPECT_TRUE(taf.periods[0].category);
+    }
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"[INFO] TAF archive: none kept for ZZZZ at 2022-10-23 14:50Z"});
 }
 
 }  // namespace

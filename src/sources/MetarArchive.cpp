@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "sources/ArchiveCsv.h"
 #include "sources/ArchiveStationIds.h"
 #include "sources/PastReach.h"
 #include "sources/ServiceHosts.h"
@@ -26,18 +27,6 @@ void appendMoment(std::string& url, Clock::time_point time, char index) {
     url += "&minute" + n + "=" + std::to_string(clock.minutes().count());
 }
 
-// "2022-10-23 14:50" read as UTC.
-std::optional<Clock::time_point> archiveTime(const std::string& text) {
-    if (text.size() != 16 || text[10] != ' ') {
-        return std::nullopt;
-    }
-    const auto time = parseUtcTime(text.substr(0, 10) + "T" + text.substr(11) + "Z");
-    if (!time) {
-        return std::nullopt;
-    }
-    return std::chrono::time_point_cast<Clock::duration>(*time);
-}
-
 struct Row {
     std::string station;
     std::string valid;
@@ -53,20 +42,6 @@ std::optional<Row> splitRow(const std::string& line) {
         return std::nullopt;
     }
     return Row{line.substr(0, first), line.substr(first + 1, second - first - 1), line.substr(second + 1)};
-}
-
-std::vector<std::string> completeLines(const std::string& body) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end = body.find('\n'); end != std::string::npos; end = body.find('\n', start)) {
-        std::string line = body.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
 }
 
 }  // namespace
@@ -96,14 +71,18 @@ MetarMap decodeMetarArchive(const std::string& body, Clock::time_point weatherTi
         if (!row || row->station.empty() || row->report.empty()) {
             continue;
         }
-        const auto valid = archiveTime(row->valid);
-        if (!valid || *valid > weatherTime || *valid < weatherTime - kPastReportAge) {
+        const auto validAt = archiveTime(row->valid);
+        if (!validAt) {
+            continue;
+        }
+        const auto valid = std::chrono::time_point_cast<Clock::duration>(*validAt);
+        if (valid > weatherTime || valid < weatherTime - kPastReportAge) {
             continue;
         }
         const std::string id = icaoStationId(row->station);
         const auto it = latest.find(id);
-        if (it == latest.end() || it->second.first <= *valid) {
-            latest[id] = {*valid, row->report};
+        if (it == latest.end() || it->second.first <= valid) {
+            latest[id] = {valid, row->report};
         }
     }
     MetarMap reports;

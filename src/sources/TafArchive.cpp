@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "sources/ArchiveCsv.h"
 #include "sources/ArchiveStationIds.h"
 #include "sources/MetarArchive.h"
 #include "sources/PastServices.h"
@@ -17,64 +18,6 @@ using Clock = std::chrono::system_clock;
 using Fields = std::vector<std::string>;
 
 constexpr double kMetresPerMile = 1609.344;
-
-// One CSV line's fields; a quoted field may hold commas and doubled quotes.
-Fields splitCsv(const std::string& line) {
-    Fields fields(1);
-    bool quoted = false;
-    for (size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-            fields.back() += '"';
-            ++i;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
-
-std::vector<std::string> lines(const std::string& body) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    for (size_t end = body.find('\n'); end != std::string::npos; end = body.find('\n', start)) {
-        std::string line = body.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        out.push_back(std::move(line));
-        start = end + 1;
-    }
-    return out;
-}
-
-// "['BKN', 'OVC']", "[1200.0, 2500.0]" or "{BKN,OVC}": the items, trimmed.
-std::vector<std::string> listItems(const std::string& text) {
-    std::vector<std::string> items;
-    std::string item;
-    for (const char c : text + ",") {
-        if (c == ',') {
-            if (!item.empty()) {
-                items.push_back(item);
-            }
-            item.clear();
-        } else if (c != '[' && c != ']' && c != '{' && c != '}' && c != '\'' && c != '"' && c != ' ') {
-            item += c;
-        }
-    }
-    return items;
-}
-
-std::optional<UtcMillis> archiveTime(const std::string& text) {
-    if (text.size() != 16 || text[10] != ' ') {
-        return std::nullopt;
-    }
-    return parseUtcTime(text.substr(0, 10) + "T" + text.substr(11) + "Z");
-}
 
 std::optional<int> wholeNumber(const std::string& text) {
     char* end = nullptr;
@@ -204,16 +147,16 @@ std::string tafArchiveUrl(const std::vector<std::string>& stationIds, Clock::tim
 }
 
 std::vector<Taf> decodeTafArchive(const std::string& body, const LogFn& log) {
-    const std::vector<std::string> all = lines(body);
+    const std::vector<std::string> all = completeLines(body);
     if (all.empty() || all.front().rfind("station,valid,", 0) != 0) {
         logLine(log, "TAF archive: no forecast table in the answer", "WARN");
         return {};
     }
-    const Columns column(splitCsv(all.front()));
+    const Columns column(csvFields(all.front()));
     std::vector<Taf> tafs;
     std::vector<std::vector<std::optional<UtcMillis>>> ends;
     for (size_t i = 1; i < all.size(); ++i) {
-        const Fields row = splitCsv(all[i]);
+        const Fields row = csvFields(all[i]);
         const std::string station = icaoStationId(column(row, "station"));
         const auto issued = archiveTime(column(row, "valid"));
         const auto from = archiveTime(column(row, "fx_valid"));

@@ -118,13 +118,5 @@ TEST(RequestSpacing, TheCancelSwitchEndsTheWait) {
     stopper.join();
 }
 
-TEST(RequestSpacing, TheNextTurnComesOnceTheGapHasPassed) {
-    steady_clock::time_point now{};
-    RequestSpacing spacing(milliseconds{1000}, [&] { return now; });
-    ASSERT_TRUE(spacing.waitTurn(nullptr));
-    now += milliseconds{1000};
-    EXPECT_TRUE(spacing.waitTurn(nullptr));
-}
-
 }  // namespace
 }  // namespace wx

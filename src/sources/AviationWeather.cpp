@@ -4,8 +4,10 @@
 #include <optional>
 #include <stdexcept>
 
+#include "sources/PastReach.h"
 #include "sources/ReportOrder.h"
 #include "sources/ServiceHosts.h"
+#include "weather/UtcTime.h"
 
 namespace wx {
 namespace {
@@ -194,8 +196,50 @@ MetarFetch fetchMetarsJsonOnly(HttpClient& http, const LogFn& log, const std::ve
     return fetch;
 }
 
-std::vector<nlohmann::json> fetchSigmetList(HttpClient& http) {
-    const auto body = http.get(awcBaseUrl() + "/api/data/isigmet", {{"format", "json"}}, kAviationWeatherTimeoutSec);
+std::string aviationWeatherDate(std::chrono::system_clock::time_point time) {
+    const std::string text = formatUtcTime(std::chrono::floor<std::chrono::seconds>(time));
+    return text.substr(0, 19) + "Z";
+}
+
+MetarFetch fetchMetarsAt(HttpClient& http, const LogFn& log, const std::vector<std::string>& stationIds,
+                         std::chrono::system_clock::time_point weatherTime) {
+    if (stationIds.empty()) {
+        return {{}, true};
+    }
+    const QueryParams params{{"format", "json"},
+                             {"hours", std::to_string(kPastReportAge.count())},
+                             {"ids", joinIds(stationIds)},
+                             {"date", aviationWeatherDate(weatherTime)}};
+    const auto body = http.get(awcBaseUrl() + "/api/data/metar", params, kAviationWeatherTimeoutSec);
+    if (http.cancelled()) {
+        return {};
+    }
+    if (!body) {
+        logLine(log, "METAR fetch failed", "ERROR");
+        return {};
+    }
+    if (body->empty()) {
+        return {{}, true};
+    }
+    return {decodeMetarAnswer(*body, log), true};
+}
+
+QueryParams tafQuery(const std::vector<std::string>& stationIds,
+                     std::optional<std::chrono::system_clock::time_point> date) {
+    QueryParams params{{"format", "json"}, {"ids", joinIds(stationIds)}};
+    if (date) {
+        params.emplace("date", aviationWeatherDate(*date));
+    }
+    return params;
+}
+
+std::vector<nlohmann::json> fetchSigmetList(HttpClient& http,
+                                            std::optional<std::chrono::system_clock::time_point> date) {
+    QueryParams params{{"format", "json"}};
+    if (date) {
+        params.emplace("date", aviationWeatherDate(*date));
+    }
+    const auto body = http.get(awcBaseUrl() + "/api/data/isigmet", params, kAviationWeatherTimeoutSec);
     if (!body) {
         return {};
     }

@@ -60,6 +60,25 @@ std::optional<json> fetchForecast(HttpClient& http, double lat, double lon) {
     return json::parse(*body);
 }
 
+std::string isoDay(std::chrono::sys_days day) {
+    const std::chrono::year_month_day date{day};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    return text;
+}
+
+std::optional<json> fetchHistoricalForecast(HttpClient& http, double lat, double lon, std::chrono::sys_days day) {
+    const QueryParams params{{"latitude", fixed4(lat)},        {"longitude", fixed4(lon)},
+                             {"hourly", forecastVariables()},  {"start_date", isoDay(day)},
+                             {"end_date", isoDay(day)},        {"timezone", "UTC"}};
+    const auto body = http.get(openMeteoHistoryBaseUrl() + "/v1/forecast", params, kForecastTimeoutSec);
+    if (!body) {
+        return std::nullopt;
+    }
+    return json::parse(*body);
+}
+
 std::optional<size_t> hourIndex(const json& answer, std::chrono::system_clock::time_point now) {
     try {
         if (!answer.is_object()) {

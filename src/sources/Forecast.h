@@ -42,6 +42,15 @@ std::string forecastVariables();
 // an empty body).
 std::optional<nlohmann::json> fetchForecast(HttpClient& http, double lat, double lon);
 
+// The historical forecast for the point's whole UTC day (host from
+// NUBIRO_OPENMETEO_HISTORY_URL): the same variables and the same answer as
+// fetchForecast, with "start_date" and "end_date" naming the day.
+std::optional<nlohmann::json> fetchHistoricalForecast(HttpClient& http, double lat, double lon,
+                                                      std::chrono::sys_days day);
+
+// "2022-10-23".
+std::string isoDay(std::chrono::sys_days day);
+
 // Index of the UTC hour of `now` in answer["hourly"]["time"]; nothing when
 // it is not there or the array is malformed. Never throws.
 std::optional<size_t> hourIndex(const nlohmann::json& answer, std::chrono::system_clock::time_point now);

@@ -3,13 +3,16 @@
 #include <memory>
 
 #include "sources/HttpClient.h"
+#include "sources/PastWeather.h"
 #include "sources/SourceContext.h"
 #include "sources/WeatherSource.h"
 #include "weather/LogFn.h"
 
 namespace wx {
 
-// METARs (JSON only, no fallback) and SIGMETs; no model data at all.
+// METARs (JSON only, no fallback) and SIGMETs; no model data at all. While
+// the context flies a time in the past, the past's services answer instead
+// (see PastWeather).
 class MetarOnlySource final : public IWeatherSource {
 public:
     explicit MetarOnlySource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
@@ -27,10 +30,13 @@ public:
     }
     void attachUpperAir(WeatherData&, double, double) override {}
     std::optional<WeatherData> synthesizeGlobal(double, double) override { return std::nullopt; }
+    void beginCycle(const CycleOptions&) override;
+    void endCycle() override;
 
 private:
     LogFn log_;
     HttpClient http_;
+    std::optional<PastWeather> past_;
 };
 
 }  // namespace wx

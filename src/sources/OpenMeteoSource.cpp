@@ -24,15 +24,21 @@ WeatherData decodedAtHour(const std::string& stationId, int32_t elevationM, cons
 OpenMeteoSource::OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport, SourceContext context)
     : log_(log),
       clock_(context.clock),
-      http_(std::move(log), std::move(transport), std::move(context.cancel), std::move(context.pauses),
-            context.clock),
-      answers_(context.modelAnswers ? std::move(context.modelAnswers) : std::make_shared<ModelAnswerStore>()) {}
-
-MetarFetch OpenMeteoSource::fetchMetars(const std::vector<std::string>& stationIds) {
-    return fetchMetarsWithFallback(http_, log_, stationIds);
+      http_(std::move(log), std::move(transport), context.cancel, std::move(context.pauses),
+            servicesClock(context)),
+      answers_(context.modelAnswers ? std::move(context.modelAnswers) : std::make_shared<ModelAnswerStore>()) {
+    if (context.present) {
+        past_.emplace(log_, clock_, *context.present, context.cancel);
+    }
 }
 
-std::vector<nlohmann::json> OpenMeteoSource::fetchSigmets() { return fetchSigmetList(http_); }
+MetarFetch OpenMeteoSource::fetchMetars(const std::vector<std::string>& stationIds) {
+    return past_ ? past_->fetchMetars(http_, stationIds) : fetchMetarsWithFallback(http_, log_, stationIds);
+}
+
+std::vector<nlohmann::json> OpenMeteoSource::fetchSigmets() {
+    return past_ ? past_->fetchSigmets(http_) : fetchSigmetList(http_);
+}
 
 std::optional<std::vector<Taf>> OpenMeteoSource::fetchTafs(const std::vector<std::string>& stationIds) {
     return fetchTafList(http_, log_, stationIds);
@@ -43,9 +49,15 @@ void OpenMeteoSource::beginCycle(const CycleOptions& options) {
     keepThroughOutage_ = options.keepModelThroughOutage;
     tally_ = {};
     answers_->dropStale(utcNow(clock_), keepThroughOutage_);
+    if (past_) {
+        past_->beginCycle();
+    }
 }
 
 void OpenMeteoSource::endCycle() {
+    if (past_) {
+        past_->endCycle(true);
+    }
     if (tally_.fromLastHour > 0) {
         logLine(log_,
                 "Model data: " + std::to_string(tally_.fromLastHour) + " points from the last hour, " +
@@ -60,9 +72,28 @@ void OpenMeteoSource::endCycle() {
     }
 }
 
+std::optional<nlohmann::json> OpenMeteoSource::askModel(double lat, double lon) {
+    return past_ ? past_->fetchModel(http_, lat, lon) : fetchForecast(http_, lat, lon);
+}
+
 std::optional<WeatherData> OpenMeteoSource::modelRecord(const std::string& stationId, int32_t elevationM, double lat,
                                                         double lon) {
-    const std::string point = ModelAnswerStore::pointKey(lat, lon);
+    if (!past_) {
+        return modelRecordAtHour(stationId, elevationM, lat, lon);
+    }
+    if (!past_->modelHeld()) {
+        return std::nullopt;
+    }
+    auto record = modelRecordAtHour(stationId, elevationM, lat, lon);
+    if (record) {
+        past_->countModelPoint();
+    }
+    return record;
+}
+
+std::optional<WeatherData> OpenMeteoSource::modelRecordAtHour(const std::string& stationId, int32_t elevationM,
+                                                              double lat, double lon) {
+    const std::string point = past_ ? past_->modelKey(lat, lon) : ModelAnswerStore::pointKey(lat, lon);
     const auto now = utcNow(clock_);
     const std::optional<ModelAnswerStore::Kept> kept = answers_->find(point, now);
     if (kept && kept->fresh) {
@@ -71,7 +102,7 @@ std::optional<WeatherData> OpenMeteoSource::modelRecord(const std::string& stati
     }
     if (!modelSkipped_) {
         ++tally_.asked;
-        const std::optional<json> answer = fetchForecast(http_, lat, lon);
+        const std::optional<json> answer = askModel(lat, lon);
         if (answer) {
             if (!hasHourly(*answer)) {
                 return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "sources/HttpClient.h"
 #include "sources/ModelAnswerStore.h"
+#include "sources/PastWeather.h"
 #include "sources/SourceContext.h"
 #include "sources/WeatherSource.h"
 #include "weather/LogFn.h"
@@ -14,7 +15,9 @@ namespace wx {
 // Open-Meteo at the hour the context's clock shows. A point's model answer
 // is kept and serves instead of a request while it is younger than an hour
 // and holds the current hour. Once a model request of a cycle gets no
-// answer the model service is not asked again until the next cycle.
+// answer the model service is not asked again until the next cycle. While
+// the context flies a time in the past, the past's services answer instead
+// (see PastWeather), the model data from the historical forecasts.
 class OpenMeteoSource final : public IWeatherSource {
 public:
     explicit OpenMeteoSource(LogFn log, std::shared_ptr<HttpTransport> transport = makeDefaultHttpTransport(),
@@ -49,11 +52,16 @@ private:
     // an older kept one when the cycle allows; empty when none of them
     // gives an answer with an "hourly" member.
     std::optional<WeatherData> modelRecord(const std::string& stationId, int32_t elevationM, double lat, double lon);
+    std::optional<WeatherData> modelRecordAtHour(const std::string& stationId, int32_t elevationM, double lat,
+                                                 double lon);
+    // The point's answer from the model service of the present or the past.
+    std::optional<nlohmann::json> askModel(double lat, double lon);
 
     LogFn log_;
     UtcClock clock_;
     HttpClient http_;
     std::shared_ptr<ModelAnswerStore> answers_;
+    std::optional<PastWeather> past_;
     bool modelSkipped_ = false;
     bool keepThroughOutage_ = false;
     ModelTally tally_;

@@ -108,6 +108,10 @@ TEST_P(FaultMatrix, Case) {
     const test::EnvironmentScope awc("NUBIRO_AWC_URL", baseUrl(c.awc, *services));
     const test::EnvironmentScope openMeteo("NUBIRO_OPENMETEO_URL", baseUrl(c.openMeteo, *services));
     const test::EnvironmentScope airportsHost("NUBIRO_AIRPORTS_URL", baseUrl(c.airportHost, *services));
+    // The past's hosts stand where today's do: the archive beside the
+    // aviation-weather service, the historical forecasts beside the forecasts.
+    const test::EnvironmentScope archive("NUBIRO_IEM_URL", baseUrl(c.awc, *services));
+    const test::EnvironmentScope history("NUBIRO_OPENMETEO_HISTORY_URL", baseUrl(c.openMeteo, *services));
 
     args.insert(args.end(), c.runOptions.begin(), c.runOptions.end());
     std::optional<std::vector<std::string>> simulator;

@@ -9,6 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "weather/UtcTime.h"
+
 namespace wx::sim {
 namespace {
 
@@ -150,6 +152,19 @@ std::string hourLabel(sys_days day, int hour) {
     return text;
 }
 
+// "2022-10-23" as a day.
+std::optional<sys_days> dayParam(const std::map<std::string, std::string>& params, const char* key) {
+    const auto it = params.find(key);
+    if (it == params.end() || it->second.size() != 10) {
+        return std::nullopt;
+    }
+    const auto time = parseUtcTime(it->second + "T00:00Z");
+    if (!time) {
+        return std::nullopt;
+    }
+    return floor<days>(*time);
+}
+
 }  // namespace
 
 ForecastAnswer forecastAnswer(const std::map<std::string, std::string>& params, system_clock::time_point now) {
@@ -164,6 +179,15 @@ ForecastAnswer forecastAnswer(const std::map<std::string, std::string>& params, 
         if (forecastDays < 1 || forecastDays > 16) {
             return error("Forecast days is invalid. Allowed range 0 to 16.");
         }
+    }
+    if (params.count("start_date") != 0 || params.count("end_date") != 0) {
+        const auto first = dayParam(params, "start_date");
+        const auto last = dayParam(params, "end_date");
+        if (!first || !last || *last < *first || *last - *first > days{31}) {
+            return error("Parameter 'start_date' and 'end_date' must be valid dates, the end not before the start and at most 31 days after it");
+        }
+        now = *first;
+        forecastDays = static_cast<int>((*last - *first).count()) + 1;
     }
     std::vector<std::pair<std::string, std::pair<const char*, std::function<double(const Hour&)>>>> variables;
     std::istringstream list(params.count("hourly") != 0 ? params.at("hourly") : "");

@@ -13,6 +13,8 @@
 
 #include "ConnectionDrop.h"
 #include "ForecastModel.h"
+#include "PastAnswers.h"
+#include "TafArchiveAnswer.h"
 #include "SlowAnswers.h"
 #include "TafFixtures.h"
 
@@ -40,9 +42,14 @@ std::string htmlPage(int status) {
 
 // An error status as the path's service gives it: the forecast service its
 // JSON error object (for 429 the reason it gives when its minute's calls
-// are spent), the others an HTML page.
+// are spent), the Mesonet's archive its line of text for 503, the others an
+// HTML page.
 void errorAnswer(const Request& req, Response& res, int status) {
     res.status = status;
+    if (req.path.rfind("/cgi-bin/request/", 0) == 0 && status == 503) {
+        res.set_content("ERROR: server over capacity, please try later", "text/plain");
+        return;
+    }
     if (req.path != "/v1/forecast") {
         res.set_content(htmlPage(status), "text/html; charset=utf-8");
         return;
@@ -138,7 +145,9 @@ httplib::Server::Handler withFaults(ServiceData& data, httplib::Server::Handler 
 void serveMetars(const ServiceData& data, const Request& req, Response& res) {
     const double hours = std::atof(req.get_param_value("hours").c_str());
     auto reports = data.metars.select(req.get_param_value("ids"), hours);
-    if (data.freshReports.load()) {
+    if (const auto date = serviceDate(req.get_param_value("date"))) {
+        reports = reportsAt(data.metars, req.get_param_value("ids"), hours, *date);
+    } else if (data.freshReports.load()) {
         reports = retimed(reports, std::chrono::system_clock::now());
     }
     if (reports.empty()) {
@@ -156,7 +165,8 @@ void serveSigmets(const ServiceData& data, const Request& req, Response& res) {
     if (!data.sigmets) {
         res.status = 404;
     } else if (req.get_param_value("format") == "json") {
-        res.set_content(data.sigmets->jsonAnswer(std::chrono::system_clock::now()), "application/json");
+        const auto date = serviceDate(req.get_param_value("date"));
+        res.set_content(data.sigmets->jsonAnswer(date.value_or(std::chrono::system_clock::now())), "application/json");
     } else {
         res.set_content(data.sigmets->rawAnswer(), "text/plain");
     }
@@ -296,6 +306,16 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
     server.Get("/api/data/isigmet", service([&data](const Request& req, Response& res) { serveSigmets(data, req, res); }));
     server.Get("/api/data/taf", service(tafRoute()));
     server.Get("/v1/forecast", service(serveForecast));
+    server.Get("/cgi-bin/request/asos.py", service([&data](const Request& req, Response& res) {
+                   const ArchiveAnswer answer = metarArchiveAnswer(data.metars, req.params);
+                   res.status = answer.status;
+                   res.set_content(answer.body, answer.contentType);
+               }));
+    server.Get("/cgi-bin/request/taf.py", service([&data](const Request& req, Response& res) {
+                   const ArchiveAnswer answer = tafArchiveAnswer(data.metars, req.params);
+                   res.status = answer.status;
+                   res.set_content(answer.body, answer.contentType);
+               }));
     server.Get("/ourairports-data/airports.csv", service([&data](const Request&, Response& res) {
                    if (data.airportsCsv) {
                        res.set_content(*data.airportsCsv, "text/csv; charset=utf-8");

@@ -36,7 +36,7 @@ void MetarOnlySource::endCycle() {
 }
 
 std::optional<std::vector<Taf>> MetarOnlySource::fetchTafs(const std::vector<std::string>& stationIds) {
-    return fetchTafList(http_, log_, stationIds);
+    return past_ ? past_->fetchTafs(http_, stationIds) : fetchTafList(http_, log_, stationIds);
 }
 
 }  // namespace wx

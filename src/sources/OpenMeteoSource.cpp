@@ -41,7 +41,7 @@ std::vector<nlohmann::json> OpenMeteoSource::fetchSigmets() {
 }
 
 std::optional<std::vector<Taf>> OpenMeteoSource::fetchTafs(const std::vector<std::string>& stationIds) {
-    return fetchTafList(http_, log_, stationIds);
+    return past_ ? past_->fetchTafs(http_, stationIds) : fetchTafList(http_, log_, stationIds);
 }
 
 void OpenMeteoSource::beginCycle(const CycleOptions& options) {

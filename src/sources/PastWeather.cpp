@@ -7,6 +7,8 @@
 #include "sources/MetarArchive.h"
 #include "sources/ModelAnswerStore.h"
 #include "sources/PastReach.h"
+#include "sources/TafArchive.h"
+#include "sources/TafFetch.h"
 
 namespace wx {
 namespace {
@@ -51,6 +53,14 @@ std::vector<nlohmann::json> PastWeather::fetchSigmets(HttpClient& http) {
         logLine(log_, "SIGMETs: none kept for " + label + " / SIGMET: не хранятся за " + label, "INFO");
     }
     return {};
+}
+
+std::optional<std::vector<Taf>> PastWeather::fetchTafs(HttpClient& http, const std::vector<std::string>& stationIds) {
+    const auto weatherTime = utcNow(weatherClock_);
+    if (services().reports == ReportService::AviationWeather) {
+        return fetchTafList(http, log_, stationIds, weatherTime);
+    }
+    return fetchTafArchive(http, archiveSpacing_, cancel_.get(), log_, stationIds, weatherTime);
 }
 
 bool PastWeather::modelHeld() {

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sources/HttpClient.h"
+#include "briefing/Briefing.h"
 #include "sources/PastServices.h"
 #include "sources/RequestSpacing.h"
 #include "sources/SourceContext.h"
@@ -37,6 +38,9 @@ public:
     // The SIGMETs the aviation-weather service held at the weather time;
     // beyond its reach none, said once in an INFO line.
     std::vector<nlohmann::json> fetchSigmets(HttpClient& http);
+    // The TAFs in force at the weather time: from the aviation-weather
+    // service within its reach, else from the TAF archive.
+    std::optional<std::vector<Taf>> fetchTafs(HttpClient& http, const std::vector<std::string>& stationIds);
     // Whether the historical model forecasts hold the weather time's day;
     // when not, said once in an INFO line.
     bool modelHeld();

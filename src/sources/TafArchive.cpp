@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "briefing/TafPeriodCategory.h"
 #include "sources/ArchiveCsv.h"
 #include "sources/ArchiveStationIds.h"
 #include "sources/MetarArchive.h"
@@ -42,27 +43,6 @@ std::string changeOf(const std::string& ftype, const std::string& isTempo, bool 
 }
 
 bool prevailing(const std::string& change) { return change == "BASE" || change == "FM"; }
-
-// The flight rules the period's visibility and ceiling give, as for a
-// report: LIFR below 500 ft or 1 SM, IFR below 1,000 ft or 3 SM, MVFR up to
-// 3,000 ft or 5 SM.
-std::optional<FlightCategory> categoryOf(const TafPeriod& period) {
-    if (!period.visibilityM && !period.cloudsGiven) {
-        return std::nullopt;
-    }
-    const double miles = period.visibilityM ? *period.visibilityM / kMetresPerMile : 10.0;
-    const int ceiling = period.ceilingFt.value_or(100000);
-    if (ceiling < 500 || miles < 1.0) {
-        return FlightCategory::Lifr;
-    }
-    if (ceiling < 1000 || miles < 3.0) {
-        return FlightCategory::Ifr;
-    }
-    if (ceiling <= 3000 || miles <= 5.0) {
-        return FlightCategory::Mvfr;
-    }
-    return FlightCategory::Vfr;
-}
 
 // The columns by name.
 class Columns {
@@ -127,7 +107,7 @@ void closePeriods(Taf& taf, const std::vector<std::optional<UtcMillis>>& ends) {
                 }
             }
         }
-        period.category = categoryOf(period);
+        period.category = periodCategory(period);
     }
 }
 

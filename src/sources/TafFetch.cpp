@@ -1,20 +1,18 @@
 #include "sources/TafFetch.h"
 
 #include "briefing/TafAnswer.h"
+#include "sources/AviationWeather.h"
 #include "sources/ServiceHosts.h"
 
 namespace wx {
 
 std::optional<std::vector<Taf>> fetchTafList(HttpClient& http, const LogFn& log,
-                                             const std::vector<std::string>& stationIds) {
+                                             const std::vector<std::string>& stationIds,
+                                             std::optional<std::chrono::system_clock::time_point> date) {
     if (stationIds.empty()) {
         return std::vector<Taf>{};
     }
-    std::string ids;
-    for (const std::string& id : stationIds) {
-        ids += (ids.empty() ? "" : ",") + id;
-    }
-    const auto body = http.get(awcBaseUrl() + "/api/data/taf", {{"format", "json"}, {"ids", ids}}, kTafTimeoutSec);
+    const auto body = http.get(awcBaseUrl() + "/api/data/taf", tafQuery(stationIds, date), kTafTimeoutSec);
     if (!body) {
         if (!http.cancelled()) {
             logLine(log, "TAF fetch failed", "ERROR");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,11 +16,12 @@ namespace wx {
 constexpr int kTafTimeoutSec = 15;
 
 // The TAFs of all ids in one JSON request to the aviation-weather service
-// (/api/data/taf, ids comma-separated). Nothing when the service gave no
+// (/api/data/taf, ids comma-separated); with `date`, those it held then. Nothing when the service gave no
 // answer ("TAF fetch failed", ERROR, unless the request was cancelled), an
 // empty one ("TAF: empty answer", WARN) or one that is no forecast list
 // (see decodeTafAnswer); none is asked for an empty id list.
 std::optional<std::vector<Taf>> fetchTafList(HttpClient& http, const LogFn& log,
-                                             const std::vector<std::string>& stationIds);
+                                             const std::vector<std::string>& stationIds,
+                                             std::optional<std::chrono::system_clock::time_point> date = {});
 
 }  // namespace wx

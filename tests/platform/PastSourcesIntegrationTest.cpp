@@ -101,6 +101,24 @@ TEST_P(PastSources, OneCycleAtTheWeatherTime) {
     }
 }
 
+// The briefing's TAFs are those in force at the weather time: asked of the
+// aviation-weather service with its date within its reach, of the TAF
+// archive beyond it.
+TEST_P(PastSources, TafsOfTheWeatherTime) {
+    const size_t before = sim_.requests().size();
+    const auto tafs = source_->fetchTafs({"EGLL", "EGBB"});
+    ASSERT_TRUE(tafs);
+    ASSERT_FALSE(tafs->empty());
+    for (const Taf& taf : *tafs) {
+        EXPECT_LE(taf.validFrom, weatherTime_) << taf.stationId;
+        EXPECT_GT(taf.validTo, weatherTime_) << taf.stationId;
+    }
+    const auto requests = requestsSince(before);
+    ASSERT_EQ(requests.size(), 1u);
+    const std::string target = requests[0]["target"];
+    EXPECT_EQ(target.rfind(yearsBack() ? "/cgi-bin/request/taf.py?" : "/api/data/taf?date=", 0), 0u) << target;
+}
+
 INSTANTIATE_TEST_SUITE_P(AllSources, PastSources,
                          testing::Combine(testing::Values("openmeteo", "noaa", "metaronly"),
                                           testing::Values(Past::WithinReach, Past::YearsBack)));

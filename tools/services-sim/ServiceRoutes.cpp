@@ -304,7 +304,11 @@ void installRoutes(httplib::Server& server, const std::string& scheme, ServiceDa
     server.Get("/api/data/metar", metars);
     server.Get("/cgi-bin/data/metar.php", metars);
     server.Get("/api/data/isigmet", service([&data](const Request& req, Response& res) { serveSigmets(data, req, res); }));
-    server.Get("/api/data/taf", service(tafRoute()));
+    server.Get("/api/data/taf", service([&data](const Request& req, Response& res) {
+                   const auto date = serviceDate(req.get_param_value("date"));
+                   res.set_content(tafJsonAnswer(req.get_param_value("ids"), date.value_or(data.started)),
+                                   "application/json");
+               }));
     server.Get("/v1/forecast", service(serveForecast));
     server.Get("/cgi-bin/request/asos.py", service([&data](const Request& req, Response& res) {
                    const ArchiveAnswer answer = metarArchiveAnswer(data.metars, req.params);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,9 @@ struct ServiceData {
     bool freshReportsAtStart = false;     // what /_sim/reset puts back
     std::atomic<bool> freshReports{false};  // reports carry recent times instead of the fixture's
     ReplaySlot replay;          // while it holds a pack, every service path answers from it
+    // The TAFs of a request without a date are valid from the hour before
+    // this, so that they stay the same for the stand-in's whole run.
+    std::chrono::system_clock::time_point started = std::chrono::system_clock::now();
 };
 
 // The service paths, the control paths under "/_sim/" and the request log

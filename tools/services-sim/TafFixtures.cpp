@@ -204,11 +204,4 @@ std::string tafJsonAnswer(const std::string& ids, std::chrono::system_clock::tim
     return answer.dump();
 }
 
-httplib::Server::Handler tafRoute() {
-    static const auto kStart = std::chrono::system_clock::now();
-    return [](const httplib::Request& req, httplib::Response& res) {
-        res.set_content(tafJsonAnswer(req.get_param_value("ids"), kStart), "application/json");
-    };
-}
-
 }  // namespace wx::sim

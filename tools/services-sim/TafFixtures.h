@@ -3,8 +3,6 @@
 #include <chrono>
 #include <string>
 
-#include <httplib.h>
-
 namespace wx::sim {
 
 // The answer of the JSON TAF endpoint (/api/data/taf?ids=...&format=json)
@@ -17,8 +15,5 @@ namespace wx::sim {
 // groups that give only what changes, FM, BECMG, TEMPO, PROB and PROB with
 // TEMPO (a "TEMPO" with a "probability").
 std::string tafJsonAnswer(const std::string& ids, std::chrono::system_clock::time_point anchor);
-
-// The route's handler: forecasts anchored at the stand-in's start.
-httplib::Server::Handler tafRoute();
 
 }  // namespace wx::sim

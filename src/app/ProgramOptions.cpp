@@ -8,6 +8,8 @@ std::optional<ProgramOptions> parseProgramOptions(const std::vector<std::string>
         const std::string& arg = args[i];
         if (arg == "--plan" && !options.planFile && i + 1 < args.size() && !args[i + 1].empty()) {
             options.planFile = args[++i];
+        } else if (arg == "--weather-time" && !options.weatherTime && i + 1 < args.size() && !args[i + 1].empty()) {
+            options.weatherTime = args[++i];
         } else if (arg == "--start" && !options.start) {
             options.start = true;
         } else if (arg == "--minimized" && !options.minimized) {

@@ -1,5 +1,6 @@
 #include "app/UiText.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace wx {
@@ -18,6 +19,8 @@ constexpr Entry kTexts[] = {
     {TextId::WeatherText, "Погода в FS", "Weather to FS"},
     {TextId::About, "О программе", "About"},
     {TextId::SourceLabel, "Источник:", "Source:"},
+    {TextId::WeatherTimeLabel, "Время погоды:", "Weather time:"},
+    {TextId::WeatherTimeNow, "Сейчас", "Now"},
     {TextId::AutoStations, "Авто станции", "Auto stations"},
     {TextId::ManualStations, "Вручную", "Manual"},
     {TextId::MaxStationsLabel, "N:", "N:"},
@@ -84,6 +87,14 @@ constexpr Entry kTexts[] = {
     {TextId::ErrorCaption, "Ошибка", "Error"},
     {TextId::NoAirportDatabase, "База аэропортов не загружена.", "Airport database not loaded."},
     {TextId::AddStationsFirst, "Сначала добавьте станции.", "Add stations first."},
+    {TextId::WeatherTimeUnreadable,
+     "Время погоды «{}» — не время UTC вида 2022-10-23T14:50Z или 2022-10-23 14:50: погоду можно взять с {} по {}",
+     "Weather time \"{}\" is no UTC time such as 2022-10-23T14:50Z or 2022-10-23 14:50: the weather can be flown "
+     "from {} to {}"},
+    {TextId::WeatherTimeFuture, "Время погоды {} ещё не наступило: погоду можно взять с {} по {}",
+     "Weather time {} is in the future: the weather can be flown from {} to {}"},
+    {TextId::WeatherTimeTooOld, "Время погоды {} старше архива METAR: погоду можно взять с {} по {}",
+     "Weather time {} is older than the METAR archive: the weather can be flown from {} to {}"},
     {TextId::AboutCaption, "О программе", "About"},
     {TextId::AboutBody,
      "Nubiro\r\n\r\n"
@@ -122,11 +133,15 @@ constexpr Entry kTexts[] = {
      "Settings file: values out of range ({}), defaults used"},
     {TextId::SettingsNotSaved, "Настройки не сохранены: {}", "Settings not saved: {}"},
     {TextId::ProgramUsage,
-     "Запуск: Nubiro.exe [--plan ФАЙЛ.pln] [--start] [--minimized]\n\n"
-     "--plan ФАЙЛ   взять этот план полёта\n--start   нажать «Старт», когда окно откроется\n"
+     "Запуск: Nubiro.exe [--plan ФАЙЛ.pln] [--weather-time ВРЕМЯ] [--start] [--minimized]\n\n"
+     "--plan ФАЙЛ   взять этот план полёта\n"
+     "--weather-time ВРЕМЯ   погода этого времени UTC, например 2022-10-23T14:50Z\n"
+     "--start   нажать «Старт», когда окно откроется\n"
      "--minimized   запуститься свёрнутым",
-     "Usage: Nubiro.exe [--plan FILE.pln] [--start] [--minimized]\n\n"
-     "--plan FILE   take this flight plan\n--start   press Start once the window is up\n"
+     "Usage: Nubiro.exe [--plan FILE.pln] [--weather-time TIME] [--start] [--minimized]\n\n"
+     "--plan FILE   take this flight plan\n"
+     "--weather-time TIME   fly the weather of this UTC time, such as 2022-10-23T14:50Z\n"
+     "--start   press Start once the window is up\n"
      "--minimized   start minimized"},
 };
 
@@ -176,6 +191,26 @@ std::string uiText(Language language, TextId id, std::initializer_list<std::stri
         from = slot + value.size();
     }
     return text;
+}
+
+std::string weatherTimeRefusalText(Language language, const WeatherTimeChoice& choice, std::string_view typed,
+                                   std::chrono::system_clock::time_point present) {
+    const std::string first = weatherTimeText(earliestWeatherTime());
+    const std::string last = weatherTimeText(std::chrono::time_point_cast<std::chrono::milliseconds>(present));
+    switch (choice.verdict) {
+    case WeatherTimeVerdict::Unreadable: {
+        const size_t start = std::min(typed.find_first_not_of(" \t"), typed.size());
+        const size_t end = typed.find_last_not_of(" \t");
+        const std::string_view shown = typed.substr(start, end == std::string_view::npos ? 0 : end - start + 1);
+        return uiText(language, TextId::WeatherTimeUnreadable, {shown, first, last});
+    }
+    case WeatherTimeVerdict::Future:
+        return uiText(language, TextId::WeatherTimeFuture, {weatherTimeText(*choice.time), first, last});
+    case WeatherTimeVerdict::BeforeArchive:
+        return uiText(language, TextId::WeatherTimeTooOld, {weatherTimeText(*choice.time), first, last});
+    default:
+        return {};
+    }
 }
 
 std::string sourceDisplayName(Language language, const SourceInfo& source) {

@@ -46,6 +46,11 @@ std::string rangeText(system_clock::time_point present) {
 
 UtcMillis earliestWeatherTime() { return UtcMillis{kMetarArchiveStart}; }
 
+std::optional<UtcMillis> readWeatherTime(std::string_view text) {
+    const std::string_view typed = withoutBlanks(text);
+    return isNow(typed) ? std::nullopt : readTime(typed);
+}
+
 WeatherTimeChoice chooseWeatherTime(std::string_view text, system_clock::time_point present) {
     const std::string_view typed = withoutBlanks(text);
     if (isNow(typed)) {

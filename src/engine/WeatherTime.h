@@ -29,6 +29,10 @@ struct WeatherTimeChoice {
 inline constexpr const char* kWeatherTimeNow = "Now";
 inline constexpr const char* kWeatherTimeNowRussian = "\xD0\xA1\xD0\xB5\xD0\xB9\xD1\x87\xD0\xB0\xD1\x81";
 
+// The time a weather time's text names; nothing for now and for text that
+// names no time. The forms are chooseWeatherTime's.
+std::optional<UtcMillis> readWeatherTime(std::string_view text);
+
 // Reads a weather time: a UTC time as parseUtcTime takes it
 // ("2022-10-23T14:50Z", seconds optional) or as the window shows it
 // ("2022-10-23 14:50"), blanks around it ignored; then checks it against

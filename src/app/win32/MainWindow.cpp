@@ -126,7 +126,7 @@ void MainWindow::initialise() {
         [this] { saveSettings(); }});
     tabs_ = ViewTabs(control(IDC_VIEW_TABS), language_,
                      {{TextId::ViewTable, control(IDC_STATION_TABLE)}, {TextId::ViewMap, map_->window()}});
-    options_.show(startSettings_.settings.engine, startSettings_.settings.language);
+    options_.show(startSettings_.settings.engine, startSettings_.settings.language, seams_.weatherTime);
     scale_.applyFonts();
     if (startSettings_.settings.window) {
         restoreWindowPlace(dialog_, *startSettings_.settings.window, scale_.dpi());
@@ -253,7 +253,7 @@ void MainWindow::handle(const StationWeatherEvent& event) {
     if (!table_) {
         return;
     }
-    table_.show(event.stationId, event.role, stationCells(event.weather, event.distanceNm, std::chrono::system_clock::now()));
+    table_.show(event.stationId, event.role, stationCells(event.weather, event.distanceNm, event.writtenAt));
     if (!event.weather.rawMetar.empty()) {
         appendLog("[" + event.stationId + "] METAR: " + event.weather.rawMetar, "METAR");
     }

@@ -38,12 +38,15 @@ inline constexpr ControlCaption kLogCaptions[] = {
 // first two empty (the user's folder, the process-wide transport); tests
 // give folders of their own. And the weather pack the program records into,
 // which the log names first. And a plan file taken in place of the one the
-// settings name (Nubiro.exe --plan).
+// settings name (Nubiro.exe --plan) and a weather time in place of the one
+// they keep (--weather-time).
 struct MainWindowSeams {
     AirportCacheOptions airportCache;
     std::string settingsFile;  // empty: defaultSettingsPath()
     std::optional<PackRecordingStart> recording;
     std::optional<std::string> planFile;
+    // The weather time the command line gave, put into its field.
+    std::optional<std::string> weatherTime;
 };
 
 // The program's one window: the main dialog with its parts (the options
@@ -82,8 +85,8 @@ public:
     // Fits the log view, the status line and the views with their tabs to
     // the client area.
     void layoutControls();
-    // The callbacks an engine of this window reports through.
-    EngineCallbacks engineCallbacks() const { return bridge_.engineCallbacks(); }
+    // The callbacks an engine on the computer's clock reports through.
+    EngineCallbacks engineCallbacks() const { return bridge_.engineCallbacks({}); }
 
 private:
     // The views of the tabs, in their order.

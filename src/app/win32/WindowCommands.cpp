@@ -86,13 +86,26 @@ void WindowCommands::start() {
         showWarning(TextId::AddStationsFirst);
         return;
     }
+    const std::string typedTime = context_.options->weatherTimeText();
+    const auto present = std::chrono::system_clock::now();
+    const std::string refusal =
+        weatherTimeRefusalText(context_.language, chooseWeatherTime(typedTime, present), typedTime, present);
+    if (!refusal.empty()) {
+        context_.log(refusal, "WARN");
+        return;
+    }
     const PlanChoice flight = context_.options->flight();
     plan_ = takeFlight(flight);
     alternateId_ = flight.alternateId;
     const EngineSettings settings = engineSettings();
     context_.log(uiText(context_.language, TextId::SourceSelected, settings.source), "INFO");
     SetDlgItemTextW(context_.dialog, IDC_READBACK, toWide(text(TextId::ReadBackNone)).c_str());
-    engine_ = std::make_unique<Engine>(*airports_, settings, context_.bridge.engineCallbacks());
+    // The engine's clock, shared with the table's age column.
+    EngineSeams seams;
+    seams.weatherClock = std::make_shared<WeatherClock>(UtcClock{});
+    const UtcClock engineClock = [clock = seams.weatherClock] { return clock->now(); };
+    engine_ = std::make_unique<Engine>(*airports_, settings, context_.bridge.engineCallbacks(engineClock),
+                                       std::move(seams));
     engine_->start();
     engineState_ = EngineState::Running;
     weatherSinceStart_ = false;

@@ -66,6 +66,7 @@ int run(HINSTANCE instance) {
     MainWindowSeams seams;
     seams.recording = recordFromEnvironment();
     seams.planFile = options->planFile;
+    seams.weatherTime = options->weatherTime;
     MainWindow window(instance, std::move(seams));
     if (!window.create()) {
         const DWORD error = GetLastError();

@@ -123,7 +123,7 @@ void MainWindow::initialise() {
     commands_ = std::make_unique<WindowCommands>(CommandsContext{
         dialog_, language_, bridge_, &options_,
         [this](const std::string& message, const std::string& level) { appendLog(message, level); },
-        [this] { saveSettings(); }});
+        [this] { saveSettings(); }, seams_.engineClock});
     tabs_ = ViewTabs(control(IDC_VIEW_TABS), language_,
                      {{TextId::ViewTable, control(IDC_STATION_TABLE)}, {TextId::ViewMap, map_->window()}});
     options_.show(startSettings_.settings.engine, startSettings_.settings.language, seams_.weatherTime);

@@ -47,6 +47,9 @@ struct MainWindowSeams {
     std::optional<std::string> planFile;
     // The weather time the command line gave, put into its field.
     std::optional<std::string> weatherTime;
+    // The engines' clock, shared with the weather pack's recorder; empty:
+    // each engine has its own.
+    std::shared_ptr<WeatherClock> engineClock;
 };
 
 // The program's one window: the main dialog with its parts (the options

@@ -102,7 +102,7 @@ void WindowCommands::start() {
     SetDlgItemTextW(context_.dialog, IDC_READBACK, toWide(text(TextId::ReadBackNone)).c_str());
     // The engine's clock, shared with the table's age column.
     EngineSeams seams;
-    seams.weatherClock = std::make_shared<WeatherClock>(UtcClock{});
+    seams.weatherClock = context_.engineClock ? context_.engineClock : std::make_shared<WeatherClock>(UtcClock{});
     const UtcClock engineClock = [clock = seams.weatherClock] { return clock->now(); };
     engine_ = std::make_unique<Engine>(*airports_, settings, context_.bridge.engineCallbacks(engineClock),
                                        std::move(seams));

@@ -64,7 +64,8 @@ int run(HINSTANCE instance) {
     requestPerMonitorDpiAwareness();
     installPlatformDefaults();
     MainWindowSeams seams;
-    seams.recording = recordFromEnvironment();
+    seams.engineClock = std::make_shared<WeatherClock>(UtcClock{});
+    seams.recording = recordFromEnvironment(seams.engineClock);
     seams.planFile = options->planFile;
     seams.weatherTime = options->weatherTime;
     MainWindow window(instance, std::move(seams));

@@ -13,9 +13,9 @@ TEST(ProgramOptions, TheCommandLine) {
     };
     const Case cases[] = {
         {{}, ProgramOptions{}},
-        {{"--start", "--minimized"}, ProgramOptions{std::nullopt, true, true}},
+        {{"--start", "--minimized"}, ProgramOptions{std::nullopt, true, true, std::nullopt}},
         {{"--minimized", "--plan", "C:\\Plans\\EGLL to EGBB.pln", "--start"},
-         ProgramOptions{"C:\\Plans\\EGLL to EGBB.pln", true, true}},
+         ProgramOptions{"C:\\Plans\\EGLL to EGBB.pln", true, true, std::nullopt}},
         {{"--weather-time", "2022-10-23T14:50Z", "--start"}, ProgramOptions{std::nullopt, true, false, "2022-10-23T14:50Z"}},
         {{"--weather-time"}, std::nullopt},
         {{"--weather-time", "now", "--weather-time", "now"}, std::nullopt},

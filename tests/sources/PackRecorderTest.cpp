@@ -35,10 +35,10 @@ TEST(PackRecorder, KeepsEachRequestAndWhatCameBack) {
     const std::string time = "2026-10-02T00:00:00.000Z";
     ASSERT_EQ(index.size(), 4u);
     EXPECT_EQ(index[0],
-              (PackEntry{1, time, kUrl, HttpOutcome::Answered, 200, "00001.json", 2, index[0].durationMs, ""}));
-    EXPECT_EQ(index[1], (PackEntry{2, time, kUrl, HttpOutcome::TimedOut, 0, "", 0, index[1].durationMs, ""}));
+              (PackEntry{1, time, kUrl, HttpOutcome::Answered, 200, "00001.json", 2, index[0].durationMs, "", ""}));
+    EXPECT_EQ(index[1], (PackEntry{2, time, kUrl, HttpOutcome::TimedOut, 0, "", 0, index[1].durationMs, "", ""}));
     EXPECT_EQ(index[2],
-              (PackEntry{3, time, kUrl, HttpOutcome::Answered, 503, "00003.txt", 17, index[2].durationMs, "120"}));
+              (PackEntry{3, time, kUrl, HttpOutcome::Answered, 503, "00003.txt", 17, index[2].durationMs, "120", ""}));
     EXPECT_EQ(index[3].outcome, HttpOutcome::Refused);
     EXPECT_EQ(test::readFile(scratch.path("pack/00003.txt")), "<html>busy</html>");
 }

@@ -63,7 +63,13 @@ void Engine::start() {
     }
     stopRequested_.exchange(false);
     refreshRequested_.exchange(false);
-    startWeatherTime_ = copySettings().weatherTime;
+    // Reports kept at another weather time are of another day: their time
+    // groups (day of the month, hour, minute) could pass for young ones.
+    const std::optional<UtcMillis> weatherTime = copySettings().weatherTime;
+    if (weatherTime != startWeatherTime_) {
+        keptReports_ = KeptReports{};
+    }
+    startWeatherTime_ = weatherTime;
     weatherClock_->startAt(startWeatherTime_);
     if (startWeatherTime_.has_value() != sourceFliesPast_) {
         sourceFliesPast_ = startWeatherTime_.has_value();

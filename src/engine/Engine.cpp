@@ -65,9 +65,11 @@ void Engine::start() {
     refreshRequested_.exchange(false);
     // Reports kept at another weather time are of another day: their time
     // groups (day of the month, hour, minute) could pass for young ones.
+    // And the simulator's clock is set to the new time.
     const std::optional<UtcMillis> weatherTime = copySettings().weatherTime;
     if (weatherTime != startWeatherTime_) {
         keptReports_ = KeptReports{};
+        zuluSynced_ = false;
     }
     startWeatherTime_ = weatherTime;
     weatherClock_->startAt(startWeatherTime_);

@@ -438,7 +438,8 @@ void Engine::syncZulu(const EngineSettings& settings, const Reports& reports) {
         return;
     }
     if (weatherClock_->flyingPast()) {
-        zuluSynced_ = link_->syncDateTime(std::chrono::time_point_cast<std::chrono::milliseconds>(weatherClock_->now()));
+        const auto now = std::chrono::time_point_cast<std::chrono::milliseconds>(weatherClock_->now());
+        zuluSynced_ = link_->syncDateTime(now);
         return;
     }
     for (const auto& report : reports) {

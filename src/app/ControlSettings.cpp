@@ -4,6 +4,7 @@
 
 #include "app/NumberField.h"
 #include "engine/KeptReports.h"
+#include "engine/WeatherTime.h"
 #include "sources/SourceRegistry.h"
 
 namespace wx {
@@ -38,6 +39,7 @@ ControlValues controlsFromSettings(const EngineSettings& settings) {
     controls.keepReports = settings.keepReportsMin > 0;
     controls.keepReportsMin = controls.keepReports ? std::to_string(settings.keepReportsMin) : "";
     controls.routeStations = std::to_string(settings.routeStations);
+    controls.weatherTime = settings.weatherTime ? weatherTimeField(*settings.weatherTime) : "";
     const std::vector<std::string> ids = listSourceIds();
     const auto source = std::find(ids.begin(), ids.end(), settings.source);
     controls.sourceIndex = source == ids.end() ? 0 : static_cast<int>(source - ids.begin());
@@ -68,6 +70,7 @@ EngineSettings settingsFromControls(const ControlValues& controls) {
                                                    : 0;
     settings.routeStations = std::clamp(readNumberField(controls.routeStations), 0, kRouteStationsMax);
     settings.source = sourceIdAt(controls.sourceIndex);
+    settings.weatherTime = readWeatherTime(controls.weatherTime);
     return settings;
 }
 

@@ -33,6 +33,8 @@ struct ControlValues {
     std::string keepReportsMin;
     std::string routeStations;
     int sourceIndex = -1;
+    // The weather time's field as typed; empty for "Now".
+    std::string weatherTime;
 };
 
 // The window never hands the engine a shorter interval or text time.
@@ -42,10 +44,13 @@ inline constexpr int32_t kMinTextSeconds = 3;
 // with the field empty.
 inline constexpr const char* kKeepReportsFirstMinutes = "90";
 
-// A settings record with every field taken from the controls.
+// A settings record with every field taken from the controls; a weather
+// time the field names whatever its range (Start checks that), none for
+// "Now" or text that names no time.
 EngineSettings settingsFromControls(const ControlValues& controls);
 // The controls that show a settings record: numbers in decimal, the source
-// selected by its place in the registry (the first for a source it lacks).
+// selected by its place in the registry (the first for a source it lacks),
+// the weather time as "2022-10-23 14:50" (empty for now).
 ControlValues controlsFromSettings(const EngineSettings& settings);
 
 // The identifier of the source at that position of the selector; the

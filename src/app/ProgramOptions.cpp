@@ -13,6 +13,8 @@ std::optional<ProgramOptions> parseProgramOptions(const std::vector<std::string>
         } else if (arg == "--eta" && !options.arrival && i + 1 < args.size() &&
                    readArrivalField(args[i + 1], UtcMillis{}).at) {
             options.arrival = args[++i];
+        } else if (arg == "--weather-time" && !options.weatherTime && i + 1 < args.size() && !args[i + 1].empty()) {
+            options.weatherTime = args[++i];
         } else if (arg == "--start" && !options.start) {
             options.start = true;
         } else if (arg == "--minimized" && !options.minimized) {

@@ -14,6 +14,7 @@
 #include "app/StationEntry.h"
 #include "app/UiText.h"
 #include "engine/KeptReports.h"
+#include "engine/WeatherTime.h"
 #include "flight/PlanText.h"
 #include "sources/SourceRegistry.h"
 #include "util/Utf8Path.h"
@@ -247,6 +248,14 @@ public:
             }
             return false;
         });
+        read("weatherTime", [&](const json& value) {
+            if (!value.is_string()) {
+                return false;
+            }
+            const std::string text = value.get<std::string>();
+            engine.weatherTime = readWeatherTime(text);
+            return engine.weatherTime || text == "now";
+        });
     }
 
 private:
@@ -336,6 +345,7 @@ std::string settingsText(const SavedSettings& settings) {
         object[setting.name] = settings.engine.*setting.field;
     }
     object["source"] = settings.engine.source;
+    object["weatherTime"] = settings.engine.weatherTime ? formatUtcTime(*settings.engine.weatherTime) : "now";
     for (const FlightSetting& setting : kFlightSettings) {
         object[setting.name] = settings.flight.*setting.field;
     }

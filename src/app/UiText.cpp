@@ -1,5 +1,6 @@
 #include "app/UiText.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace wx {
@@ -18,6 +19,8 @@ constexpr Entry kTexts[] = {
     {TextId::WeatherText, "Погода в FS", "Weather to FS"},
     {TextId::About, "О программе", "About"},
     {TextId::SourceLabel, "Источник:", "Source:"},
+    {TextId::WeatherTimeLabel, "Время погоды:", "Weather time:"},
+    {TextId::WeatherTimeNow, "Сейчас", "Now"},
     {TextId::AutoStations, "Авто станции", "Auto stations"},
     {TextId::ManualStations, "Вручную", "Manual"},
     {TextId::MaxStationsLabel, "N:", "N:"},
@@ -110,6 +113,14 @@ constexpr Entry kTexts[] = {
     {TextId::ErrorCaption, "Ошибка", "Error"},
     {TextId::NoAirportDatabase, "База аэропортов не загружена.", "Airport database not loaded."},
     {TextId::AddStationsFirst, "Сначала добавьте станции.", "Add stations first."},
+    {TextId::WeatherTimeUnreadable,
+     "Время погоды «{}» — не время UTC вида 2022-10-23T14:50Z или 2022-10-23 14:50: погоду можно взять с {} по {}",
+     "Weather time \"{}\" is no UTC time such as 2022-10-23T14:50Z or 2022-10-23 14:50: the weather can be flown "
+     "from {} to {}"},
+    {TextId::WeatherTimeFuture, "Время погоды {} ещё не наступило: погоду можно взять с {} по {}",
+     "Weather time {} is in the future: the weather can be flown from {} to {}"},
+    {TextId::WeatherTimeTooOld, "Время погоды {} старше архива METAR: погоду можно взять с {} по {}",
+     "Weather time {} is older than the METAR archive: the weather can be flown from {} to {}"},
     {TextId::AboutCaption, "О программе", "About"},
     {TextId::AboutBody,
      "Nubiro\r\n\r\n"
@@ -151,13 +162,15 @@ constexpr Entry kTexts[] = {
      "Время прибытия «{}» не понято: нужно ЧЧ:ММ или ГГГГ-ММ-ДД ЧЧ:ММ (UTC), либо пустое поле",
      "Arrival time \"{}\" not understood: type HH:MM or YYYY-MM-DD HH:MM (UTC), or leave it empty"},
     {TextId::ProgramUsage,
-     "Запуск: Nubiro.exe [--plan ФАЙЛ.pln] [--eta ВРЕМЯ] [--start] [--minimized]\n\n"
+     "Запуск: Nubiro.exe [--plan ФАЙЛ.pln] [--weather-time ВРЕМЯ] [--eta ВРЕМЯ] [--start] [--minimized]\n\n"
      "--plan ФАЙЛ   взять этот план полёта\n"
+     "--weather-time ВРЕМЯ   погода этого времени UTC, например 2022-10-23T14:50Z\n"
      "--eta ВРЕМЯ   время прибытия, UTC: ЧЧ:ММ или \"ГГГГ-ММ-ДД ЧЧ:ММ\"\n"
      "--start   нажать «Старт», когда окно откроется\n"
      "--minimized   запуститься свёрнутым",
-     "Usage: Nubiro.exe [--plan FILE.pln] [--eta TIME] [--start] [--minimized]\n\n"
+     "Usage: Nubiro.exe [--plan FILE.pln] [--weather-time TIME] [--eta TIME] [--start] [--minimized]\n\n"
      "--plan FILE   take this flight plan\n"
+     "--weather-time TIME   fly the weather of this UTC time, such as 2022-10-23T14:50Z\n"
      "--eta TIME   the arrival time, UTC: HH:MM or \"YYYY-MM-DD HH:MM\"\n"
      "--start   press Start once the window is up\n"
      "--minimized   start minimized"},
@@ -209,6 +222,26 @@ std::string uiText(Language language, TextId id, std::initializer_list<std::stri
         from = slot + value.size();
     }
     return text;
+}
+
+std::string weatherTimeRefusalText(Language language, const WeatherTimeChoice& choice, std::string_view typed,
+                                   std::chrono::system_clock::time_point present) {
+    const std::string first = weatherTimeText(earliestWeatherTime());
+    const std::string last = weatherTimeText(std::chrono::time_point_cast<std::chrono::milliseconds>(present));
+    switch (choice.verdict) {
+    case WeatherTimeVerdict::Unreadable: {
+        const size_t start = std::min(typed.find_first_not_of(" \t"), typed.size());
+        const size_t end = typed.find_last_not_of(" \t");
+        const std::string_view shown = typed.substr(start, end == std::string_view::npos ? 0 : end - start + 1);
+        return uiText(language, TextId::WeatherTimeUnreadable, {shown, first, last});
+    }
+    case WeatherTimeVerdict::Future:
+        return uiText(language, TextId::WeatherTimeFuture, {weatherTimeText(*choice.time), first, last});
+    case WeatherTimeVerdict::BeforeArchive:
+        return uiText(language, TextId::WeatherTimeTooOld, {weatherTimeText(*choice.time), first, last});
+    default:
+        return {};
+    }
 }
 
 std::string sourceDisplayName(Language language, const SourceInfo& source) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/UiLanguage.h"
+#include "engine/WeatherTime.h"
 #include "sources/SourceRegistry.h"
 
 namespace wx {
@@ -22,6 +23,8 @@ enum class TextId {
     WeatherText,
     About,
     SourceLabel,
+    WeatherTimeLabel,
+    WeatherTimeNow,
     AutoStations,
     ManualStations,
     MaxStationsLabel,
@@ -124,6 +127,10 @@ enum class TextId {
     ErrorCaption,
     NoAirportDatabase,
     AddStationsFirst,
+    // The one line Start logs for a weather time it refuses.
+    WeatherTimeUnreadable,
+    WeatherTimeFuture,
+    WeatherTimeTooOld,
     AboutCaption,
     AboutBody,
     CreateDialogFailed,
@@ -158,6 +165,12 @@ std::string uiText(Language language, TextId id);
 std::string uiText(Language language, TextId id, std::string_view value);
 // The text with each "{}" replaced by the next of values, in order.
 std::string uiText(Language language, TextId id, std::initializer_list<std::string_view> values);
+
+// The line that refuses a weather time at Start, in that language (the
+// English one is the command line's); empty for now and a time that can be
+// flown.
+std::string weatherTimeRefusalText(Language language, const WeatherTimeChoice& choice, std::string_view typed,
+                                   std::chrono::system_clock::time_point present);
 
 // The source selector's entry for a source: the table's name for the
 // sources it knows, the registry's own name for any other.

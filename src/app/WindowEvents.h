@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <variant>
@@ -26,6 +27,9 @@ struct StationWeatherEvent {
     WeatherData weather;
     double distanceNm = 0.0;
     StationRole role = StationRole::Nearest;
+    // The engine's clock when the record was written: the report's age
+    // counts to it.
+    std::chrono::system_clock::time_point writtenAt{};
 };
 
 struct StationsChosenEvent {

@@ -9,6 +9,7 @@
 #include <exception>
 #include <utility>
 
+#include "engine/WeatherTime.h"
 #include "sources/SourceRegistry.h"
 
 namespace wx {
@@ -20,6 +21,12 @@ constexpr std::chrono::seconds kAfterCycleError{3};
 // and no more than once a second.
 constexpr int32_t kReconnectPauseSec = 10;
 
+std::shared_ptr<WeatherClock> startedClock(const EngineSeams& seams, std::optional<UtcMillis> weatherTime) {
+    auto clock = seams.weatherClock ? seams.weatherClock : std::make_shared<WeatherClock>(seams.utcNow);
+    clock->startAt(weatherTime);
+    return clock;
+}
+
 }  // namespace
 
 Engine::Engine(const AirportDb& airports, EngineSettings settings, EngineCallbacks callbacks, EngineSeams seams)
@@ -30,7 +37,9 @@ Engine::Engine(const AirportDb& airports, EngineSettings settings, EngineCallbac
       clock_(std::make_shared<InterruptibleClock>(seams_.clock)),
       workerLog_(workerLog()),
       hostPauses_(std::make_shared<HostPauses>([clock = clock_] { return clock->now(); })),
+      weatherClock_(startedClock(seams_, settings_.weatherTime)),
       source_(makeSource(settings_.source, workerLog_, sourceContext())),
+      sourceFliesPast_(settings_.weatherTime.has_value()),
       activeSourceName_(settings_.source) {
     log("Weather source: " + activeSourceName_, "INFO");
 }
@@ -54,6 +63,20 @@ void Engine::start() {
     }
     stopRequested_.exchange(false);
     refreshRequested_.exchange(false);
+    // Reports kept at another weather time are of another day: their time
+    // groups (day of the month, hour, minute) could pass for young ones.
+    // And the simulator's clock is set to the new time.
+    const std::optional<UtcMillis> weatherTime = copySettings().weatherTime;
+    if (weatherTime != startWeatherTime_) {
+        keptReports_ = KeptReports{};
+        zuluSynced_ = false;
+    }
+    startWeatherTime_ = weatherTime;
+    weatherClock_->startAt(startWeatherTime_);
+    if (startWeatherTime_.has_value() != sourceFliesPast_) {
+        sourceFliesPast_ = startWeatherTime_.has_value();
+        source_ = makeSource(activeSourceName_, workerLog_, sourceContext());
+    }
     clock_->reset();
     httpCancel_->reset();
     hostPauses_->clear();
@@ -76,6 +99,10 @@ void Engine::updateSettings(const EngineSettings& settings) {
 }
 
 bool Engine::isRunning() const { return running_.load(); }
+
+UtcClock Engine::clock() const {
+    return [clock = weatherClock_] { return clock->now(); };
+}
 
 EngineSettings Engine::copySettings() const {
     std::lock_guard lock(settingsMutex_);
@@ -108,6 +135,9 @@ void Engine::checkStop() const {
 
 void Engine::run() {
     running_.exchange(true);
+    if (startWeatherTime_) {
+        log("Weather time: " + weatherTimeText(*startWeatherTime_) + ", running on from the start", "INFO");
+    }
     try {
         ipcTransport_ = seams_.ipcTransport ? seams_.ipcTransport : defaultIpcTransport();
         smooth_.reset();
@@ -181,7 +211,15 @@ void Engine::selectSource() {
     log("Switched weather source \xE2\x86\x92 " + activeSourceName_, "OK");
 }
 
-SourceContext Engine::sourceContext() const { return {httpCancel_, seams_.utcNow, hostPauses_, modelAnswers_}; }
+// While a weather time is flown the sources see the engine's clock as
+// their calendar time and the present beside it.
+SourceContext Engine::sourceContext() const {
+    SourceContext context{httpCancel_, clock(), hostPauses_, modelAnswers_, std::nullopt};
+    if (weatherClock_->flyingPast()) {
+        context.present = weatherClock_->present();
+    }
+    return context;
+}
 
 // Waits out the interval in one-second steps, ending early for a stop or a
 // refresh request and serving a weather-text request as it comes. Without

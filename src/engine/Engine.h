@@ -27,6 +27,7 @@
 #include "sources/SourceContext.h"
 #include "sources/WeatherSource.h"
 #include "weather/UtcTime.h"
+#include "weather/WeatherClock.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
@@ -45,9 +46,15 @@ struct EngineSeams {
     std::shared_ptr<IpcTransport> ipcTransport;
     std::shared_ptr<Clock> clock;
     CycleEndFn onCycleEnd;
-    // The calendar time, UTC: the one "now" of the engine and its sources,
-    // for the model's hour, the reports' ages and the SIGMETs' validity.
+    // The calendar time, UTC: the present, the time the services live in.
+    // Without a weather time it is the one "now" of the engine and its
+    // sources, for the model's hour, the reports' ages and the SIGMETs'
+    // validity; with one, the engine's clock runs on from that time with it.
     UtcClock utcNow;
+    // The engine's clock, shared with whoever reads it beside the engine (a
+    // weather pack's recorder); it must run on utcNow. Empty: one of the
+    // engine's own.
+    std::shared_ptr<WeatherClock> weatherClock;
 };
 
 // The program's worker: on a thread of its own it opens the simulator link
@@ -65,7 +72,9 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     // Launches the worker unless it runs; an ended worker is joined first.
-    // Stop and refresh requests made before are dropped.
+    // Stop and refresh requests made before are dropped. The settings'
+    // weather time is fixed here: from now on the engine's clock runs on
+    // from it.
     void start();
     // Any thread, returns at once. The worker breaks off whatever it is
     // doing within a second (a simulator that does not answer may hold it up
@@ -81,6 +90,9 @@ public:
     // Replaces the whole settings record; the next cycle works from it.
     void updateSettings(const EngineSettings& settings);
     bool isRunning() const;
+    // The engine's one UTC clock: the weather time run on since the start
+    // while one is flown, else the present. Usable for the engine's life.
+    UtcClock clock() const;
 
 private:
     // Thrown at a stop check to abandon the rest of the cycle.
@@ -155,7 +167,13 @@ private:
     // answers kept for the engine's life; shared by every source it makes.
     std::shared_ptr<HostPauses> hostPauses_;
     std::shared_ptr<ModelAnswerStore> modelAnswers_ = std::make_shared<ModelAnswerStore>();
+    // Declared before the source, whose context reads it.
+    std::shared_ptr<WeatherClock> weatherClock_;
     std::unique_ptr<IWeatherSource> source_;
+    // Whether the source was made for a weather time in the past.
+    bool sourceFliesPast_ = false;
+    // The weather time fixed by the last start; empty: now.
+    std::optional<UtcMillis> startWeatherTime_;
     std::unique_ptr<SimLink> link_;
     std::thread worker_;
     std::atomic<bool> stopRequested_{false};

@@ -294,7 +294,7 @@ void Engine::writeStations(const EngineSettings& settings, const std::optional<S
 // that are young enough.
 MetarMap Engine::keptReportsFor(const EngineSettings& settings, const std::vector<std::string>& asked,
                                 const MetarFetch& fetch) {
-    const auto now = utcNow(seams_.utcNow);
+    const auto now = weatherClock_->now();
     if (fetch.answered) {
         keptReports_.remember(fetch.reports, now);
         return {};
@@ -319,7 +319,7 @@ void Engine::logReports(const Reports& reports) {
     if (!workerLog_) {
         return;
     }
-    const auto now = utcNow(seams_.utcNow);
+    const auto now = weatherClock_->now();
     for (const auto& [id, raw] : reports) {
         if (raw.empty()) {
             continue;
@@ -419,7 +419,7 @@ SigmetList Engine::fetchSigmets(const EngineSettings& settings) {
     if (!sigmets.empty()) {
         log("SIGMET active: " + std::to_string(sigmets.size()), "INFO");
     }
-    return sigmetsToApply(sigmets, utcNow(seams_.utcNow));
+    return sigmetsToApply(sigmets, weatherClock_->now());
 }
 
 // The simulator's weather is cleared once, in the first cycle that writes.
@@ -430,10 +430,17 @@ void Engine::initialiseWeatherOnce() {
     }
 }
 
-// The first report with a readable time sets the simulator clock, once per
-// engine; a cycle without one, or whose setting fails, leaves it to the next.
+// The simulator's clock is set once per engine: while a weather time is
+// flown to it, date included, so that the sun stands where it stood; else
+// to the first report with a readable time. A cycle without one, or whose
+// setting fails, leaves it to the next.
 void Engine::syncZulu(const EngineSettings& settings, const Reports& reports) {
     if (!settings.syncZulu || zuluSynced_) {
+        return;
+    }
+    if (weatherClock_->flyingPast()) {
+        const auto now = std::chrono::time_point_cast<std::chrono::milliseconds>(weatherClock_->now());
+        zuluSynced_ = link_->syncDateTime(now);
         return;
     }
     for (const auto& report : reports) {

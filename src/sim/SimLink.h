@@ -10,6 +10,7 @@
 #include "sim/FsuipcClient.h"
 #include "sim/IpcTransport.h"
 #include "weather/LogFn.h"
+#include "weather/UtcTime.h"
 #include "weather/WeatherData.h"
 
 namespace wx {
@@ -61,6 +62,10 @@ public:
     // Sets the simulator's local clock to the report's UTC time shifted by
     // the simulator's own local-to-UTC offset.
     bool syncTime(int32_t hourUtc, int32_t minuteUtc);
+    // Sets the simulator's date and local clock to a UTC time shifted by
+    // the simulator's own local-to-UTC offset: the day of the year and the
+    // year of that local time first, then the clock as syncTime sets it.
+    bool syncDateTime(UtcMillis timeUtc);
     // Shows the first 127 bytes of `text` for `seconds` (low 15 bits).
     bool showText(const std::string& text, int32_t seconds);
 
@@ -68,6 +73,8 @@ private:
     void connect();
     bool process();
     void sendControl(uint32_t control, uint32_t parameter);
+    std::optional<int64_t> readLocalOffsetMinutes();
+    void setClock(int64_t localMinutes);
     std::optional<uint32_t> readCompletionWord();
     bool sendNwiCommand(uint16_t command, const std::string& station, bool wait);
     bool waitForNwiChange(uint32_t previous, double timeoutSec);

@@ -91,7 +91,8 @@ std::optional<AmbientWeather> SimLink::readAmbient() {
     return ambientFromWords(words);
 }
 
-bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
+// The simulator's local-to-UTC offset, read from its two clocks.
+std::optional<int64_t> SimLink::readLocalOffsetMinutes() {
     uint8_t localHour = 0;
     uint8_t localMinute = 0;
     uint8_t utcHour = 0;
@@ -99,23 +100,67 @@ bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
     if (!client_.read(SimOffsets::kLocalHour, 1, &localHour) ||
         !client_.read(SimOffsets::kLocalMinute, 1, &localMinute) || !client_.read(SimOffsets::kUtcHour, 1, &utcHour) ||
         !client_.read(SimOffsets::kUtcMinute, 1, &utcMinute) || !process()) {
+        return std::nullopt;
+    }
+    return localOffsetMinutes(localHour * 60 + localMinute, utcHour * 60 + utcMinute);
+}
+
+// The hour, then the minute, each followed by the pause the simulator
+// needs before the next control.
+void SimLink::setClock(int64_t localMinutes) {
+    sendControl(SimControl::kClockHours, static_cast<uint32_t>(localMinutes / 60));
+    clock_->sleepFor(kAfterHourPause);
+    sendControl(SimControl::kClockMinutes, static_cast<uint32_t>(localMinutes % 60));
+    clock_->sleepFor(kAfterMinutePause);
+}
+
+bool SimLink::syncTime(int32_t hourUtc, int32_t minuteUtc) {
+    const std::optional<int64_t> offset = readLocalOffsetMinutes();
+    if (!offset) {
         return false;
     }
-    const int64_t offset = localOffsetMinutes(localHour * 60 + localMinute, utcHour * 60 + utcMinute);
     const int64_t target =
-        ((static_cast<int64_t>(hourUtc) * 60 + minuteUtc + offset) % kMinutesPerDay + kMinutesPerDay) % kMinutesPerDay;
-    const auto targetHour = static_cast<uint32_t>(target / 60);
-    const auto targetMinute = static_cast<uint32_t>(target % 60);
+        ((static_cast<int64_t>(hourUtc) * 60 + minuteUtc + *offset) % kMinutesPerDay + kMinutesPerDay) %
+        kMinutesPerDay;
     logLine(log_,
             formatText("Time sync: offset %+d min, Zulu %02d:%02d \xE2\x86\x92 Local %02d:%02d",
-                       static_cast<int>(offset), hourUtc, minuteUtc, static_cast<int>(targetHour),
-                       static_cast<int>(targetMinute)),
+                       static_cast<int>(*offset), hourUtc, minuteUtc, static_cast<int>(target / 60),
+                       static_cast<int>(target % 60)),
             "INFO");
+    setClock(target);
+    return true;
+}
 
-    sendControl(SimControl::kClockHours, targetHour);
-    clock_->sleepFor(kAfterHourPause);
-    sendControl(SimControl::kClockMinutes, targetMinute);
-    clock_->sleepFor(kAfterMinutePause);
+bool SimLink::syncDateTime(UtcMillis timeUtc) {
+    using namespace std::chrono;
+    const std::optional<int64_t> offset = readLocalOffsetMinutes();
+    if (!offset) {
+        return false;
+    }
+    const auto utcMinute = floor<minutes>(timeUtc);
+    const auto local = utcMinute + minutes{*offset};
+    const sys_days localDay = floor<days>(local);
+    const year_month_day localDate{localDay};
+    const auto dayOfYear = static_cast<uint16_t>((localDay - sys_days{localDate.year() / January / 1}).count() + 1);
+    const auto year = static_cast<uint16_t>(static_cast<int>(localDate.year()));
+    const int64_t localMinutes = (local - localDay).count();
+    const int64_t utcMinutes = (utcMinute - floor<days>(utcMinute)).count();
+    logLine(log_,
+            formatText("Time sync: offset %+d min, Zulu %s %02d:%02d \xE2\x86\x92 Local day %d of %d, %02d:%02d",
+                       static_cast<int>(*offset), formatUtcTime(timeUtc).substr(0, 10).c_str(),
+                       static_cast<int>(utcMinutes / 60), static_cast<int>(utcMinutes % 60),
+                       static_cast<int>(dayOfYear), static_cast<int>(year), static_cast<int>(localMinutes / 60),
+                       static_cast<int>(localMinutes % 60)),
+            "INFO");
+    uint8_t date[4];
+    storeLe16(date, dayOfYear);
+    storeLe16(date + 2, year);
+    client_.write(SimOffsets::kDayOfYear, 2, date);
+    client_.write(SimOffsets::kYear, 2, date + 2);
+    if (!process()) {
+        return false;
+    }
+    setClock(localMinutes);
     return true;
 }
 

@@ -10,6 +10,10 @@ struct SimOffsets {
     static constexpr uint32_t kLocalMinute = 0x0239;
     static constexpr uint32_t kUtcHour = 0x023B;
     static constexpr uint32_t kUtcMinute = 0x023C;
+    // The simulator's date, two bytes each, as FSUIPC's offset list gives
+    // it: the day of the year (1 for January 1st, up to 366) and the year.
+    static constexpr uint32_t kDayOfYear = 0x023E;
+    static constexpr uint32_t kYear = 0x0240;
     static constexpr uint32_t kMagneticVariation = 0x02A0;
     // The ground speed: 4 bytes, metres per second × 65536.
     static constexpr uint32_t kGroundSpeed = 0x02B4;

@@ -53,9 +53,12 @@ std::optional<HttpOutcome> outcomeNamed(const std::string& name) {
 
 std::string packIndexLine(const PackEntry& entry) {
     nlohmann::ordered_json line{{"number", entry.number},
-                                {"time", entry.time},
-                                {"url", entry.url},
-                                {"outcome", outcomeName(entry.outcome)}};
+                                {"time", entry.time}};
+    if (!entry.weatherTime.empty()) {
+        line["weatherTime"] = entry.weatherTime;
+    }
+    line.update(nlohmann::ordered_json{{"url", entry.url},
+                                       {"outcome", outcomeName(entry.outcome)}});
     if (entry.outcome == HttpOutcome::Answered) {
         line["status"] = entry.status;
         line["body"] = entry.bodyFile;
@@ -88,6 +91,7 @@ std::optional<PackEntry> parsePackIndexLine(const std::string& line) {
     }
     readIndexMember(object, "bytes", entry.bodyBytes);
     readIndexMember(object, "retryAfter", entry.retryAfter);
+    readIndexMember(object, "weatherTime", entry.weatherTime);
     return entry;
 }
 

@@ -27,6 +27,9 @@ struct PackEntry {
     size_t bodyBytes = 0;
     int64_t durationMs = 0;   // from sending to the end of the answer or the failure
     std::string retryAfter;   // of an answer: its "Retry-After" header; empty without one
+    // The weather time the engine's clock showed then, while one was
+    // flown; empty for the weather of now.
+    std::string weatherTime;
 
     bool operator==(const PackEntry&) const = default;
 };
@@ -38,7 +41,9 @@ std::optional<HttpOutcome> outcomeNamed(const std::string& name);
 
 // An entry as its index line (without the line end), and back; nothing
 // for a line that is no such object. "retryAfter" is written only for an
-// answer that had the header, so packs recorded before it read the same.
+// answer that had the header and "weatherTime" only for a request made
+// while a weather time was flown, so packs recorded before them read the
+// same.
 std::string packIndexLine(const PackEntry& entry);
 std::optional<PackEntry> parsePackIndexLine(const std::string& line);
 

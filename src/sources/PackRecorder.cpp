@@ -53,7 +53,8 @@ bool appendLine(const fs::path& path, const std::string& line) {
 
 }  // namespace
 
-std::shared_ptr<PackRecorder> PackRecorder::open(const std::string& dir, UtcClock clock, std::string& error) {
+std::shared_ptr<PackRecorder> PackRecorder::open(const std::string& dir, UtcClock clock, std::string& error,
+                                                 std::shared_ptr<const WeatherClock> weather) {
     const fs::path folder = utf8Path(dir);
     std::error_code failure;
     fs::create_directories(folder, failure);
@@ -66,18 +67,28 @@ std::shared_ptr<PackRecorder> PackRecorder::open(const std::string& dir, UtcCloc
         error = "cannot write " + utf8String(index);
         return nullptr;
     }
-    return std::shared_ptr<PackRecorder>(new PackRecorder(dir, std::move(clock), numberAfterIndex(index)));
+    return std::shared_ptr<PackRecorder>(
+        new PackRecorder(dir, std::move(clock), std::move(weather), numberAfterIndex(index)));
 }
 
-PackRecorder::PackRecorder(std::string dir, UtcClock clock, size_t nextNumber)
-    : dir_(std::move(dir)), clock_(std::move(clock)), nextNumber_(nextNumber) {}
+PackRecorder::PackRecorder(std::string dir, UtcClock clock, std::shared_ptr<const WeatherClock> weather,
+                           size_t nextNumber)
+    : dir_(std::move(dir)), clock_(std::move(clock)), weather_(std::move(weather)), nextNumber_(nextNumber) {}
 
 UtcMillis PackRecorder::now() const { return std::chrono::floor<std::chrono::milliseconds>(utcNow(clock_)); }
 
+std::optional<UtcMillis> PackRecorder::weatherNow() const {
+    if (!weather_ || !weather_->flyingPast()) {
+        return std::nullopt;
+    }
+    return std::chrono::floor<std::chrono::milliseconds>(weather_->now());
+}
+
 void PackRecorder::keep(const HttpRequest& request, const HttpResult& result, UtcMillis sent,
-                        std::chrono::milliseconds took, const LogFn& log) {
+                        std::chrono::milliseconds took, const LogFn& log, std::optional<UtcMillis> weatherSent) {
     PackEntry entry;
     entry.time = formatUtcTime(sent);
+    entry.weatherTime = weatherSent ? formatUtcTime(*weatherSent) : std::string();
     entry.url = request.url;
     entry.outcome = result.outcome;
     entry.durationMs = took.count();
@@ -116,15 +127,18 @@ RecordingTransport::RecordingTransport(std::shared_ptr<HttpTransport> inner, std
 
 HttpResult RecordingTransport::send(const HttpRequest& request, const LogFn& log) {
     const UtcMillis sent = pack_->now();
+    const std::optional<UtcMillis> weatherSent = pack_->weatherNow();
     const auto began = std::chrono::steady_clock::now();
     HttpResult result = inner_->send(request, log);
     pack_->keep(request, result, sent,
-                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began), log);
+                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began), log,
+                weatherSent);
     return result;
 }
 
-bool recordRequestsInto(const std::string& dir, UtcClock clock, std::string& error) {
-    const std::shared_ptr<PackRecorder> pack = PackRecorder::open(dir, std::move(clock), error);
+bool recordRequestsInto(const std::string& dir, UtcClock clock, std::string& error,
+                        std::shared_ptr<const WeatherClock> weather) {
+    const std::shared_ptr<PackRecorder> pack = PackRecorder::open(dir, std::move(clock), error, std::move(weather));
     if (!pack) {
         return false;
     }

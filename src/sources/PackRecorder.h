@@ -9,6 +9,7 @@
 #include "sources/PackIndex.h"
 #include "weather/LogFn.h"
 #include "weather/UtcTime.h"
+#include "weather/WeatherClock.h"
 
 namespace wx {
 
@@ -19,23 +20,30 @@ class PackRecorder {
 public:
     // The pack in `dir`, made when missing; a pack already there is added
     // to, its numbering continued. Null, with the reason in `error`, when
-    // the folder or its index cannot be made or written.
-    static std::shared_ptr<PackRecorder> open(const std::string& dir, UtcClock clock, std::string& error);
+    // the folder or its index cannot be made or written. `clock` is the
+    // present; `weather`, when given, the engine's clock, whose weather
+    // time each request made while one is flown carries.
+    static std::shared_ptr<PackRecorder> open(const std::string& dir, UtcClock clock, std::string& error,
+                                              std::shared_ptr<const WeatherClock> weather = {});
 
     // The time on the recorder's clock.
     UtcMillis now() const;
-    // Keeps a request sent at `sent` and what came back. A file that cannot
-    // be written is logged once as "Weather pack: cannot write " and its
-    // path ("WARN"); the request's result stays as it was.
+    // The weather time on the engine's clock while one is flown.
+    std::optional<UtcMillis> weatherNow() const;
+    // Keeps a request sent at `sent` (at the weather time `weatherSent`,
+    // when one was flown) and what came back. A file that cannot be written
+    // is logged once as "Weather pack: cannot write " and its path
+    // ("WARN"); the request's result stays as it was.
     void keep(const HttpRequest& request, const HttpResult& result, UtcMillis sent, std::chrono::milliseconds took,
-              const LogFn& log);
+              const LogFn& log, std::optional<UtcMillis> weatherSent = std::nullopt);
 
 private:
-    PackRecorder(std::string dir, UtcClock clock, size_t nextNumber);
+    PackRecorder(std::string dir, UtcClock clock, std::shared_ptr<const WeatherClock> weather, size_t nextNumber);
     bool write(const PackEntry& entry, const std::string& body, std::string& failedPath);
 
     const std::string dir_;
     const UtcClock clock_;
+    const std::shared_ptr<const WeatherClock> weather_;
     std::mutex mutex_;
     size_t nextNumber_;
     bool failureLogged_ = false;
@@ -54,8 +62,10 @@ private:
 };
 
 // From now on every new transport of the process-wide kind keeps its
-// requests in the pack in `dir`, with times from `clock`. False, with the
-// reason in `error`, when the pack cannot be opened; nothing changes then.
-bool recordRequestsInto(const std::string& dir, UtcClock clock, std::string& error);
+// requests in the pack in `dir`, with times from `clock` and weather times
+// from `weather`. False, with the reason in `error`, when the pack cannot
+// be opened; nothing changes then.
+bool recordRequestsInto(const std::string& dir, UtcClock clock, std::string& error,
+                        std::shared_ptr<const WeatherClock> weather = {});
 
 }  // namespace wx

@@ -72,6 +72,7 @@ TEST(ControlSettings, ShownSettingsReadBackTheSame) {
     changed.smoothChanges = true;
     changed.keepReportsMin = 45;
     changed.source = "metaronly";
+    changed.weatherTime = std::chrono::sys_days{std::chrono::year{2022} / 10 / 23} + std::chrono::hours{14};
     for (const EngineSettings& settings : {windowDefaults(), changed}) {
         EXPECT_EQ(settingsFromControls(controlsFromSettings(settings)), settings) << settings.source;
     }
@@ -94,6 +95,7 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     controls.keepReportsMin = "120";
     controls.routeStations = "12";
     controls.sourceIndex = 2;
+    controls.weatherTime = "2022-10-23 14:50";
     EngineSettings expected;
     expected.stationMode = "manual";
     expected.manualStations = {"UUEE"};
@@ -115,6 +117,8 @@ TEST(ControlSettings, EveryControlReachesItsField) {
     expected.sigmetEnabled = false;
     expected.source = "metaronly";
     expected.routeStations = 12;
+    expected.weatherTime = std::chrono::sys_days{std::chrono::year{2022} / 10 / 23} + std::chrono::hours{14} +
+                           std::chrono::minutes{50};
     EXPECT_EQ(settingsFromControls(controls), expected);
     controls.routeStations = "45";
     EXPECT_EQ(settingsFromControls(controls).routeStations, kRouteStationsMax);

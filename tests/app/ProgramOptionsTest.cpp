@@ -13,7 +13,7 @@ TEST(ProgramOptions, TheCommandLine) {
     };
     const Case cases[] = {
         {{}, ProgramOptions{}},
-        {{"--start", "--minimized"}, ProgramOptions{std::nullopt, true, true}},
+        {{"--start", "--minimized"}, ProgramOptions{std::nullopt, true, true, std::nullopt}},
         {{"--minimized", "--plan", "C:\\Plans\\EGLL to EGBB.pln", "--start"},
          ProgramOptions{"C:\\Plans\\EGLL to EGBB.pln", true, true}},
         {{"--eta", "2026-12-08 16:40", "--start"}, ProgramOptions{std::nullopt, true, false, "2026-12-08 16:40"}},
@@ -21,6 +21,9 @@ TEST(ProgramOptions, TheCommandLine) {
         {{"--eta", ""}, std::nullopt},
         {{"--eta", "16.40"}, std::nullopt},
         {{"--eta", "16:40", "--eta", "17:00"}, std::nullopt},
+        {{"--weather-time", "2022-10-23T14:50Z", "--start"}, ProgramOptions{std::nullopt, true, false, std::nullopt, "2022-10-23T14:50Z"}},
+        {{"--weather-time"}, std::nullopt},
+        {{"--weather-time", "now", "--weather-time", "now"}, std::nullopt},
         {{"--plan"}, std::nullopt},
         {{"--plan", ""}, std::nullopt},
         {{"--plan", "a.pln", "--plan", "b.pln"}, std::nullopt},

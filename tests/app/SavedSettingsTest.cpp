@@ -19,6 +19,7 @@ SavedSettings changed() {
     settings.engine.keepReportsMin = 90;
     settings.engine.source = "noaa";
     settings.engine.routeStations = 0;
+    settings.engine.weatherTime = std::chrono::sys_days{std::chrono::year{2022} / 10 / 23} + std::chrono::hours{14};
     settings.flight = {"C:\\Users\\Пилот\\EGSH to EGBB.pln", "EGSH", "EGBB", "EGNX"};
     settings.language = LanguageChoice::Russian;
     settings.window = WindowPlace{-20, 40, 1100, 760, 144, true};
@@ -67,6 +68,7 @@ TEST(SavedSettings, RefusedValuesTakeTheirDefaults) {
         "keepReportsMin": 9, "syncZulu": 1, "fullMetarText": false, "source": "nope", "stationMode": "manual",
         "manualStations": ["EGLL", "egll"], "language": "de", "window": {"left": 0, "top": 0}, "view": "map",
         "routeStations": 31, "planFile": "a\nb.pln", "from": "egsh", "to": "EG-B", "alternate": "EGLLX",
+        "weatherTime": "yesterday",
         "unknown": {"ignored": true}})");
     SavedSettings expected;
     expected.engine.textSeconds = 3;
@@ -79,11 +81,11 @@ TEST(SavedSettings, RefusedValuesTakeTheirDefaults) {
     EXPECT_EQ(reading.refused, (std::vector<std::string>{"maxStations", "radiusNm", "intervalSec", "cavokVisibilityM",
                                                           "keepReportsMin", "routeStations", "syncZulu", "source",
                                                           "language", "manualStations", "planFile", "to", "alternate",
-                                                          "window"}));
+                                                          "window", "weatherTime"}));
     EXPECT_EQ(settingsWarning(reading, Language::English),
               "Settings file: values out of range (maxStations, radiusNm, intervalSec, cavokVisibilityM, "
               "keepReportsMin, routeStations, syncZulu, source, language, manualStations, planFile, to, alternate, "
-              "window), defaults used");
+              "window, weatherTime), defaults used");
 }
 
 TEST(SavedSettings, AFileThatIsNoSettingsObjectGivesEveryDefault) {

@@ -63,5 +63,21 @@ TEST(UiText, EveryTextExistsInBothLanguagesAndTheEnglishOnesHaveNoCyrillic) {
     }
 }
 
+// Start refuses a weather time with the command line's line in English,
+// and with its own in Russian.
+TEST(UiText, WeatherTimeRefusals) {
+    const auto present = std::chrono::system_clock::time_point{std::chrono::sys_days{std::chrono::year{2026} / 12 / 8}};
+    for (const char* typed : {" soon ", "2030-01-01T00:00Z", "1990-01-01 00:00", "now", "2022-10-23 14:50"}) {
+        const WeatherTimeChoice choice = chooseWeatherTime(typed, present);
+        EXPECT_EQ(weatherTimeRefusalText(Language::English, choice, typed, present),
+                  weatherTimeRefusal(choice, typed, present))
+            << typed;
+    }
+    EXPECT_EQ(weatherTimeRefusalText(Language::Russian, chooseWeatherTime("2030-01-01T00:00Z", present),
+                                     "2030-01-01T00:00Z", present),
+              "Время погоды 2030-01-01 00:00Z ещё не наступило: погоду можно взять с 2000-01-01 00:00Z по "
+              "2026-12-08 00:00Z");
+}
+
 }  // namespace
 }  // namespace wx

@@ -296,5 +296,22 @@ TEST_F(RunAgainstServices, APlanThatCannotBeReadIsOneWarningAndTheRunGoesOn) {
     EXPECT_TRUE(stationsByRole(stations).empty());
 }
 
+// A weather time sets the simulator's date (the local day of the year and
+// the year) and then its clock, to that time shifted by the simulator's
+// own offset.
+TEST_F(RunAgainstServices, AWeatherTimeSetsTheSimulatorsDateAndClock) {
+    const auto events =
+        run("51.47", "-0.46", {"--cycles", "1", "--utc", "12:00", "--local", "13:00", "--weather-time", "2022-10-23T14:50Z"});
+    const auto dates = named(events, "date");
+    ASSERT_EQ(dates.size(), 1u);
+    EXPECT_EQ(dates[0]["dayOfYear"], 296);
+    EXPECT_EQ(dates[0]["year"], 2022);
+    const auto clock = named(events, "time");
+    ASSERT_EQ(clock.size(), 2u);
+    EXPECT_EQ(clock[1]["local"], "15:50");
+    EXPECT_EQ(clock[1]["utc"], "14:50");
+    EXPECT_EQ(logged(events, "Weather time: 2022-10-23 14:50Z, running on from the start"), 1);
+}
+
 }  // namespace
 }  // namespace wx

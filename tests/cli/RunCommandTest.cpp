@@ -125,6 +125,12 @@ INSTANTIATE_TEST_SUITE_P(
                                "--clock needs a UTC time such as 2026-10-02T20:20:00Z, not \"2026-10-02 20:20\""},
                     BadRunCase{{"--clock", "2300-01-01T00:00Z"},
                                "--clock needs a UTC time such as 2026-10-02T20:20:00Z, not \"2300-01-01T00:00Z\""},
+                    BadRunCase{{"--clock", "2026-10-02T20:20Z", "--weather-time", "2026-10-02T20:21Z"},
+                               "Weather time 2026-10-02 20:21Z is in the future: the weather can be flown from "
+                               "2000-01-01 00:00Z to 2026-10-02 20:20Z"},
+                    BadRunCase{{"--weather-time", "1999-12-31T12:00Z", "--clock", "2026-10-02T20:20Z"},
+                               "Weather time 1999-12-31 12:00Z is older than the METAR archive: the weather can be "
+                               "flown from 2000-01-01 00:00Z to 2026-10-02 20:20Z"},
                     BadRunCase{{"stations"}, "unexpected argument \"stations\""},
                     BadRunCase{{"--settings", "no-such-settings.json"}, "--settings: no file no-such-settings.json"},
                     BadRunCase{{"--airports", "no-such-file.csv"},

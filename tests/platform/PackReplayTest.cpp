@@ -17,7 +17,7 @@ TEST_F(PackReplay, AnswersAsRecordedInOrderWithTheLastRepeated) {
     const std::string awc = "https://aviationweather.gov";
     const auto entry = [](const std::string& url, HttpOutcome outcome, int status, const std::string& body,
                           const std::string& retryAfter = "") {
-        return packIndexLine({0, "2026-10-02T20:20:00.000Z", url, outcome, status, body, 0, 0, retryAfter}) + "\n";
+        return packIndexLine({0, "2026-10-02T20:20:00.000Z", url, outcome, status, body, 0, 0, retryAfter, ""}) + "\n";
     };
     scratch.write("pack/index.jsonl",
                   entry(awc + "/api/data/metar?format=json&hours=2&ids=EGLL", HttpOutcome::Answered, 200, "1.json") +

@@ -10,6 +10,7 @@ namespace wx {
 namespace {
 
 using standin::ClockEvent;
+using standin::DateEvent;
 using standin::SimSettings;
 using standin::TextEvent;
 using test::eventsOf;
@@ -72,6 +73,7 @@ TEST(SimLinkPosition, NothingWithoutASimulator) {
     EXPECT_FALSE(link.readPosition().has_value());
     EXPECT_EQ(link.readMagneticVariation(), 0.0);
     EXPECT_FALSE(link.syncTime(12, 0));
+    EXPECT_FALSE(link.syncDateTime(UtcMillis{}));
     EXPECT_FALSE(link.showText("x", 5));
 }
 
@@ -133,6 +135,46 @@ TEST_P(SimLinkTimeTest, SetsTheLocalClockToTheReportTimeShiftedByTheOffset) {
         EXPECT_EQ(loadLe32(&batch[16]), expected[i][1]);
     }
 }
+
+struct DateTimeCase {
+    const char* name;
+    const char* local;  // simulator clock, HH:MM
+    const char* utc;
+    const char* time;   // the UTC time set
+    uint16_t dayOfYear;  // the local date written
+    uint16_t year;
+    int32_t localMinutes;  // the local clock set
+};
+
+class SimLinkDateTimeTest : public ::testing::TestWithParam<DateTimeCase> {};
+
+// The date of the local time goes in first, in one batch, then the clock as
+// syncTime sets it.
+TEST_P(SimLinkDateTimeTest, WritesTheLocalDateThenTheClock) {
+    const DateTimeCase& c = GetParam();
+    SimSettings settings;
+    settings.localMinutes = minutesOf(c.local);
+    settings.utcMinutes = minutesOf(c.utc);
+    LoopbackRig rig(settings);
+    SimLink link({}, rig.transport, rig.clock);
+    ASSERT_TRUE(link.syncDateTime(*parseUtcTime(c.time)));
+    const auto& events = rig.model->events();
+    ASSERT_EQ(events.size(), 3u);
+    const auto* date = std::get_if<DateEvent>(&events[0]);
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->dayOfYear, c.dayOfYear);
+    EXPECT_EQ(date->year, c.year);
+    EXPECT_EQ(std::get<ClockEvent>(events[1]).control, 1124u);
+    EXPECT_EQ(std::get<ClockEvent>(events[2]).control, 1125u);
+    EXPECT_EQ(rig.model->localMinutes(), c.localMinutes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SimLinkDateTimeTest,
+    ::testing::Values(DateTimeCase{"SameDay", "13:00", "12:00", "2022-10-23T14:50:30Z", 296, 2022, 15 * 60 + 50},
+                      DateTimeCase{"EastIntoNewYear", "14:00", "12:00", "2021-12-31T23:30Z", 1, 2022, 90},
+                      DateTimeCase{"WestIntoLeapDay", "08:00", "12:00", "2024-03-01T02:00Z", 60, 2024, 22 * 60}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SimLinkTimeTest,

@@ -101,9 +101,10 @@ public:
     PackRecording(const PackRecording&) = delete;
     PackRecording& operator=(const PackRecording&) = delete;
 
-    bool start(const std::string& dir, const UtcClock& clock, std::string& error) {
+    bool start(const std::string& dir, const UtcClock& clock, std::shared_ptr<const WeatherClock> weather,
+               std::string& error) {
         HttpTransportFactory previous = defaultHttpTransportFactory();
-        if (!recordRequestsInto(dir, clock, error)) {
+        if (!recordRequestsInto(dir, clock, error, std::move(weather))) {
             return false;
         }
         previous_ = std::move(previous);
@@ -120,14 +121,15 @@ public:
         : options_(options),
           io_(io),
           printer_(io.out),
-          clock_(options.clockStart ? clockStartingAt(*options.clockStart) : UtcClock{}) {}
+          clock_(options.clockStart ? clockStartingAt(*options.clockStart) : UtcClock{}),
+          weatherClock_(std::make_shared<WeatherClock>(clock_)) {}
 
     int run() {
         const InterruptScope interrupts;
         PackRecording recording;
         if (!options_.recordDir.empty()) {
             std::string error;
-            if (!recording.start(options_.recordDir, clock_, error)) {
+            if (!recording.start(options_.recordDir, clock_, weatherClock_, error)) {
                 io_.err << "nubiro-cli run: cannot record a weather pack: " << error << "\n";
                 return 1;
             }
@@ -163,6 +165,7 @@ public:
         seams.ipcTransport = standIn_ ? standIn_->transport() : nullptr;
         seams.onCycleEnd = [this](int cycle) { cycleEnded(cycle); };
         seams.utcNow = clock_;
+        seams.weatherClock = weatherClock_;
         engine_ = std::make_unique<Engine>(*airports_, settings_, callbacks(), std::move(seams));
         engine_->start();
         serveCommands();
@@ -221,7 +224,7 @@ private:
                 event["role"] = stationRoleName(station.role);
             }
             event["distanceNm"] = station.distanceNm;
-            if (const auto age = reportAgeMinutes(weather.rawMetar, utcNow(clock_))) {
+            if (const auto age = reportAgeMinutes(weather.rawMetar, weatherClock_->now())) {
                 event["ageMinutes"] = *age;
             }
             event["weather"] = weatherToJson(weather);
@@ -334,7 +337,10 @@ private:
     const RunOptions& options_;
     CliStreams io_;
     EventPrinter printer_;
+    // The present, and the engine's clock on it (the weather time while
+    // one is flown).
     const UtcClock clock_;
+    const std::shared_ptr<WeatherClock> weatherClock_;
     std::unique_ptr<AirportDb> airports_;
     std::optional<RunStandIn> standIn_;
     std::mutex settingsMutex_;

@@ -9,6 +9,7 @@
 #include "SettingsFields.h"
 #include "StandInCommands.h"
 #include "app/SavedSettings.h"
+#include "engine/WeatherTime.h"
 #include "weather/UtcTime.h"
 
 namespace wx::cli {
@@ -16,7 +17,8 @@ namespace {
 
 const std::set<std::string> kStandInOptions{"lat", "lon", "magvar", "local", "utc", "version", "ack-delay-ms",
                                             "reply"};
-const std::set<std::string> kRunnerOptions{"sim", "airports", "settings", "cycles", "at-cycle", "record", "clock"};
+const std::set<std::string> kRunnerOptions{"sim", "airports", "settings", "cycles", "at-cycle", "record", "clock",
+                                            "weather-time"};
 
 // The engine's clock can start anywhere the computer's clock can show.
 constexpr auto kEarliestClock = std::chrono::sys_days{std::chrono::year{1970} / 1 / 1};
@@ -33,6 +35,22 @@ std::chrono::system_clock::time_point clockOption(const std::string& value) {
         throw UsageError("--clock needs a UTC time such as 2026-10-02T20:20:00Z, not \"" + value + "\"");
     }
     return std::chrono::time_point_cast<std::chrono::system_clock::duration>(*time);
+}
+
+// The weather time typed (or else the one of a settings file), checked
+// against the present the run starts in: --clock's, or the computer's.
+void chooseWeatherTimeInto(RunOptions& options, const std::optional<std::string>& typed) {
+    if (!typed && !options.settings.weatherTime) {
+        return;
+    }
+    const auto present = options.clockStart.value_or(std::chrono::system_clock::now());
+    const std::string text = typed ? *typed : formatUtcTime(*options.settings.weatherTime);
+    const WeatherTimeChoice choice = chooseWeatherTime(text, present);
+    const std::string refusal = weatherTimeRefusal(choice, text, present);
+    if (!refusal.empty()) {
+        throw UsageError(refusal);
+    }
+    options.settings.weatherTime = choice.time;
 }
 
 // The engine settings of a settings file the window saved: the window's
@@ -60,8 +78,8 @@ std::vector<std::string> runOptionNames() {
 
 const char* runUsage() {
     return "run [--sim standin|fsuipc] [--airports CSV] [--settings FILE] [--cycles N] [--at-cycle K COMMAND]...\n"
-           "    [--record DIR] [--clock TIME] [--plan FILE | --from ICAO --to ICAO] [--alternate ICAO] [STAND-IN]\n"
-           "    [SETTINGS]\n"
+           "    [--record DIR] [--clock TIME] [--weather-time TIME] [--plan FILE | --from ICAO --to ICAO]\n"
+           "    [--alternate ICAO] [STAND-IN] [SETTINGS]\n"
            "    runs the engine without a window and prints each event as one JSON object a line.\n"
            "    --settings FILE starts from the settings the window saved in FILE (its settings.json, its flight\n"
            "    plan fields included); the options given beside it win.\n"
@@ -72,9 +90,12 @@ const char* runUsage() {
            "    that cannot be read or made is one WARN line, and the run goes on without it.\n"
            "    --record DIR keeps every request to the services, with what came back, in the weather pack DIR;\n"
            "    --clock TIME runs the engine's clock (the model hour, report ages, SIGMET validity) from TIME,\n"
-           "    UTC as 2026-10-02T20:20:00Z, instead of the computer's. STAND-IN, the in-process simulator's\n"
-           "    start state: --lat DEG --lon DEG --magvar DEG --local HH:MM --utc HH:MM --version N\n"
-           "    --ack-delay-ms N --reply N. SETTINGS:\n"
+           "    UTC as 2026-10-02T20:20:00Z, instead of the computer's. --weather-time TIME flies the weather of\n"
+           "    TIME, UTC as 2022-10-23T14:50Z (seconds optional; \"now\": the present), running on from the start:\n"
+           "    the engine's clock shows it, and with --sync-zulu 1 the simulator's date and clock are set to it; a\n"
+           "    time after the present (--clock's or the computer's) or before 2000-01-01 is refused with exit 2.\n"
+           "    STAND-IN, the in-process simulator's start state: --lat DEG --lon DEG --magvar DEG --local HH:MM\n"
+           "    --utc HH:MM --version N --ack-delay-ms N --reply N. SETTINGS:\n"
            "    --station-mode auto|manual --manual-stations ID,ID,... --max-stations N --radius-nm N --interval-sec N\n"
            "    --only-nearest 0|1 --cavok-haze 0|1 --cavok-visibility-m N --synth-without-metar 0|1\n"
            "    --global-layer 0|1 --dense-field 0|1 --sync-zulu 0|1 --text-in-sim 0|1 --text-seconds N\n"
@@ -100,6 +121,7 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
     }
     std::vector<std::string> standInWords;
     std::map<std::string, std::string> flightWords;
+    std::optional<std::string> weatherTime;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
         if (word.rfind("--", 0) != 0) {
@@ -132,6 +154,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
             options.recordDir = value;
         } else if (name == "clock") {
             options.clockStart = clockOption(value);
+        } else if (name == "weather-time") {
+            weatherTime = value;
         } else if (name == "cycles") {
             options.cycles = parseInteger(word, value);
             if (options.cycles < 0) {
@@ -154,6 +178,7 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
     }
     options.simSettings = standIn.settings;
     options.flight = flightChoice(options.flight, flightWords);
+    chooseWeatherTimeInto(options, weatherTime);
     return options;
 }
 

@@ -26,7 +26,8 @@ struct RunOptions {
     int cycles = 0;                      // 0: until stop or the end of input
     std::vector<std::pair<int, std::string>> atCycle;  // commands run when cycle K pauses
     std::string recordDir;               // the weather pack the requests are kept in; empty: none
-    // Where the engine's clock starts instead of the computer's time.
+    // Where the present starts instead of the computer's time. The
+    // weather time to fly (settings.weatherTime) was checked against it.
     std::optional<std::chrono::system_clock::time_point> clockStart;
 };
 

@@ -81,6 +81,9 @@ ordered_json eventToJson(const SimEvent& event) {
                                     {"local", clockText(e.localMinutes)},
                                     {"utc", clockText(e.utcMinutes)}};
             },
+            [](const DateEvent& e) {
+                return ordered_json{{"event", "date"}, {"dayOfYear", e.dayOfYear}, {"year", e.year}};
+            },
             [](const TextEvent& e) {
                 return ordered_json{{"event", "text"}, {"text", e.text}, {"seconds", e.seconds}};
             },

@@ -41,16 +41,23 @@ struct ClockEvent {
     int32_t utcMinutes = 0;
 };
 
+// The simulator's date written (0x023E day of the year, 0x0240 year), as
+// it stands after the batch that wrote it.
+struct DateEvent {
+    uint16_t dayOfYear = 0;
+    uint16_t year = 0;
+};
+
 // A text shown in the message line.
 struct TextEvent {
     std::string text;
     uint16_t seconds = 0;
 };
 
-using SimEvent = std::variant<RecordEvent, ClearEvent, InitEvent, ActivateEvent, ClockEvent, TextEvent>;
+using SimEvent = std::variant<RecordEvent, ClearEvent, InitEvent, ActivateEvent, ClockEvent, DateEvent, TextEvent>;
 
 // The JSON object printed for an event: its "event" member names it
-// ("record", "clear", "init", "activate", "time", "text"); a record's
+// ("record", "clear", "init", "activate", "time", "date", "text"); a record's
 // object ends with "hex", its bytes in lower-case hexadecimal.
 nlohmann::ordered_json eventToJson(const SimEvent& event);
 

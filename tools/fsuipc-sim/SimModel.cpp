@@ -203,6 +203,9 @@ uint32_t SimModel::carryOut(uint8_t* area, size_t size, Clock::TimePoint now) {
     if (effects.command) {
         carryOutCommand(now);
     }
+    if (effects.date) {
+        record(DateEvent{dayOfYear(), year()});
+    }
     return 1;
 }
 
@@ -215,7 +218,7 @@ void SimModel::fillRead(uint32_t offset, uint8_t* data, uint32_t size) const {
 
 // Stores the bytes. A write that reaches the control word carries the
 // control out at once, with whatever parameter is stored by then, as the
-// simulator's module does. NWI commands and texts are carried out once the
+// simulator's module does. NWI commands, texts and dates are carried out once the
 // batch is done, so that a text's display time may follow it in the same
 // batch. The version words and the completion word are the model's own:
 // writes to them are dropped (a client's year, written over the upper half
@@ -238,7 +241,12 @@ void SimModel::applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, B
     effects.command = effects.command || overlaps(offset, size, SimOffsets::kNwiCommand, 2);
     effects.text = effects.text || overlaps(offset, size, SimOffsets::kTextSeconds, 2) ||
                    overlaps(offset, size, SimOffsets::kText, SimOffsets::kTextSize);
+    effects.date = effects.date || overlaps(offset, size, SimOffsets::kDayOfYear, 4);
 }
+
+uint16_t SimModel::dayOfYear() const { return loadLe16(&space_[SimOffsets::kDayOfYear]); }
+
+uint16_t SimModel::year() const { return loadLe16(&space_[SimOffsets::kYear]); }
 
 void SimModel::carryOutCommand(Clock::TimePoint now) {
     const uint16_t command = loadLe16(&space_[SimOffsets::kNwiCommand]);

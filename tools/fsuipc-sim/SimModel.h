@@ -49,7 +49,7 @@ struct AmbientOverride {
 
 // The simulator's offset space as FSUIPC serves it, with the behaviour the
 // program relies on: version words, position, magnetic variation, local and
-// UTC clock with the clock controls, the message-line text, and NWI, whose
+// UTC clock with the clock controls, the date, the message-line text, and NWI, whose
 // commands are carried out and acknowledged through the completion word.
 // It keeps a history of everything it was given.
 //
@@ -96,6 +96,9 @@ public:
     uint32_t completionWord() const { return completion_; }
     int32_t localMinutes() const { return localMinutes_; }
     int32_t utcMinutes() const { return utcMinutes_; }
+    // The date at 0x023E (day of the year) and 0x0240 (year); 0 until written.
+    uint16_t dayOfYear() const;
+    uint16_t year() const;
     // Records given with 257 and not yet activated, and the active ones.
     const std::map<std::string, DecodedNwiRecord>& pendingRecords() const { return pending_; }
     const std::map<std::string, DecodedNwiRecord>& activeRecords() const { return active_; }
@@ -110,6 +113,7 @@ private:
     struct BatchEffects {
         bool command = false;
         bool text = false;
+        bool date = false;
     };
 
     void applyWrite(uint32_t offset, const uint8_t* data, uint32_t size, BatchEffects& effects);

@@ -150,8 +150,10 @@ bool DialogDriver::clickLater(int id) const {
     return isEnabled(id) && PostMessageW(control(id), BM_CLICK, 0, 0) != 0;
 }
 
+// Into an edit field, or the edit field of an editable combo box.
 void DialogDriver::type(int id, const std::string& text) const {
-    const HWND field = control(id);
+    const HWND comboEdit = FindWindowExW(control(id), nullptr, L"Edit", nullptr);
+    const HWND field = comboEdit != nullptr ? comboEdit : control(id);
     send(field, EM_SETSEL, 0, -1);
     send(field, WM_CHAR, VK_BACK, 1);
     for (const wchar_t c : toWide(text)) {

@@ -24,11 +24,13 @@ LogFn EngineBridge::logAdapter() const {
     };
 }
 
-EngineCallbacks EngineBridge::engineCallbacks() const {
+EngineCallbacks EngineBridge::engineCallbacks(UtcClock engineClock) const {
     EngineCallbacks callbacks;
     callbacks.onLog = logAdapter();
-    callbacks.onStationWritten = [shared = shared_](const StationEntry& station, const WeatherData& weather) {
-        report(*shared, StationWeatherEvent{station.stationId, weather, station.distanceNm, station.role});
+    callbacks.onStationWritten = [shared = shared_, engineClock](const StationEntry& station,
+                                                                 const WeatherData& weather) {
+        report(*shared, StationWeatherEvent{station.stationId, weather, station.distanceNm, station.role,
+                                            utcNow(engineClock)});
     };
     callbacks.onStations = [shared = shared_](const std::vector<std::string>& stationIds) {
         report(*shared, StationsChosenEvent{stationIds});

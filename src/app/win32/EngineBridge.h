@@ -28,7 +28,9 @@ public:
     explicit EngineBridge(HWND window);
 
     LogFn logAdapter() const;
-    EngineCallbacks engineCallbacks() const;
+    // The engine's callbacks; a station's record carries the time on
+    // `engineClock` (the engine's own) at which it was written.
+    EngineCallbacks engineCallbacks(UtcClock engineClock) const;
     // Reports one event, from any thread.
     void report(WindowEvent event) const;
 

@@ -117,12 +117,12 @@ void MainWindow::initialise() {
     commands_ = std::make_unique<WindowCommands>(CommandsContext{
         dialog_, language_, bridge_, &options_,
         [this](const std::string& message, const std::string& level) { appendLog(message, level); },
-        [this] { saveSettings(); briefing_->show(std::nullopt); }});
+        [this] { saveSettings(); briefing_->show(std::nullopt); }, seams_.engineClock});
     // The views in the order of ShownView.
     tabs_ = ViewTabs(control(IDC_VIEW_TABS), language_,
                      {{TextId::ViewTable, control(IDC_STATION_TABLE)}, {TextId::ViewMap, map_->window()},
                       {TextId::ViewBriefing, briefing_->window()}});
-    options_.show(startSettings_.settings.engine, startSettings_.settings.language);
+    options_.show(startSettings_.settings.engine, startSettings_.settings.language, seams_.weatherTime);
     scale_.applyFonts();
     if (startSettings_.settings.window) {
         restoreWindowPlace(dialog_, *startSettings_.settings.window, scale_.dpi());
@@ -250,7 +250,7 @@ void MainWindow::handle(const StationWeatherEvent& event) {
     if (!table_) {
         return;
     }
-    table_.show(event.stationId, event.role, stationCells(event.weather, event.distanceNm, std::chrono::system_clock::now()));
+    table_.show(event.stationId, event.role, stationCells(event.weather, event.distanceNm, event.writtenAt));
     if (!event.weather.rawMetar.empty()) {
         appendLog("[" + event.stationId + "] METAR: " + event.weather.rawMetar, "METAR");
     }

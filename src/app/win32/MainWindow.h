@@ -39,14 +39,19 @@ inline constexpr ControlCaption kLogCaptions[] = {
 // first two empty (the user's folder, the process-wide transport); tests
 // give folders of their own. And the weather pack the program records into,
 // which the log names first. And a plan file taken in place of the one the
-// settings name (Nubiro.exe --plan), and an arrival time for its field
-// (--eta).
+// settings name (Nubiro.exe --plan), a weather time in place of the one
+// they keep (--weather-time) and an arrival time for its field (--eta).
 struct MainWindowSeams {
     AirportCacheOptions airportCache;
     std::string settingsFile;  // empty: defaultSettingsPath()
     std::optional<PackRecordingStart> recording;
     std::optional<std::string> planFile;
     std::optional<std::string> arrival;
+    // The weather time the command line gave, put into its field.
+    std::optional<std::string> weatherTime;
+    // The engines' clock, shared with the weather pack's recorder; empty:
+    // each engine has its own.
+    std::shared_ptr<WeatherClock> engineClock;
 };
 
 // The program's one window: the main dialog with its parts (the options
@@ -85,8 +90,8 @@ public:
     // Fits the log view, the status line and the views with their tabs to
     // the client area.
     void layoutControls();
-    // The callbacks an engine of this window reports through.
-    EngineCallbacks engineCallbacks() const { return bridge_.engineCallbacks(); }
+    // The callbacks an engine on the computer's clock reports through.
+    EngineCallbacks engineCallbacks() const { return bridge_.engineCallbacks({}); }
 
 private:
 

@@ -35,6 +35,8 @@ OptionsPanel::OptionsPanel(HWND dialog, Language language) : dialog_(dialog), la
         SendMessageW(sources, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(toWide(sourceDisplayName(language, source)).c_str()));
     }
+    SendMessageW(control(IDC_WEATHER_TIME), CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(toWide(uiText(language, TextId::WeatherTimeNow)).c_str()));
     for (const std::string& entry : languageChoiceEntries(language)) {
         SendMessageW(control(IDC_LANGUAGE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry).c_str()));
     }
@@ -51,10 +53,12 @@ ControlValues OptionsPanel::values() const {
         controls.*box.value = isChecked(box.id);
     }
     controls.sourceIndex = static_cast<int>(SendMessageW(control(IDC_SOURCE), CB_GETCURSEL, 0, 0));
+    controls.weatherTime = weatherTimeText();
     return controls;
 }
 
-void OptionsPanel::show(const EngineSettings& settings, LanguageChoice language) {
+void OptionsPanel::show(const EngineSettings& settings, LanguageChoice language,
+                        const std::optional<std::string>& typedWeatherTime) {
     const ControlValues controls = controlsFromSettings(settings);
     CheckRadioButton(dialog_, IDC_AUTO_STATIONS, IDC_MANUAL_STATIONS,
                      controls.manualChecked ? IDC_MANUAL_STATIONS : IDC_AUTO_STATIONS);
@@ -67,7 +71,14 @@ void OptionsPanel::show(const EngineSettings& settings, LanguageChoice language)
     keepReportsToggled();
     SendMessageW(control(IDC_SOURCE), CB_SETCURSEL, static_cast<WPARAM>(controls.sourceIndex), 0);
     SendMessageW(control(IDC_LANGUAGE), CB_SETCURSEL, static_cast<WPARAM>(language), 0);
+    showWeatherTime(typedWeatherTime.value_or(controls.weatherTime));
     showStations(controls.stations);
+}
+
+// An empty text shows the field's "Now".
+void OptionsPanel::showWeatherTime(const std::string& text) {
+    const std::string shown = text.empty() ? uiText(language_, TextId::WeatherTimeNow) : text;
+    SetDlgItemTextW(dialog_, IDC_WEATHER_TIME, toWide(shown).c_str());
 }
 
 std::string OptionsPanel::selectedSourceId() const {

@@ -19,6 +19,7 @@ namespace wx {
 // the number fields with the values of ControlValues they stand for.
 inline constexpr ControlCaption kOptionCaptions[] = {
     {IDC_SOURCE_LABEL, TextId::SourceLabel},
+    {IDC_WEATHER_TIME_LABEL, TextId::WeatherTimeLabel},
     {IDC_AUTO_STATIONS, TextId::AutoStations},
     {IDC_MANUAL_STATIONS, TextId::ManualStations},
     {IDC_MAX_STATIONS_LABEL, TextId::MaxStationsLabel},
@@ -80,7 +81,8 @@ inline constexpr NumberBox kNumberBoxes[] = {
     {IDC_ROUTE_STATIONS, &ControlValues::routeStations},
 };
 
-// The options of the window: the source selector, the station mode with
+// The options of the window: the source selector, the weather time (an
+// editable combo box whose one entry is "Now"), the station mode with
 // its numbers, the language selector, the option boxes with their fields
 // the station list with its entry, and the flight: the plan file, the
 // departure, destination and alternate fields, the route stations and the
@@ -97,13 +99,20 @@ public:
     // Captions in that language and the selectors' entries.
     OptionsPanel(HWND dialog, Language language);
 
-    void show(const EngineSettings& settings, LanguageChoice language);
+    // Shows a settings record; a weather time typed elsewhere (the command
+    // line's), when given, in place of the record's.
+    void show(const EngineSettings& settings, LanguageChoice language,
+              const std::optional<std::string>& typedWeatherTime = std::nullopt);
     ControlValues values() const;
     EngineSettings settings() const { return settingsFromControls(values()); }
     std::string selectedSourceId() const;
     LanguageChoice languageChoice() const;
     // The stations the engine chose, in place of the list's.
     void showStations(const std::vector<std::string>& stations);
+
+    // The weather time as typed into its field, and a text put there.
+    std::string weatherTimeText() const { return controlText(IDC_WEATHER_TIME); }
+    void showWeatherTime(const std::string& text);
 
     // The flight the fields describe, and a flight shown in them.
     PlanChoice flight() const;

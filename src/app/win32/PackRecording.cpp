@@ -9,7 +9,7 @@
 
 namespace wx {
 
-std::optional<PackRecordingStart> recordFromEnvironment() {
+std::optional<PackRecordingStart> recordFromEnvironment(std::shared_ptr<const WeatherClock> engineClock) {
     const DWORD size = GetEnvironmentVariableW(L"NUBIRO_RECORD", nullptr, 0);
     if (size <= 1) {
         return std::nullopt;
@@ -22,7 +22,7 @@ std::optional<PackRecordingStart> recordFromEnvironment() {
     PackRecordingStart start;
     start.dir = fromWide(std::wstring(value.data(), length));
     std::string error;
-    start.recording = recordRequestsInto(start.dir, {}, error);
+    start.recording = recordRequestsInto(start.dir, {}, error, std::move(engineClock));
     return start;
 }
 

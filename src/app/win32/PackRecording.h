@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+
+#include "weather/WeatherClock.h"
 
 namespace wx {
 
@@ -12,7 +15,8 @@ struct PackRecordingStart {
     bool recording = false;  // false: the folder could not be made or written
 };
 
-// Nothing when NUBIRO_RECORD is unset or empty.
-std::optional<PackRecordingStart> recordFromEnvironment();
+// Nothing when NUBIRO_RECORD is unset or empty. The pack notes the weather
+// time `engineClock` shows while one is flown.
+std::optional<PackRecordingStart> recordFromEnvironment(std::shared_ptr<const WeatherClock> engineClock);
 
 }  // namespace wx

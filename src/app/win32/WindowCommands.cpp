@@ -7,6 +7,7 @@
 
 #include "app/AboutText.h"
 #include "app/ArrivalField.h"
+#include "engine/WeatherTime.h"
 #include "flight/PlanSummary.h"
 #include "platform/win32/WideText.h"
 
@@ -53,8 +54,10 @@ EngineSettings WindowCommands::engineSettings() const {
 
 bool WindowCommands::takeArrival() {
     const std::string typed = context_.options->arrivalText();
-    const ArrivalReading arrival =
-        readArrivalField(typed, std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+    // A time of day is the next one after the weather time flown.
+    const UtcMillis now = readWeatherTime(context_.options->weatherTimeText())
+                              .value_or(std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+    const ArrivalReading arrival = readArrivalField(typed, now);
     if (!arrival.understood) {
         context_.log(uiText(context_.language, TextId::ArrivalNotUnderstood, typed), "WARN");
         return false;
@@ -101,6 +104,14 @@ void WindowCommands::start() {
         showWarning(TextId::AddStationsFirst);
         return;
     }
+    const std::string typedTime = context_.options->weatherTimeText();
+    const auto present = std::chrono::system_clock::now();
+    const std::string refusal =
+        weatherTimeRefusalText(context_.language, chooseWeatherTime(typedTime, present), typedTime, present);
+    if (!refusal.empty()) {
+        context_.log(refusal, "WARN");
+        return;
+    }
     if (!takeArrival()) {
         return;
     }
@@ -110,7 +121,12 @@ void WindowCommands::start() {
     const EngineSettings settings = engineSettings();
     context_.log(uiText(context_.language, TextId::SourceSelected, settings.source), "INFO");
     SetDlgItemTextW(context_.dialog, IDC_READBACK, toWide(text(TextId::ReadBackNone)).c_str());
-    engine_ = std::make_unique<Engine>(*airports_, settings, context_.bridge.engineCallbacks());
+    // The engine's clock, shared with the table's age column.
+    EngineSeams seams;
+    seams.weatherClock = context_.engineClock ? context_.engineClock : std::make_shared<WeatherClock>(UtcClock{});
+    const UtcClock engineClock = [clock = seams.weatherClock] { return clock->now(); };
+    engine_ = std::make_unique<Engine>(*airports_, settings, context_.bridge.engineCallbacks(engineClock),
+                                       std::move(seams));
     engine_->start();
     engineState_ = EngineState::Running;
     weatherSinceStart_ = false;

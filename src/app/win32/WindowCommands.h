@@ -38,6 +38,9 @@ struct CommandsContext {
     const OptionsPanel* options = nullptr;
     std::function<void(const std::string& message, const std::string& level)> log;
     std::function<void()> started;
+    // The clock the engines run on, shared with the weather pack's
+    // recorder; empty: a new one for each engine.
+    std::shared_ptr<WeatherClock> engineClock;
 };
 
 // The window's commands: Start, Stop, Refresh, the weather text, About and

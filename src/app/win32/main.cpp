@@ -64,9 +64,11 @@ int run(HINSTANCE instance) {
     requestPerMonitorDpiAwareness();
     installPlatformDefaults();
     MainWindowSeams seams;
-    seams.recording = recordFromEnvironment();
+    seams.engineClock = std::make_shared<WeatherClock>(UtcClock{});
+    seams.recording = recordFromEnvironment(seams.engineClock);
     seams.planFile = options->planFile;
     seams.arrival = options->arrival;
+    seams.weatherTime = options->weatherTime;
     MainWindow window(instance, std::move(seams));
     if (!window.create()) {
         const DWORD error = GetLastError();

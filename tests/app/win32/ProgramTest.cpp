@@ -507,6 +507,33 @@ TEST_F(Program, WeatherTextWithASilentSimulatorLeavesTheWindowWorking) {
     closeWithinTwoSeconds(*window, program);
 }
 
+// A weather time from the command line goes into its field. Start refuses
+// one in the future with one line and starts nothing; a past one typed in
+// its place is flown, and the settings file keeps it.
+TEST_F(Program, FliesAWeatherTimeAndRefusesOneInTheFuture) {
+    speak(Language::English);
+    test::StandInProcess simulator(
+        {"--lat", "51.4706", "--lon", "-0.4619", "--airports", test::testDataPath("airports.csv")});
+    ASSERT_TRUE(simulator.started());
+    test::ProgramProcess program("--weather-time 2099-01-01T00:00Z --start");
+    const auto window = open(program);
+    ASSERT_TRUE(window.has_value());
+    EXPECT_EQ(window->text(IDC_WEATHER_TIME), "2099-01-01T00:00Z");
+    ASSERT_TRUE(waitForLineHolding(*window, IDC_LOG, "the refusal",
+                                   "[WARN] Weather time 2099-01-01 00:00Z is in the future: the weather can be flown "
+                                   "from 2000-01-01 00:00Z to ",
+                                   30s));
+    EXPECT_FALSE(window->isEnabled(IDC_STOP)) << "nothing started";
+    window->type(IDC_WEATHER_TIME, "2022-10-23 14:50");
+    startWithThreeStations(*window);
+    ASSERT_TRUE(waitForLines(*window, "[INFO] Weather time: 2022-10-23 14:50Z, running on from the start", 1));
+    ASSERT_TRUE(waitForLines(*window, " points activated", 1));
+    closeWithinTwoSeconds(*window, program);
+    EXPECT_EQ(readSettingsFile(defaultSettingsPath()).settings.engine.weatherTime,
+              std::chrono::sys_days{std::chrono::year{2022} / 10 / 23} + std::chrono::hours{14} +
+                  std::chrono::minutes{50});
+}
+
 // With NUBIRO_RECORD the program keeps every request it makes, from the
 // airport list on, in a weather pack, and says so first in its log.
 TEST_F(Program, RecordsAWeatherPackWhenAsked) {

@@ -82,6 +82,33 @@ TEST_F(HeadlessRun, TwoCyclesReachTheSimulator) {
     EXPECT_EQ(countEvents(*events, "text"), 2u);
 }
 
+// A weather time reaches the simulator across processes: its date, then
+// its clock, at the weather time shifted by the simulator's offset.
+TEST_F(HeadlessRun, AWeatherTimeSetsTheSimulatorsDateAndClock) {
+    StandInProcess standIn({"--lat", "51.4706", "--lon", "-0.4619", "--local", "14:30", "--utc", "12:30"});
+    ASSERT_TRUE(standIn.started());
+    ChildProcess cli(NUBIRO_CLI_EXE,
+                     runArgs({"--cycles", "1", "--dense-field", "0", "--max-stations", "3", "--weather-time",
+                              "2022-10-23T14:50Z"}),
+                     "nubiro-cli");
+    ASSERT_TRUE(cli.launched());
+    EXPECT_TRUE(waitForLog(cli, "Engine stopped.", seconds(120)));
+    EXPECT_EQ(cli.waitForExit(seconds(30)), DWORD{0});
+    const auto events = standIn.quit();
+    ASSERT_TRUE(events);
+    std::vector<json> clock;
+    for (const std::string& line : *events) {
+        const auto event = json::parse(line, nullptr, false);
+        if (event.is_object() && (event.value("event", "") == "date" || event.value("event", "") == "time")) {
+            clock.push_back(event);
+        }
+    }
+    ASSERT_EQ(clock.size(), 3u);
+    EXPECT_EQ(clock[0], json({{"event", "date"}, {"dayOfYear", 296}, {"year", 2022}}));
+    EXPECT_EQ(clock[2].value("local", ""), "16:50");
+    EXPECT_EQ(clock[2].value("utc", ""), "14:50");
+}
+
 // Mid-Atlantic, no airport within reach: the weather at the aircraft is
 // written and activated every cycle.
 TEST_F(HeadlessRun, OverOpenWaterTheGlobalPointIsWrittenEveryCycle) {

@@ -24,6 +24,7 @@ const Bound kReconnectPause{1, "1 s (the pause while the simulator is away)"};
 const Bound kOneSend{3, "3 s (one send to a window that does not answer)"};
 const Bound kUntilHung{6, "6 s (until the system reports the window hung)"};
 const Bound kTafTimeout{15, "15 s (TAF time-out)"};
+const Bound kArchiveTimeout{40, "40 s (METAR archive time-out)"};
 
 // A service case's times: a request's time-out at most silent, and a stop
 // that ends the requests at once.
@@ -42,6 +43,10 @@ std::vector<std::pair<std::string, std::string>> onAviationWeather(const std::st
 // A flight from Heathrow to Birmingham: every cycle asks for the TAFs of
 // both until the service answers them.
 const std::vector<std::string> kFlight{"--from", "EGLL", "--to", "EGBB"};
+
+// A day years back: its reports come from the METAR archive.
+const std::vector<std::string> kPastDay{"--weather-time", "2022-10-23T14:50Z"};
+const std::string kArchive = "/cgi-bin/request/asos.py";
 
 // Runs until the count-th cycle begins, then stops.
 std::vector<Step> stopAtCycle(int count) { return {{Kind::Cycle, "", count}, {Kind::Stop}}; }
@@ -191,6 +196,51 @@ std::vector<FaultCase> makeCases() {
          .lines = {{"ERROR", "TAF fetch failed"}, {"WARN", "[EGBB] TAF missing"}, {"INFO", "METAR: *"}},
          .absent = {kAnyTlsFallback},
          .timing = {kTafTimeout, kCancelled}},
+        {.id = "ArchiveUnavailable",
+         .name = "Services: METAR archive answers 503 on a past day",
+         .faults = {{kArchive, "status:503"}},
+         .runOptions = kPastDay,
+         .steps = stopAtCycle(3),
+         .lines = {{"WARN", "HTTP 503 from 127.0.0.1:*" + kArchive}, {"ERROR", "METAR archive fetch failed"}},
+         .absent = {kAnyTlsFallback},
+         .counted = Counted{2, 3},
+         .timing = kServiceTimes},
+        {.id = "ArchiveAsksToWait",
+         .name = "Services: METAR archive answers 429 with Retry-After",
+         .faults = {{kArchive, "retry-after:429:30"}},
+         .runOptions = kPastDay,
+         .steps = stopAtCycle(3),
+         .lines = {{"WARN", "127.0.0.1:* asks to wait 30 s (HTTP 429): requests paused"},
+                   {"ERROR", "METAR archive fetch failed"}},
+         .absent = {kAnyTlsFallback},
+         .timing = kServiceTimes},
+        {.id = "ArchiveCsvCut",
+         .name = "Services: METAR archive's CSV cut in the middle",
+         .faults = {{kArchive, "drop:60"}},
+         .runOptions = kPastDay,
+         .steps = stopAtCycle(3),
+         .lines = {{"ERROR", "METAR archive fetch failed"}},
+         .absent = {kAnyTlsFallback},
+         .counted = Counted{2, 3},
+         .timing = kServiceTimes},
+        {.id = "ArchiveEmpty",
+         .name = "Services: METAR archive's answer empty",
+         .faults = {{kArchive, "empty"}},
+         .runOptions = kPastDay,
+         .steps = stopAtCycle(3),
+         .lines = {{"WARN", "METAR archive: no report table in the answer"}},
+         .absent = {kAnyTlsFallback},
+         .counted = Counted{2, 3},
+         .timing = kServiceTimes},
+        {.id = "ArchiveTimeOut",
+         .name = "Services: METAR archive does not answer",
+         .nativeOnly = true,
+         .faults = {{kArchive, "hang"}},
+         .runOptions = kPastDay,
+         .steps = {{Kind::Line, "METAR archive fetch failed"}, {Kind::Cycle, "", 2}, {Kind::Stop}},
+         .lines = {{"ERROR", "METAR archive fetch failed"}},
+         .absent = {kAnyTlsFallback},
+         .timing = {kArchiveTimeout, kCancelled}},
         {.id = "ModelServiceDown",
          .name = "Services: model service answers 503, METARs work",
          .faults = {{"/v1/forecast", "status:503"}},

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/PlatformDefaults.h"
 #include "sources/HttpTransport.h"
@@ -34,18 +35,19 @@ protected:
         }
     }
 
-    // The weather services' hosts point at `url` until the test ends.
+    // The weather services' hosts, those of the past included, point at
+    // `url` until the test ends.
     void pointServicesAt(const std::string& url) {
-        awc_.emplace("NUBIRO_AWC_URL", url);
-        openMeteo_.emplace("NUBIRO_OPENMETEO_URL", url);
+        for (const char* name : {"NUBIRO_AWC_URL", "NUBIRO_OPENMETEO_URL", "NUBIRO_OPENMETEO_HISTORY_URL", "NUBIRO_IEM_URL"}) {
+            hosts_.push_back(std::make_unique<EnvironmentScope>(name, url));
+        }
     }
 
     ServicesSim sim_;
     std::shared_ptr<HttpTransport> control_;  // made once the platform's transport is installed
 
 private:
-    std::optional<EnvironmentScope> awc_;
-    std::optional<EnvironmentScope> openMeteo_;
+    std::vector<std::unique_ptr<EnvironmentScope>> hosts_;
 };
 
 }  // namespace wx::test

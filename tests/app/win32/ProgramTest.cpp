@@ -174,7 +174,8 @@ protected:
         }
         sim_ = test::servicesSimFromFixture();
         ASSERT_TRUE(sim_.has_value()) << "no web-services stand-in (NUBIRO_SERVICES_SIM_STATE)";
-        for (const char* name : {"NUBIRO_AWC_URL", "NUBIRO_OPENMETEO_URL", "NUBIRO_AIRPORTS_URL"}) {
+        for (const char* name : {"NUBIRO_AWC_URL", "NUBIRO_OPENMETEO_URL", "NUBIRO_AIRPORTS_URL",
+                                 "NUBIRO_OPENMETEO_HISTORY_URL", "NUBIRO_IEM_URL"}) {
             hosts_.push_back(std::make_unique<test::EnvironmentScope>(name, sim_->httpsUrl));
         }
         installPlatformDefaults();

@@ -80,12 +80,7 @@ std::vector<FixtureReport> reportsAt(const MetarFixtures& fixtures, const std::s
     return out;
 }
 
-ArchiveAnswer metarArchiveAnswer(const MetarFixtures& fixtures, const std::multimap<std::string, std::string>& params) {
-    const auto start = periodBound(params, "sts", '1');
-    const auto end = periodBound(params, "ets", '2');
-    if (!start || !end) {
-        return {422, "Invalid times provided.", "text/plain"};
-    }
+std::string archiveStations(const std::multimap<std::string, std::string>& params) {
     std::string ids;
     for (auto [it, last] = params.equal_range("station"); it != last; ++it) {
         std::istringstream list(it->second);
@@ -94,6 +89,16 @@ ArchiveAnswer metarArchiveAnswer(const MetarFixtures& fixtures, const std::multi
             ids += (id.size() == 3 ? "K" + id : id) + ",";
         }
     }
+    return ids;
+}
+
+ArchiveAnswer metarArchiveAnswer(const MetarFixtures& fixtures, const std::multimap<std::string, std::string>& params) {
+    const auto start = periodBound(params, "sts", '1');
+    const auto end = periodBound(params, "ets", '2');
+    if (!start || !end) {
+        return {422, "Invalid times provided.", "text/plain"};
+    }
+    const std::string ids = archiveStations(params);
     const int64_t from = duration_cast<seconds>(start->time_since_epoch()).count();
     const int64_t to = duration_cast<seconds>(end->time_since_epoch()).count();
     std::vector<FixtureReport> rows;

@@ -27,6 +27,11 @@ std::optional<TimePoint> periodBound(const std::multimap<std::string, std::strin
 std::vector<FixtureReport> reportsAt(const MetarFixtures& fixtures, const std::string& ids, double hours,
                                      TimePoint time);
 
+// The Mesonet's "station" values, repeated or comma-separated, as the ids
+// the fixtures know, comma-separated: a three-letter id is a US station
+// and gets its K back.
+std::string archiveStations(const std::multimap<std::string, std::string>& params);
+
 struct ArchiveAnswer {
     int status = 200;
     std::string body;

@@ -99,14 +99,7 @@ ArchiveAnswer tafArchiveAnswer(const MetarFixtures& fixtures, const std::multima
     if (!end) {
         return {422, "Invalid times provided.", "text/plain"};
     }
-    std::string ids;
-    for (auto [it, last] = params.equal_range("station"); it != last; ++it) {
-        std::istringstream list(it->second);
-        std::string id;
-        while (std::getline(list, id, ',')) {
-            ids += (id.size() == 3 ? "K" + id : id) + ",";
-        }
-    }
+    const std::string ids = archiveStations(params);
     const auto hour = floor<hours>(*end - minutes{40});
     const TimePoint issued = hour - hours{hour.time_since_epoch().count() % 6};
     const TimePoint from = issued + hours{1};

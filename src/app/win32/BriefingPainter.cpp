@@ -1,12 +1,10 @@
 #include "app/win32/BriefingPainter.h"
 
 #include "app/win32/GdiObjects.h"
-#include "platform/win32/WideText.h"
+#include "app/win32/PainterText.h"
 
 namespace wx {
 namespace {
-
-COLORREF colourOf(Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
 
 RECT rectOf(const PixelRect& rect) { return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height}; }
 
@@ -87,17 +85,10 @@ private:
         text(box.label, {255, 255, 255}, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 
-    int textWidth(const std::string& value) const {
-        const std::wstring wide = toWide(value);
-        SIZE size{};
-        GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
-        return size.cx;
-    }
+    int textWidth(const std::string& value) const { return textWidthPx(dc_, value); }
 
     void text(const std::string& value, Rgb colour, RECT& box, UINT format) {
-        SetTextColor(dc_, colourOf(colour));
-        std::wstring wide = toWide(value);
-        DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &box, format | DT_NOPREFIX);
+        drawPanelText(dc_, value, colour, box, format);
     }
 
     HDC dc_;

@@ -4,43 +4,23 @@
 
 #include "app/win32/BriefingPainter.h"
 #include "app/win32/GdiObjects.h"
+#include "app/win32/ViewWindow.h"
 
 namespace wx {
 namespace {
 
 constexpr wchar_t kClassName[] = L"NubiroBriefing";
 
-void registerClassOnce(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, kClassName, &existing) != 0) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 BriefingView::BriefingView(HWND dialog, int controlId, Language language, unsigned dpi)
     : language_(language), dpi_(dpi) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
-    registerClassOnce(instance, windowProc);
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_BORDER, 0, 0, 0, 0, dialog,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
+    window_ = createViewWindow(dialog, controlId, kClassName, windowProc, this);
     rebuild();
 }
 
 BriefingView::~BriefingView() {
-    if (window_ != nullptr && IsWindow(window_) != 0) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    destroyViewWindow(window_);
 }
 
 void BriefingView::show(std::optional<Briefing> briefing) {
@@ -54,13 +34,12 @@ void BriefingView::setDpi(unsigned dpi) {
 }
 
 LRESULT CALLBACK BriefingView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* view = static_cast<BriefingView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-        view->window_ = window;
+    auto* view = viewOfWindow<BriefingView>(window, message, lParam);
+    if (view == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    auto* view = reinterpret_cast<BriefingView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return view != nullptr ? view->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    view->window_ = window;
+    return view->handle(message, wParam, lParam);
 }
 
 LRESULT BriefingView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,15 +91,7 @@ void BriefingView::paint(HDC dc) const { paintBriefingScene(dc, scene_, font_); 
 
 // The whole picture is drawn into a memory bitmap and copied at once.
 void BriefingView::paintBuffered(HDC dc) const {
-    const MemoryDc buffer(dc);
-    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, scene_.widthPx, scene_.heightPx));
-    if (buffer.get() == nullptr || !bitmap) {
-        paint(dc);
-        return;
-    }
-    const Selection selected(buffer.get(), bitmap.get());
-    paint(buffer.get());
-    BitBlt(dc, 0, 0, scene_.widthPx, scene_.heightPx, buffer.get(), 0, 0, SRCCOPY);
+    paintThroughBitmap(dc, scene_.widthPx, scene_.heightPx, [this](HDC target) { paint(target); });
 }
 
 }  // namespace wx

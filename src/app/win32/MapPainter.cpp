@@ -4,15 +4,13 @@
 #include <vector>
 
 #include "app/win32/GdiObjects.h"
-#include "platform/win32/WideText.h"
+#include "app/win32/PainterText.h"
 
 namespace wx {
 namespace {
 
 // Outlines of SIGMET areas are this many lines wide.
 constexpr int kAreaLineWidths = 2;
-
-COLORREF colourOf(Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
 
 int px(double value) { return static_cast<int>(std::lround(value)); }
 
@@ -163,17 +161,10 @@ private:
         }
     }
 
-    int textWidth(const std::string& value) const {
-        const std::wstring wide = toWide(value);
-        SIZE size{};
-        GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
-        return size.cx;
-    }
+    int textWidth(const std::string& value) const { return textWidthPx(dc_, value); }
 
     void text(const std::string& value, Rgb colour, RECT& box, UINT format) {
-        SetTextColor(dc_, colourOf(colour));
-        std::wstring wide = toWide(value);
-        DrawTextW(dc_, wide.data(), static_cast<int>(wide.size()), &box, format | DT_NOPREFIX);
+        drawPanelText(dc_, value, colour, box, format);
     }
 
     HDC dc_;

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/WindowLayout.h"
-#include "app/win32/GdiObjects.h"
+#include "app/win32/ViewWindow.h"
 #include "app/win32/MapPainter.h"
 #include "platform/win32/WideText.h"
 
@@ -17,32 +17,14 @@ constexpr wchar_t kClassName[] = L"NubiroWeatherMap";
 // Long reports wrap at this width (at 96 DPI).
 constexpr int kTooltipWidthPx = 420;
 
-void registerClassOnce(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, kClassName, &existing) != 0) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-}
-
 }  // namespace
 
 WeatherMapView::WeatherMapView(HWND dialog, int controlId, Language language, unsigned dpi)
     : language_(language), dpi_(dpi) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
-    registerClassOnce(instance, windowProc);
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_BORDER, 0, 0, 0, 0, dialog,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this);
+    window_ = createViewWindow(dialog, controlId, kClassName, windowProc, this);
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
-                               nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE)), nullptr);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
@@ -57,10 +39,7 @@ WeatherMapView::~WeatherMapView() {
     if (tooltip_ != nullptr && IsWindow(tooltip_) != 0) {
         DestroyWindow(tooltip_);
     }
-    if (window_ != nullptr && IsWindow(window_) != 0) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    destroyViewWindow(window_);
 }
 
 void WeatherMapView::show(const CycleOverview& overview) {
@@ -75,13 +54,12 @@ void WeatherMapView::setDpi(unsigned dpi) {
 }
 
 LRESULT CALLBACK WeatherMapView::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* view = static_cast<WeatherMapView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-        view->window_ = window;
+    auto* view = viewOfWindow<WeatherMapView>(window, message, lParam);
+    if (view == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    auto* view = reinterpret_cast<WeatherMapView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return view != nullptr ? view->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    view->window_ = window;
+    return view->handle(message, wParam, lParam);
 }
 
 LRESULT WeatherMapView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -149,15 +127,7 @@ void WeatherMapView::paint(HDC dc) const { paintMapScene(dc, scene_, font_); }
 
 // The whole picture is drawn into a memory bitmap and copied at once.
 void WeatherMapView::paintBuffered(HDC dc) const {
-    const MemoryDc buffer(dc);
-    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, scene_.widthPx, scene_.heightPx));
-    if (buffer.get() == nullptr || !bitmap) {
-        paint(dc);
-        return;
-    }
-    const Selection selected(buffer.get(), bitmap.get());
-    paint(buffer.get());
-    BitBlt(dc, 0, 0, scene_.widthPx, scene_.heightPx, buffer.get(), 0, 0, SRCCOPY);
+    paintThroughBitmap(dc, scene_.widthPx, scene_.heightPx, [this](HDC target) { paint(target); });
 }
 
 // The tooltip follows the station under the pointer; it goes when the

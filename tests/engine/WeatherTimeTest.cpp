@@ -54,7 +54,9 @@ TEST(WeatherTime, IsReadAndCheckedAgainstThePresent) {
 TEST(WeatherTime, TheEnginesClockRunsOnFromIt) {
     test::EngineRig rig;
     rig.routeDefaults();
-    rig.http->route("/api/data/metar", test::metarAnswer({{"EAAA", "EAAA 231440Z 25010KT 9999 12/06 Q1012"}}));
+    // Years back the reports come from the METAR archive.
+    rig.http->route("/cgi-bin/request/asos.py",
+                    "station,valid,metar\nEAAA,2022-10-23 14:40,EAAA 231440Z 25010KT 9999 12/06 Q1012\n");
     rig.utcNow = [clock = rig.clock] {
         return system_clock::time_point{test::EngineRig::kUtcNow} + clock->elapsed();
     };

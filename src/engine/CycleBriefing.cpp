@@ -15,7 +15,7 @@ void Engine::briefCycle(const EngineSettings& settings, const std::optional<SimP
     if (!settings.plan || !callbacks_.onBriefing) {
         return;
     }
-    const UtcMillis now = std::chrono::time_point_cast<std::chrono::milliseconds>(utcNow(seams_.utcNow));
+    const UtcMillis now = std::chrono::time_point_cast<std::chrono::milliseconds>(weatherClock_->now());
     std::vector<std::string> ids;
     for (const PlanAirport& airport : planAirports(settings)) {
         ids.push_back(airport.ident);

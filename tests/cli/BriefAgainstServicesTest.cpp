@@ -87,22 +87,30 @@ TEST_F(BriefAgainstServices, TheDestinationsForecastAtSeveralArrivalTimes) {
     EXPECT_TRUE(airport(outside, "EGBB")["atEta"].is_null());
 }
 
-// The first cycle flies the plan's length at 250 kt from the clock; from
-// the second the simulator's GPS gives 30 minutes to the destination.
-TEST_F(BriefAgainstServices, ARunWithAPlanBriefsEveryCycle) {
-    const auto result = test::runCli(
-        cli::runRun,
-        {"--sim", "standin", "--airports", test::testDataPath("airports.csv"), "--lat", "51.47", "--lon", "-0.46",
-         "--interval-sec", "0", "--plan", test::testDataPath("plans/demo-egll-egbb.pln"), "--alternate", "EGNX",
-         "--clock", "2026-12-08T12:00:00Z", "--cycles", "2", "--at-cycle", "1", "gps 300 1800"},
-        "");
-    ASSERT_EQ(result.status, 0) << result.err;
+// The briefing events of a two-cycle run of the demo's plan at `clock`,
+// the simulator's GPS giving 30 minutes to the destination from the second.
+std::vector<json> briefingsOfRun(std::vector<std::string> options) {
+    std::vector<std::string> args{"--sim", "standin", "--airports", test::testDataPath("airports.csv"), "--lat", "51.47",
+                                  "--lon", "-0.46", "--interval-sec", "0", "--plan",
+                                  test::testDataPath("plans/demo-egll-egbb.pln"), "--alternate", "EGNX",
+                                  "--clock", "2026-12-08T12:00:00Z", "--cycles", "2", "--at-cycle", "1",
+                                  "gps 300 1800"};
+    args.insert(args.end(), options.begin(), options.end());
+    const auto result = test::runCli(cli::runRun, args, "");
+    EXPECT_EQ(result.status, 0) << result.err;
     std::vector<json> briefings;
     for (const json& event : test::jsonLines(result.out)) {
         if (event["event"] == "briefing") {
             briefings.push_back(event);
         }
     }
+    return briefings;
+}
+
+// The first cycle flies the plan's length at 250 kt from the clock; from
+// the second the simulator's GPS gives 30 minutes to the destination.
+TEST_F(BriefAgainstServices, ARunWithAPlanBriefsEveryCycle) {
+    const std::vector<json> briefings = briefingsOfRun({});
     ASSERT_EQ(briefings.size(), 2u);
     EXPECT_EQ(briefings[1]["eta"], "2026-12-08T12:30Z");
     std::vector<std::string> roles;
@@ -111,6 +119,18 @@ TEST_F(BriefAgainstServices, ARunWithAPlanBriefsEveryCycle) {
         EXPECT_TRUE(airport["taf"].is_object()) << airport.dump();
     }
     EXPECT_EQ(roles, (std::vector<std::string>{"departure", "destination", "alternate"}));
+}
+
+// A day years back is briefed at its own time, with the TAF the archive
+// held in force then.
+TEST_F(BriefAgainstServices, APastDayIsBriefedAtItsWeatherTime) {
+    const std::vector<json> briefings = briefingsOfRun({"--weather-time", "2022-10-23T14:50Z"});
+    ASSERT_EQ(briefings.size(), 2u);
+    EXPECT_EQ(briefings[1]["eta"], "2022-10-23T15:20Z");
+    const json destination = airport(briefings[1], "EGBB");
+    ASSERT_TRUE(destination["taf"].is_object()) << destination.dump();
+    EXPECT_LE(destination["taf"]["validFrom"].get<std::string>(), "2022-10-23T15:20Z");
+    EXPECT_GT(destination["taf"]["validTo"].get<std::string>(), "2022-10-23T15:20Z");
 }
 
 }  // namespace

@@ -27,6 +27,19 @@ bool isMainLine(const TafPeriod& period) {
     return period.change == "BASE" || period.change == "FM" || period.change == "BECMG";
 }
 
+// A main-line period ends where the next one begins: some answers give the
+// base period the whole validity, with the groups after it laid over it.
+UtcMillis mainLineEnd(const Taf& taf, size_t index) {
+    const TafPeriod& period = taf.periods[index];
+    for (size_t next = index + 1; next < taf.periods.size(); ++next) {
+        const TafPeriod& later = taf.periods[next];
+        if (isMainLine(later) && later.from > period.from) {
+            return std::min(later.from, period.to);
+        }
+    }
+    return period.to;
+}
+
 Rgb colourOf(const std::optional<FlightCategory>& category) {
     return category ? categoryColour(*category) : kUnknownCategory;
 }
@@ -162,11 +175,13 @@ private:
         const int mainHeight = line_ * 3 / 2;
         const int laneHeight = line_ + 2 * scene_.lineWidthPx;
         std::vector<UtcMillis> laneEnds;
-        for (const TafPeriod& period : taf.periods) {
+        for (size_t i = 0; i < taf.periods.size(); ++i) {
+            const TafPeriod& period = taf.periods[i];
             if (isMainLine(period)) {
-                const UtcMillis settled = std::clamp(period.becomingEnd.value_or(period.from), period.from, period.to);
+                const UtcMillis end = mainLineEnd(taf, i);
+                const UtcMillis settled = std::clamp(period.becomingEnd.value_or(period.from), period.from, end);
                 box(period.from, settled, top, mainHeight, period.category, categoryText(period.category), true);
-                box(settled, period.to, top, mainHeight, period.category, categoryText(period.category), false);
+                box(settled, end, top, mainHeight, period.category, categoryText(period.category), false);
                 continue;
             }
             size_t lane = 0;

@@ -119,8 +119,10 @@ TEST(BriefingLayout, TheAxisMapsTimesAcrossItsPixelsAndHoldsThemToItsEnds) {
 TEST(BriefingLayout, BoxesOnTheAxisAndTheArrivalMarked) {
     Taf destination{"EGBB", utc("2026-12-08T11:00:00Z"), utc("2026-12-08T12:00:00Z"), utc("2026-12-09T12:00:00Z"), "",
                     {}};
+    // The base period given the whole validity, as some answers do: it ends
+    // where the BECMG begins.
     destination.periods = {
-        tafPeriod("BASE", "2026-12-08T10:00:00Z", "2026-12-08T18:00:00Z", FlightCategory::Vfr),
+        tafPeriod("BASE", "2026-12-08T10:00:00Z", "2026-12-09T12:00:00Z", FlightCategory::Vfr),
         tafPeriod("BECMG", "2026-12-08T18:00:00Z", "2026-12-09T12:00:00Z", FlightCategory::Ifr),
         tafPeriod("TEMPO", "2026-12-08T14:00:00Z", "2026-12-08T20:00:00Z", FlightCategory::Lifr),
         tafPeriod("PROB30", "2026-12-08T16:00:00Z", "2026-12-08T17:00:00Z", std::nullopt),

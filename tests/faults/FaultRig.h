@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -29,9 +31,9 @@ public:
     // prefix's root store while the rig lives); false when that failed.
     virtual bool trust(const std::string& authorityPath) = 0;
     // Starts the simulator with the stand-in's options (none when absent)
-    // and nubiro-cli with these words after "run"; false when either did
-    // not start.
-    virtual bool launch(std::optional<std::vector<std::string>> simulator, const std::vector<std::string>& runArgs) = 0;
+    // and nubiro-cli with these words after "run"; a failure, saying what
+    // came instead, when either did not start.
+    virtual testing::AssertionResult launch(std::optional<std::vector<std::string>> simulator, const std::vector<std::string>& runArgs) = 0;
     // A stand-in command ("reply 0"), and the end of its process.
     virtual void simulatorCommand(const std::string& line) = 0;
     virtual void killSimulator() = 0;

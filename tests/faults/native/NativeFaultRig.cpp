@@ -29,14 +29,16 @@ public:
         return true;
     }
 
-    bool launch(std::optional<std::vector<std::string>> simulator, const std::vector<std::string>& runArgs) override {
+    testing::AssertionResult launch(std::optional<std::vector<std::string>> simulator,
+                                    const std::vector<std::string>& runArgs) override {
         std::vector<std::string> words{"--ca-file", authorityPath_, "run", "--sim", simulator ? "standin" : "fsuipc"};
         if (simulator) {
             words.insert(words.end(), simulator->begin(), simulator->end());
         }
         words.insert(words.end(), runArgs.begin(), runArgs.end());
         cli_.emplace(NUBIRO_CLI_PATH, words, "nubiro-cli");
-        return cli_->launched();
+        return cli_->launched() ? testing::AssertionSuccess()
+                                : testing::AssertionFailure() << "nubiro-cli could not be started";
     }
 
     void simulatorCommand(const std::string& line) override { cli_->sendLine(line); }

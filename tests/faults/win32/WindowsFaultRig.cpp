@@ -58,18 +58,20 @@ public:
         return trusted_->added();
     }
 
-    bool launch(std::optional<std::vector<std::string>> simulator, const std::vector<std::string>& runArgs) override {
+    testing::AssertionResult launch(std::optional<std::vector<std::string>> simulator,
+                                    const std::vector<std::string>& runArgs) override {
         if (simulator) {
             simulatorOptions_ = *simulator;
             standIn_ = std::make_unique<StandInProcess>(*simulator);
             if (!standIn_->started()) {
-                return false;
+                return standIn_->started();
             }
         }
         std::vector<std::string> words{"run", "--sim", "fsuipc"};
         words.insert(words.end(), runArgs.begin(), runArgs.end());
         cli_ = std::make_unique<ChildProcess>(NUBIRO_CLI_EXE, words, "nubiro-cli");
-        return cli_->launched();
+        return cli_->launched() ? testing::AssertionSuccess()
+                                : testing::AssertionFailure() << "nubiro-cli.exe could not be started";
     }
 
     void simulatorCommand(const std::string& line) override {

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "briefing/ForecastVisibility.h"
 #include "briefing/TafPeriodCategory.h"
 
 namespace wx {
@@ -16,10 +17,6 @@ namespace {
 
 using nlohmann::json;
 
-constexpr double kMetresPerStatuteMile = 1609.344;
-// "6+" (and any "N+") is as far as the service tells: 9999 m, as a report
-// gives ten kilometres or more.
-constexpr int kUnlimitedVisibilityM = 9999;
 // An answer is three levels deep (array, forecast, periods, clouds, layer);
 // this leaves ample room and keeps a hostile nesting from the stack.
 constexpr int kMaxNesting = 32;
@@ -89,14 +86,14 @@ std::optional<int> visibilityMetres(const json& value) {
     if (value.is_string()) {
         const std::string text = value.get<std::string>();
         if (!text.empty() && text.back() == '+') {
-            return kUnlimitedVisibilityM;
+            return kUnlimitedForecastVisibilityM;
         }
     }
     const std::optional<double> miles = numeric(value);
     if (!miles || *miles < 0.0) {
         return std::nullopt;
     }
-    return std::min(kUnlimitedVisibilityM, static_cast<int>(std::lround(std::min(*miles, 10.0) * kMetresPerStatuteMile)));
+    return forecastVisibilityM(*miles);
 }
 
 std::string changeName(const json& period) {

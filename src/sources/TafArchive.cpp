@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "briefing/ForecastVisibility.h"
 #include "briefing/TafPeriodCategory.h"
 #include "sources/ArchiveCsv.h"
 #include "sources/ArchiveStationIds.h"
@@ -17,8 +18,6 @@ namespace {
 
 using Clock = std::chrono::system_clock;
 using Fields = std::vector<std::string>;
-
-constexpr double kMetresPerMile = 1609.344;
 
 std::optional<int> wholeNumber(const std::string& text) {
     char* end = nullptr;
@@ -80,7 +79,7 @@ TafPeriod periodOf(const Columns& column, const Fields& row, UtcMillis from, boo
     period.gustKt = wholeNumber(column(row, "gust"));
     const std::string visibility = column(row, "visibility");
     if (const double miles = std::strtod(visibility.c_str(), nullptr); !visibility.empty() && miles > 0.0) {
-        period.visibilityM = miles >= 6.0 ? 9999 : static_cast<int>(std::lround(miles * kMetresPerMile));
+        period.visibilityM = forecastVisibilityM(miles);
     }
     readClouds(column(row, "skyc"), column(row, "skyl"), period);
     for (const std::string& item : listItems(column(row, "presentwx"))) {

@@ -1,17 +1,13 @@
 #include "app/ArrivalField.h"
 
+#include <string>
+
+#include "flight/PlanText.h"
+
 namespace wx {
 namespace {
 
 using namespace std::chrono;
-
-std::string_view trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // Exactly `count` digits at `at`; nothing when one is no digit.
 std::optional<int> digitsAt(std::string_view text, size_t at, size_t count) {
@@ -38,21 +34,14 @@ std::optional<minutes> clockTime(std::string_view text) {
     return hours{*hour} + minutes{*minute};
 }
 
+// "YYYY-MM-DD HH:MM" (or with a "T") read as the ISO time it stands for.
 std::optional<UtcMillis> dateAndTime(std::string_view text) {
-    const auto year = digitsAt(text, 0, 4);
-    const auto month = digitsAt(text, 5, 2);
-    const auto day = digitsAt(text, 8, 2);
-    if (text.size() != 16 || !year || !month || !day || text[4] != '-' || text[7] != '-' ||
-        (text[10] != ' ' && text[10] != 'T')) {
+    if (text.size() != 16 || (text[10] != ' ' && text[10] != 'T')) {
         return std::nullopt;
     }
-    const year_month_day date{std::chrono::year{*year}, std::chrono::month{static_cast<unsigned>(*month)},
-                              std::chrono::day{static_cast<unsigned>(*day)}};
-    const auto time = clockTime(text.substr(11));
-    if (!date.ok() || !time) {
-        return std::nullopt;
-    }
-    return UtcMillis{sys_days{date}} + *time;
+    std::string iso(text);
+    iso[10] = 'T';
+    return parseUtcTime(iso + "Z");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "engine/WeatherTime.h"
 
+#include "flight/PlanText.h"
 #include "sources/PastReach.h"
 
 namespace wx {
@@ -7,23 +8,8 @@ namespace {
 
 using namespace std::chrono;
 
-std::string_view withoutBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 bool isNow(std::string_view text) {
-    if (text.empty() || text == kWeatherTimeNowRussian) {
-        return true;
-    }
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return lower == "now";
+    return text.empty() || text == kWeatherTimeNowRussian || lowerAscii(text) == "now";
 }
 
 // "2022-10-23 14:50", the window's form, is the ISO form with a blank for
@@ -47,12 +33,12 @@ std::string rangeText(system_clock::time_point present) {
 UtcMillis earliestWeatherTime() { return UtcMillis{kMetarArchiveStart}; }
 
 std::optional<UtcMillis> readWeatherTime(std::string_view text) {
-    const std::string_view typed = withoutBlanks(text);
+    const std::string_view typed = trimmed(text);
     return isNow(typed) ? std::nullopt : readTime(typed);
 }
 
 WeatherTimeChoice chooseWeatherTime(std::string_view text, system_clock::time_point present) {
-    const std::string_view typed = withoutBlanks(text);
+    const std::string_view typed = trimmed(text);
     if (isNow(typed)) {
         return {};
     }
@@ -77,7 +63,7 @@ std::string weatherTimeRefusal(const WeatherTimeChoice& choice, std::string_view
                                system_clock::time_point present) {
     switch (choice.verdict) {
     case WeatherTimeVerdict::Unreadable:
-        return "Weather time \"" + std::string(withoutBlanks(typed)) +
+        return "Weather time \"" + std::string(trimmed(typed)) +
                "\" is no UTC time such as 2022-10-23T14:50Z or 2022-10-23 14:50: the weather can be flown " +
                rangeText(present);
     case WeatherTimeVerdict::Future:

@@ -20,15 +20,6 @@
 namespace wx::cli {
 namespace {
 
-UtcMillis timeOption(const CliOptions& options, const std::string& name) {
-    const std::string value = options.text(name, "");
-    const std::optional<UtcMillis> time = parseUtcTime(value);
-    if (!time) {
-        throw UsageError("--" + name + " needs a UTC time such as 2026-12-08T16:40:00Z, not \"" + value + "\"");
-    }
-    return *time;
-}
-
 std::map<std::string, std::string> flightOptions(const CliOptions& options) {
     std::map<std::string, std::string> given;
     for (const std::string& name : flightOptionNames()) {
@@ -51,7 +42,7 @@ int runBrief(const std::vector<std::string>& args, CliStreams io) {
         throw UsageError("brief needs --plan FILE, or --from ICAO and --to ICAO");
     }
     const UtcMillis now = options.has("clock")
-                              ? timeOption(options, "clock")
+                              ? parseUtcOption("clock", options.text("clock", ""))
                               : std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
     const LogFn log = streamLog(io.err);
     AirportDb airports(log);
@@ -69,7 +60,7 @@ int runBrief(const std::vector<std::string>& args, CliStreams io) {
     settings.plan = taken.plan;
     settings.alternateId = flight.alternateId;
     if (options.has("eta")) {
-        settings.typedArrival = timeOption(options, "eta");
+        settings.typedArrival = parseUtcOption("eta", options.text("eta", ""));
     }
     const auto source = makeSource(options.text("source", settings.source), log, {.clock = [now] { return now; }});
     std::vector<std::string> ids;

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdlib>
 
 namespace wx::cli {
@@ -57,6 +58,16 @@ double parseNumber(const std::string& what, const std::string& text) {
         throw UsageError(what + " needs a number, not \"" + text + "\"");
     }
     return value;
+}
+
+UtcMillis parseUtcOption(const std::string& name, const std::string& text) {
+    constexpr auto kEarliest = std::chrono::sys_days{std::chrono::year{1970} / 1 / 1};
+    constexpr auto kLatest = std::chrono::sys_days{std::chrono::year{2200} / 1 / 1};
+    const std::optional<UtcMillis> time = parseUtcTime(text);
+    if (!time || *time < kEarliest || *time >= kLatest) {
+        throw UsageError("--" + name + " needs a UTC time such as 2026-10-02T20:20:00Z, not \"" + text + "\"");
+    }
+    return *time;
 }
 
 }  // namespace wx::cli

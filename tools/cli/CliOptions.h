@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "weather/UtcTime.h"
+
 namespace wx::cli {
 
 // A command-line mistake; the command reports its text and exits with 2.
@@ -38,5 +40,10 @@ private:
 
 int32_t parseInteger(const std::string& what, const std::string& text);
 double parseNumber(const std::string& what, const std::string& text);
+
+// The value of a time option ("clock", "eta"): a UTC time parseUtcTime
+// reads, from 1970 up to 2200 (what the computer's clock can show), or a
+// UsageError naming the option.
+UtcMillis parseUtcOption(const std::string& name, const std::string& text);
 
 }  // namespace wx::cli

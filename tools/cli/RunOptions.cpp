@@ -20,21 +20,9 @@ const std::set<std::string> kStandInOptions{"lat", "lon", "magvar", "local", "ut
 const std::set<std::string> kRunnerOptions{"sim", "airports", "settings", "cycles", "at-cycle", "record", "clock",
                                             "weather-time"};
 
-// The engine's clock can start anywhere the computer's clock can show.
-constexpr auto kEarliestClock = std::chrono::sys_days{std::chrono::year{1970} / 1 / 1};
-constexpr auto kLatestClock = std::chrono::sys_days{std::chrono::year{2200} / 1 / 1};
-
 bool isSettingsField(const std::string& name) {
     const std::vector<std::string> fields = settingsFieldNames();
     return std::find(fields.begin(), fields.end(), name) != fields.end();
-}
-
-std::chrono::system_clock::time_point clockOption(const std::string& value) {
-    const std::optional<UtcMillis> time = parseUtcTime(value);
-    if (!time || *time < kEarliestClock || *time >= kLatestClock) {
-        throw UsageError("--clock needs a UTC time such as 2026-10-02T20:20:00Z, not \"" + value + "\"");
-    }
-    return std::chrono::time_point_cast<std::chrono::system_clock::duration>(*time);
 }
 
 // The weather time typed (or else the one of a settings file), checked
@@ -153,7 +141,8 @@ RunOptions parseRunOptions(const std::vector<std::string>& args, bool standInByD
         } else if (name == "record") {
             options.recordDir = value;
         } else if (name == "clock") {
-            options.clockStart = clockOption(value);
+            options.clockStart =
+                std::chrono::time_point_cast<std::chrono::system_clock::duration>(parseUtcOption("clock", value));
         } else if (name == "weather-time") {
             weatherTime = value;
         } else if (name == "cycles") {
